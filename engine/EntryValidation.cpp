@@ -1,0 +1,78 @@
+#include "EntryValidation.h"
+
+#include "DesignHost.h"
+#include "NumberText.h"
+#include "Variables.h"
+
+namespace zorvic {
+
+bool CheckRange(EntryBox& box, float min, float max, const std::string& unit, const std::string& fmt) {
+    const std::string text = box.Text();
+    if (text.empty()) return false;
+    float v = 0;
+    if (!ParseLocaleNumber(text, v)) return false;
+    double shown = 0;
+    ParseLocaleNumber(text, shown);
+    if (v < min) {
+        Host().ShowMessage(Format(shown, fmt) + unit + " < " + Format(min, fmt) + unit, MessageButtons::OK,
+                           "Range Error");
+        return false;
+    }
+    if (v > max) {
+        Host().ShowMessage(Format(shown, fmt) + unit + " > " + Format(max, fmt) + unit, MessageButtons::OK,
+                           "Range Error");
+        return false;
+    }
+    return true;
+}
+
+void ValidateEntry(EntryBox& box, float min, float max, std::string& unit, float& value, const std::string& fmt) {
+    const bool milliamps = unit == "mA";
+    if (milliamps) {
+        min *= 1000;
+        max *= 1000;
+    }
+    float typed = 0;
+    if (!ParseLocaleNumber(box.Text(), typed) || !CheckRange(box, min, max, unit, fmt)) {
+        box.SetFocus();
+        // An mA box shows milliamperes; restoring the ampere value would make the next leave
+        // store a value a thousand times too small.
+        box.SetText(Format(milliamps ? value * 1000 : value, fmt));
+        return;
+    }
+    value = typed;
+    if (milliamps) {
+        if (value < 200) {
+            box.SetText(Format(value, "##0"));
+        } else {
+            unit = "A";
+            box.SetText(Format(value / 1000, "##0.00"));
+        }
+        value = value / 1000;
+    } else if (unit == "A") {
+        if (value >= 0.2f) {
+            box.SetText(Format(value, "##0.00"));
+        } else {
+            unit = "mA";
+            box.SetText(Format(value * 1000, "##0"));
+        }
+    } else {
+        box.SetText(Format(value, fmt));
+    }
+}
+
+void FilterNumericKey(int16_t& keyCode) {
+    const char separator = Settings.DecimalSeparator.empty() ? '.' : Settings.DecimalSeparator[0];
+    if (keyCode == '.' || keyCode == separator) {
+        keyCode = Settings.DecimalPointIsDot ? '.' : separator;
+    } else if ((keyCode < '0' || keyCode > '9') && keyCode != 8) {
+        keyCode = 0;
+    }
+}
+
+void OpenDocument(const std::string& fileName) {
+    if (Host().ShellOpen(fileName) == 2)
+        Host().ShowMessage("Missing File : " + fileName, MessageButtons::OK, "File Error");
+}
+
+}  // namespace zorvic

@@ -1,0 +1,13 @@
+#pragma once
+// The engine's door to the windows: message boxes, the shell, the event pump and the main
+// window's marks, on Qt.
+
+#include "DesignHost.h"
+
+class QtDesignHost : public zorvic::DesignHost {
+public:
+    zorvic::MessageAnswer ShowMessage(const std::string& text, zorvic::MessageButtons buttons,
+                                      const std::string& title) override;
+    int ShellOpen(const std::string& fileName) override;
+    void DoEvents() override;
+};

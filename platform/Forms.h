@@ -1,0 +1,14 @@
+#pragma once
+// The program's collection of loaded windows, in the order they were loaded. A window joins it
+// when it is created and leaves it when it is destroyed.
+
+#include <QWidget>
+#include <vector>
+
+namespace platform::Forms {
+
+void Register(QWidget* form);
+std::vector<QWidget*> Loaded();
+QWidget* Find(const QString& name);
+
+}  // namespace platform::Forms

@@ -1,0 +1,124 @@
+// Every default the design gets at start-up and on File > New.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "NumberText.h"
+#include "Variables.h"
+
+using namespace zorvic;
+
+class DesignStateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+    }
+};
+
+TEST_F(DesignStateTest, SettingsDefaults) {
+    EXPECT_EQ(Settings.DesignFileName, "Default.zpj");
+    EXPECT_TRUE(Settings.DesignSaved);
+    EXPECT_EQ(Settings.DecimalSeparator, ".");
+    EXPECT_TRUE(Settings.DecimalPointIsDot);
+    EXPECT_TRUE(Settings.StartupPending);
+    EXPECT_EQ(Settings.TrainingMode, 0);
+    EXPECT_FLOAT_EQ(Settings.ButtonZoomMin, 0.4f);
+    EXPECT_FLOAT_EQ(Settings.LabelZoomMin, 0.75f);
+    EXPECT_EQ(Settings.AdditionalOutputs, 0);
+    EXPECT_EQ(Settings.ActiveZorvicPicture, 0);
+    for (bool userDiode : Settings.UserDefinedDiode) EXPECT_FALSE(userDiode);
+    EXPECT_FALSE(Settings.UserPrimaryInductance);
+    EXPECT_FALSE(Settings.UserPrimaryTurns);
+    EXPECT_FALSE(Settings.UserCoreMaterial);
+    EXPECT_FALSE(Settings.UserCoreGeometry);
+    EXPECT_EQ(Settings.AWGDetailWinding, 7);
+    EXPECT_FLOAT_EQ(Settings.BmaxRatio, 0.75f);
+    EXPECT_EQ(Settings.WindingOptimisationType, 0);
+    EXPECT_FALSE(Settings.FixedDiameter);
+    EXPECT_EQ(Settings.GeometryListType, "E");
+    EXPECT_EQ(Settings.BackgroundColor, 15461355.0);
+    EXPECT_TRUE(Settings.ACInput);
+    EXPECT_TRUE(Settings.CoreCriterionTemp);
+    EXPECT_FALSE(Settings.RegulationWasSecondary);
+    EXPECT_FALSE(Settings.CustomCoreMode);
+}
+
+TEST_F(DesignStateTest, OperatingPointTransformerClampAndControlDefaults) {
+    EXPECT_EQ(OperatingPoint.MaxRegulatedOutputs, 3);
+    EXPECT_EQ(OperatingPoint.RegulatedOutputCount, 0);
+    EXPECT_FALSE(OperatingPoint.SecondaryRegulation);
+    EXPECT_EQ(OperatingPoint.AmbientTemperature, 25);
+    EXPECT_FLOAT_EQ(OperatingPoint.DiodeCurrentMargin, 2.0f);
+    EXPECT_FLOAT_EQ(OperatingPoint.DiodeVoltageMargin, 1.75f);
+    EXPECT_FLOAT_EQ(OperatingPoint.RthPinAmbient, 30.0f);
+    EXPECT_EQ(Transfo.ParallelWireMax, 10);
+    EXPECT_FLOAT_EQ(Transfo.LeakageRatio, 0.03f);
+    EXPECT_FLOAT_EQ(Transfo.WindowFactor, 0.8f);
+    EXPECT_FLOAT_EQ(Transfo.Cpri.Value, 3e-11f);
+    EXPECT_FLOAT_EQ(Transfo.CoreLossShare, 0.02f);
+    EXPECT_FLOAT_EQ(Transfo.MaxDeltaT, 40.0f);
+    EXPECT_TRUE(Clamper.RCClamper);
+    EXPECT_FLOAT_EQ(Control.OptoGain, 1.0f);
+    EXPECT_FLOAT_EQ(Control.SoftStartTime, 0.01f);
+    EXPECT_FLOAT_EQ(Regulation.ReferenceCurrent, 0.001f);
+}
+
+TEST_F(DesignStateTest, InputDefaultsAndTheBusVoltagesInSinglePrecision) {
+    EXPECT_FLOAT_EQ(InputStage.VacMin, 88.0f);
+    EXPECT_FLOAT_EQ(InputStage.VacMax, 264.0f);
+    EXPECT_EQ(InputStage.MainsFrequency, 50);
+    EXPECT_EQ(InputStage.SwitchingFrequency, 100000);
+    EXPECT_FLOAT_EQ(InputStage.DCInputMin, 36.0f);
+    EXPECT_FLOAT_EQ(InputStage.DCInputMax, 72.0f);
+    EXPECT_FLOAT_EQ(InputStage.RippleVoltage, 40.0f);
+    EXPECT_FLOAT_EQ(InputStage.ReflectedVoltage, 80.0f);
+    EXPECT_EQ(InputStage.VdcMin, static_cast<float>(88 * std::sqrt(2.0) - 40));
+    EXPECT_EQ(InputStage.VdcMax, static_cast<float>(264 * std::sqrt(2.0)));
+    EXPECT_NEAR(InputStage.VdcMin, 84.45, 0.01);
+    EXPECT_NEAR(InputStage.VdcMax, 373.35, 0.01);
+}
+
+TEST_F(DesignStateTest, OutputsShareDefaultsAndTheMainOutputIsType9) {
+    for (int i = 0; i < OutputCount; ++i) {
+        const OutputRecord& o = Outputs[static_cast<std::size_t>(i)];
+        EXPECT_FLOAT_EQ(o.Voltage, 5.0f);
+        EXPECT_FLOAT_EQ(o.Current, 1.0f);
+        EXPECT_FLOAT_EQ(o.MinimumCurrent, 0.0f);
+        EXPECT_TRUE(o.Polarity);
+        EXPECT_FALSE(o.Regulated);
+        EXPECT_FLOAT_EQ(o.RippleFirstCell, 0.3f);
+        EXPECT_FLOAT_EQ(o.RippleSecondCell, 0.05f);
+        EXPECT_FLOAT_EQ(o.Regulator.Vdrop, 0.0f);
+        EXPECT_FLOAT_EQ(o.VoltageBeforeDiode, 5.45f);
+        EXPECT_FLOAT_EQ(o.CapacitorDerating, 2.0f);
+        EXPECT_EQ(o.Index, i);
+        EXPECT_EQ(o.OutputType, i == 0 ? 9 : 7);
+    }
+    EXPECT_EQ(OutputBlank.OutputType, 7);
+    EXPECT_EQ(OutputBlank.Index, 5);
+}
+
+TEST_F(DesignStateTest, NewDesignKeepsProjectNameAndComputedFields) {
+    Settings.ProjectName = "Charger";
+    Settings.InputEditedLast = true;
+    OperatingPoint.Efficiency = 0.8f;
+    InputStage.VacMin = 100;
+    Settings.AdditionalOutputs = 3;
+    ApplyDesignDefaults();
+    EXPECT_EQ(Settings.ProjectName, "Charger");
+    EXPECT_TRUE(Settings.InputEditedLast);
+    EXPECT_FLOAT_EQ(OperatingPoint.Efficiency, 0.8f);
+    EXPECT_FLOAT_EQ(InputStage.VacMin, 88.0f);
+    EXPECT_EQ(Settings.AdditionalOutputs, 0);
+}
+
+TEST_F(DesignStateTest, CommaLocaleIsDetectedFromFormat) {
+    SetLocaleDecimalSeparator(',');
+    ApplyDesignDefaults();
+    SetLocaleDecimalSeparator('.');
+    EXPECT_EQ(Settings.DecimalSeparator, ",");
+    EXPECT_FALSE(Settings.DecimalPointIsDot);
+}

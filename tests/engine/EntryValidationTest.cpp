@@ -1,0 +1,167 @@
+// Numeric text boxes: range check, leave-the-box validation with the mA/A switch, key filter,
+// and the document opener's report of a missing file.
+
+#include <gtest/gtest.h>
+
+#include "EntryValidation.h"
+#include "RecordingHost.h"
+#include "TestLocale.h"
+#include "Variables.h"
+
+using namespace zorvic;
+
+namespace {
+
+class FakeBox : public EntryBox {
+public:
+    explicit FakeBox(std::string text) : text_(std::move(text)) {}
+    std::string Text() const override { return text_; }
+    void SetText(const std::string& text) override { text_ = text; }
+    void SetFocus() override { ++focusCalls; }
+    int focusCalls = 0;
+
+private:
+    std::string text_;
+};
+
+class EntryTest : public LocaleTest {
+protected:
+    void SetUp() override {
+        LocaleTest::SetUp();
+        ResetDesignState();
+        ApplyDesignDefaults();
+        InstallHost(&host);
+    }
+    void TearDown() override {
+        InstallHost(nullptr);
+        LocaleTest::TearDown();
+    }
+    RecordingHost host;
+};
+
+}  // namespace
+
+TEST_P(EntryTest, RangeCheckReportsTheBoundItBroke) {
+    FakeBox above("300");
+    EXPECT_FALSE(CheckRange(above, 85, 264, " V", "##0"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "300 V > 264 V");
+    EXPECT_EQ(host.messages[0].title, "Range Error");
+    EXPECT_EQ(host.messages[0].buttons, MessageButtons::OK);
+
+    FakeBox below(Local("0.5"));
+    EXPECT_FALSE(CheckRange(below, 1, 10, " %", "#0.0"));
+    EXPECT_EQ(host.messages.back().text, Local("0.5 % < 1.0 %"));
+
+    FakeBox onMinimum("85"), onMaximum("264");
+    EXPECT_TRUE(CheckRange(onMinimum, 85, 264, " V", "##0"));
+    EXPECT_TRUE(CheckRange(onMaximum, 85, 264, " V", "##0"));
+    FakeBox empty("");
+    EXPECT_FALSE(CheckRange(empty, 85, 264, " V", "##0"));
+    EXPECT_EQ(host.messages.size(), 2u);
+}
+
+TEST_P(EntryTest, MilliampsAboveTwoHundredSwitchToAmps) {
+    FakeBox box("250");
+    std::string unit = "mA";
+    float value = 0.1f;
+    ValidateEntry(box, 0.001f, 10, unit, value, "##0");
+    EXPECT_FLOAT_EQ(value, 0.25f);
+    EXPECT_EQ(unit, "A");
+    EXPECT_EQ(box.Text(), Local("0.25"));
+
+    FakeBox small("150");
+    unit = "mA";
+    ValidateEntry(small, 0.001f, 10, unit, value, "##0");
+    EXPECT_FLOAT_EQ(value, 0.15f);
+    EXPECT_EQ(unit, "mA");
+    EXPECT_EQ(small.Text(), "150");
+}
+
+TEST_P(EntryTest, AmpsBelowTwoTenthsSwitchToMilliamps) {
+    FakeBox box(Local("0.15"));
+    std::string unit = "A";
+    float value = 1;
+    ValidateEntry(box, 0.001f, 10, unit, value, "##0.00");
+    EXPECT_FLOAT_EQ(value, 0.15f);
+    EXPECT_EQ(unit, "mA");
+    EXPECT_EQ(box.Text(), "150");
+
+    FakeBox big("2");
+    unit = "A";
+    ValidateEntry(big, 0.001f, 10, unit, value, "##0.00");
+    EXPECT_FLOAT_EQ(value, 2.0f);
+    EXPECT_EQ(unit, "A");
+    EXPECT_EQ(big.Text(), Local("2.00"));
+}
+
+TEST_P(EntryTest, RefusedEntryRestoresThePreviousValueAndFocus) {
+    FakeBox box("abc");
+    std::string unit = " V";
+    float value = 88;
+    ValidateEntry(box, 85, 264, unit, value, "##0");
+    EXPECT_FLOAT_EQ(value, 88.0f);
+    EXPECT_EQ(box.Text(), "88");
+    EXPECT_EQ(box.focusCalls, 1);
+    EXPECT_TRUE(host.messages.empty());  // no message for a text that is no number
+
+    FakeBox empty("");
+    ValidateEntry(empty, 85, 264, unit, value, "##0");
+    EXPECT_EQ(empty.Text(), "88");
+    EXPECT_TRUE(host.messages.empty());
+
+    FakeBox outside("300");
+    ValidateEntry(outside, 85, 264, unit, value, "##0");
+    EXPECT_EQ(outside.Text(), "88");
+    EXPECT_EQ(host.messages.size(), 1u);
+}
+
+TEST_P(EntryTest, MilliampBoxRestoresInMilliamps) {
+    // The box shows mA: restoring the ampere value would make the next leave store 0.05 mA.
+    FakeBox box("99999");
+    std::string unit = "mA";
+    float value = 0.05f;
+    ValidateEntry(box, 0.001f, 10, unit, value, "##0");
+    EXPECT_EQ(box.Text(), "50");
+    EXPECT_FLOAT_EQ(value, 0.05f);
+    ValidateEntry(box, 0.001f, 10, unit, value, "##0");
+    EXPECT_FLOAT_EQ(value, 0.05f);
+}
+
+TEST_P(EntryTest, KeyFilterPassesDigitsBackspaceAndTheSeparator) {
+    Settings.DecimalSeparator = std::string(1, GetParam());
+    Settings.DecimalPointIsDot = GetParam() == '.';
+    for (int16_t key : std::initializer_list<int16_t>{'0', '5', '9', 8}) {
+        int16_t k = key;
+        FilterNumericKey(k);
+        EXPECT_EQ(k, key);
+    }
+    for (int16_t key : std::initializer_list<int16_t>{'-', 'a', ' ', 'E', '+', 13}) {
+        int16_t k = key;
+        FilterNumericKey(k);
+        EXPECT_EQ(k, 0) << key;
+    }
+    int16_t point = '.';
+    FilterNumericKey(point);
+    EXPECT_EQ(point, GetParam());
+    int16_t separator = GetParam();
+    FilterNumericKey(separator);
+    EXPECT_EQ(separator, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, EntryTest, ::testing::Values('.', ','), LocaleName);
+
+TEST(OpenDocumentTest, ReportsOnlyAMissingFile) {
+    RecordingHost host;
+    InstallHost(&host);
+    host.shellAnswer = 2;
+    OpenDocument("/opt/zorvic/ZorvicF1.pdf");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Missing File : /opt/zorvic/ZorvicF1.pdf");
+    EXPECT_EQ(host.messages[0].title, "File Error");
+    host.shellAnswer = 31;  // no handler: not reported
+    OpenDocument("notes.xyz");
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.opened.size(), 2u);
+    InstallHost(nullptr);
+}

@@ -1,0 +1,110 @@
+// Start-up and the refresh road: the splash timer, Initial_Setup's caption and defaults, and
+// UpdateInstance refreshing only the loaded windows, in load order.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "Forms.h"
+#include "MainPage.h"
+#include "MessageBox.h"
+#include "NumberText.h"
+#include "Variables.h"
+#include "fmSplash.h"
+
+using namespace zorvic;
+
+namespace {
+
+// A stand-in for a window that the refresh road calls by name.
+class RefreshProbe : public QWidget {
+    Q_OBJECT
+public:
+    RefreshProbe(const QString& name, std::vector<QString>* log) : log_(log) {
+        setObjectName(name);
+        platform::Forms::Register(this);
+    }
+    Q_INVOKABLE void Form_Load() { log_->push_back(objectName() + ".Form_Load"); }
+    Q_INVOKABLE void TraceAll() { log_->push_back(objectName() + ".TraceAll"); }
+
+private:
+    std::vector<QString>* log_;
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        platform::MessageScript::Clear();
+    }
+};
+
+}  // namespace
+
+TEST_F(StartupTest, MainPageCaptionAndDefaultDesign) {
+    InputStage.VacMin = 120;
+    MainPage page(QString{});
+    EXPECT_EQ(page.windowTitle(), "Zorvic Flyback Converter Design Help :  Default.zpj");
+    EXPECT_FLOAT_EQ(InputStage.VacMin, 88.0f);
+    EXPECT_EQ(Settings.AdditionalOutputs, 0);
+    EXPECT_EQ(CurrentChip.Name, "ZorvicF1");
+    EXPECT_TRUE(page.txtProject->text().isEmpty());
+    EXPECT_EQ(page.picSchematic->palette().color(QPalette::Window), QColor(0xEB, 0xEB, 0xEB));
+}
+
+TEST_F(StartupTest, NewDesignEmptiesTheProjectBoxButKeepsTheProjectName) {
+    MainPage page(QString{});
+    page.txtProject->setText("Charger");
+    Settings.ProjectName = "Charger";
+    Settings.DesignFileName = "psu.zpj";
+    page.setWindowTitle("x");
+    page.Initial_Setup();
+    EXPECT_TRUE(page.txtProject->text().isEmpty());
+    EXPECT_EQ(Settings.ProjectName, "Charger");
+    EXPECT_EQ(page.windowTitle(), "Zorvic Flyback Converter Design Help :  Default.zpj");
+    EXPECT_FALSE(page.isVisible());  // File > New shows nothing of the splash road
+}
+
+TEST_F(StartupTest, SplashTimerFiresOnceAndShowsTheMaximisedMainWindow) {
+    fmSplash& splash = fmSplash::Instance();
+    splash.show();
+    EXPECT_EQ(splash.Timer1.interval(), 1000);
+    EXPECT_TRUE(splash.Timer1.isActive());
+    EXPECT_FALSE(MainPageExists());
+    splash.Timer1_Timer();
+    ASSERT_TRUE(MainPageExists());
+    MainPage& page = TheMainPage();
+    EXPECT_TRUE(page.isVisible());
+    EXPECT_TRUE(page.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(fmSplash::IsLoaded());
+    EXPECT_FALSE(Settings.SplashDone);
+    delete &page;
+    EXPECT_FALSE(MainPageExists());
+}
+
+TEST_F(StartupTest, CommandLinePathLosesItsQuotes) {
+    EXPECT_EQ(MainPage::ProjectPathFromCommandLine("\"/home/ann/My Designs/psu.zpj\""),
+              "/home/ann/My Designs/psu.zpj");
+    EXPECT_EQ(MainPage::ProjectPathFromCommandLine("  /tmp/a.zpj "), "/tmp/a.zpj");
+    EXPECT_EQ(MainPage::ProjectPathFromCommandLine(""), "");
+    EXPECT_EQ(MainPage::ProjectPathFromCommandLine("\""), "\"");
+}
+
+TEST_F(StartupTest, UpdateInstanceRefreshesOnlyLoadedWindowsInLoadOrder) {
+    MainPage page(QString{});
+    std::vector<QString> log;
+    auto curve = std::make_unique<RefreshProbe>("fmCurve", &log);
+    auto other = std::make_unique<RefreshProbe>("fmBOM", &log);
+    auto transfo = std::make_unique<RefreshProbe>("fmTransfo", &log);
+    page.UpdateInstance();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], "fmCurve.TraceAll");
+    EXPECT_EQ(log[1], "fmTransfo.Form_Load");
+    EXPECT_EQ(platform::Forms::Find("fmSummary"), nullptr);
+}
+
+#include "StartupTest.moc"
