@@ -5,11 +5,17 @@
 #include <QApplication>
 
 #include "MessageBox.h"
+#include "QtDesignHost.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::MessageScript::Enable();
+    // The program's host, so engine messages reach the scripted message boxes.
+    QtDesignHost host;
+    zorvic::InstallHost(&host);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    zorvic::InstallHost(nullptr);
+    return result;
 }

@@ -1,0 +1,74 @@
+#include "NumericBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "EntryValidation.h"
+
+namespace {
+
+class LineEditBox : public zorvic::EntryBox {
+public:
+    explicit LineEditBox(QLineEdit* edit) : edit_(edit) {}
+    std::string Text() const override { return edit_->text().toStdString(); }
+    void SetText(const std::string& text) override { edit_->setText(QString::fromStdString(text)); }
+    void SetFocus() override { edit_->setFocus(Qt::OtherFocusReason); }
+
+private:
+    QLineEdit* edit_;
+};
+
+}  // namespace
+
+NumericBox::NumericBox(QLineEdit* edit, float min, float max, std::string unit, std::string pattern, float* value,
+                       QAbstractButton* cancel)
+    : QObject(edit),
+      edit_(edit),
+      cancel_(cancel),
+      min_(min),
+      max_(max),
+      unit_(std::move(unit)),
+      pattern_(std::move(pattern)),
+      value_(value) {
+    edit->installEventFilter(this);
+}
+
+void NumericBox::SetLimits(float min, float max) {
+    min_ = min;
+    max_ = max;
+}
+
+void NumericBox::Validate() {
+    if (!edit_) return;
+    LineEditBox box(edit_);
+    zorvic::ValidateEntry(box, min_, max_, unit_, *value_, pattern_);
+    if (AfterValidate) AfterValidate();
+}
+
+bool NumericBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edit_) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Editing and moving keys keep their meaning; printable keys go through the filter.
+        if (key->text().isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+            key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape || (key->modifiers() & Qt::ControlModifier))
+            return false;
+        int16_t code = static_cast<int16_t>(key->text().at(0).unicode());
+        zorvic::FilterNumericKey(code);
+        if (code == 0) return true;
+        if (code != key->text().at(0).unicode()) {
+            edit_->insert(QString(QChar(code)));
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving for Cancel abandons the edit: no check, no message.
+        if (cancel_ && QApplication::focusWidget() == cancel_) return false;
+        Validate();
+    }
+    return false;
+}

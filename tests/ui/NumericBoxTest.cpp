@@ -1,0 +1,105 @@
+// A numeric box typed into for real: the key filter, leaving the box, the mA/A switch, and
+// leaving for Cancel.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "MessageBox.h"
+#include "NumberText.h"
+#include "NumericBox.h"
+#include "Variables.h"
+
+using namespace zorvic;
+
+namespace {
+
+class NumericBoxTest : public ::testing::TestWithParam<char> {
+protected:
+    void SetUp() override {
+        SetLocaleDecimalSeparator(GetParam());
+        ResetDesignState();
+        ApplyDesignDefaults();
+        platform::MessageScript::Clear();
+        window = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(window.get());
+        edit = new QLineEdit(window.get());
+        other = new QLineEdit(window.get());
+        cancel = new QPushButton("Cancel", window.get());
+        layout->addWidget(edit);
+        layout->addWidget(other);
+        layout->addWidget(cancel);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+    void TearDown() override { SetLocaleDecimalSeparator('.'); }
+
+    void Leave(QWidget* to) {
+        to->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+    }
+
+    std::unique_ptr<QWidget> window;
+    QLineEdit* edit = nullptr;
+    QLineEdit* other = nullptr;
+    QPushButton* cancel = nullptr;
+};
+
+}  // namespace
+
+TEST_P(NumericBoxTest, TypedKeysAreFilteredAndTheValueStoredOnLeaving) {
+    float value = 88;
+    NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, "-1a0.5");
+    EXPECT_EQ(edit->text(), QString("10") + QChar(GetParam()) + "5");
+    edit->setText("120");
+    Leave(other);
+    EXPECT_FLOAT_EQ(value, 120.0f);
+    EXPECT_EQ(edit->text(), "120");
+}
+
+TEST_P(NumericBoxTest, OutOfRangeShowsRangeErrorAndRestores) {
+    float value = 88;
+    NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
+    edit->setFocus();
+    edit->setText("300");
+    Leave(other);
+    EXPECT_FLOAT_EQ(value, 88.0f);
+    EXPECT_EQ(edit->text(), "88");
+    ASSERT_FALSE(platform::MessageScript::Shown().empty());
+    EXPECT_EQ(platform::MessageScript::Shown().back().title, "Range Error");
+    EXPECT_EQ(platform::MessageScript::Shown().back().text, "300 V > 264 V");
+}
+
+TEST_P(NumericBoxTest, LeavingForCancelSkipsTheCheck) {
+    float value = 88;
+    NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
+    edit->setFocus();
+    edit->setText("300");
+    Leave(cancel);
+    EXPECT_FLOAT_EQ(value, 88.0f);
+    EXPECT_EQ(edit->text(), "300");
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
+
+TEST_P(NumericBoxTest, MilliampBoxSwitchesToAmps) {
+    float value = 0.1f;
+    NumericBox box(edit, 0.001f, 10, "mA", "##0", &value, cancel);
+    edit->setFocus();
+    edit->setText("250");
+    Leave(other);
+    EXPECT_FLOAT_EQ(value, 0.25f);
+    EXPECT_EQ(box.Unit(), "A");
+    EXPECT_EQ(edit->text(), QString("0") + QChar(GetParam()) + "25");
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, NumericBoxTest, ::testing::Values('.', ','),
+                         [](const ::testing::TestParamInfo<char>& info) {
+                             return std::string(info.param == '.' ? "Point" : "Comma");
+                         });
