@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 
 #include "Colours.h"
+#include "ComputeDesign.h"
 #include "Forms.h"
 #include "NumberText.h"
 #include "Variables.h"
@@ -84,6 +85,8 @@ void MainPage::Initial_Setup() {
     const QString projectPath = ProjectPathFromCommandLine(commandText);
     (void)projectPath;
 
+    ComputeDesign();
+
     if (Settings.SplashDone) {
         fmSplash::Unload();
         showMaximized();
@@ -102,6 +105,7 @@ void MainPage::SetBackgroundColor() {
 
 void MainPage::UpdateInstance() {
     refreshGuard_.Run([this] {
+        ComputeDesign();
         RefreshLoadedWindows();
     });
 }

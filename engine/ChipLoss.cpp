@@ -1,0 +1,118 @@
+#include "ChipLoss.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "Formula.h"
+#include "NumberText.h"
+#include "PrimaryClamp.h"
+#include "Variables.h"
+
+namespace zorvic {
+
+namespace {
+
+// The on-resistance rises by this factor per degree above 25 degC.
+constexpr float RdsonGrowth = 1.00836f;
+
+float RdsonFactor(float temperature) { return std::pow(RdsonGrowth, temperature - 25); }
+
+float RegulationNetworkLoss() {
+    if (!OperatingPoint.SecondaryRegulation) return 0;
+    const RegulationRecord& reg = Regulation;
+    float loss = 0;
+    if (reg.GroundResistor.Value != 0) {
+        loss = reg.ReferenceVoltage * reg.ReferenceVoltage / reg.GroundResistor.Value +
+               reg.ReferenceCurrent * Outputs[0].ActualVoltage;
+    }
+    // The dividers are numbered from 1 in the order of the regulated outputs; there are four.
+    std::size_t k = 1;
+    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && k < reg.Divider.size(); ++i) {
+        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+        const float divider = reg.Divider[k].Value;
+        if (output.Regulated && CLng(divider) != 0) {
+            const float across = output.ActualVoltage - reg.ReferenceVoltage;
+            loss += across * across / divider;
+            ++k;
+        }
+    }
+    return loss;
+}
+
+}  // namespace
+
+void ComputeChipLoss() {
+    ChipRecord& chip = CurrentChip;
+    OperatingRecord& op = OperatingPoint;
+    const float vr = InputStage.ReflectedVoltage;
+    const float vmin = InputStage.VdcMin;
+    const auto fsw = static_cast<float>(InputStage.SwitchingFrequency);
+    const float irms = Transfo.IrmsMax;
+    const float ipeak = Transfo.IpeakMax;
+    const auto ambient = static_cast<float>(op.AmbientTemperature);
+
+    const float idd = ChipSupplyCurrent();
+    const float supply = op.SecondaryRegulation ? idd * ((chip.Vdd2 + chip.Vdd1) / 2 + 0.6f) : idd * chip.VddReg;
+    chip.LossBias = supply + vmin * chip.InputBiasCurrent;
+
+    const float irmsSquaredRds = irms * irms * chip.Rdson;
+    chip.LossConduction =
+        irmsSquaredRds * std::pow(RdsonGrowth, static_cast<float>(static_cast<int16_t>(op.AmbientTemperature - 25)));
+
+    // Discontinuous conduction turns on at zero current, with the drain at the bus voltage only;
+    // above the soft limit the switch pays a share of Param21 per cycle.
+    float ion = 0;
+    float va = 0;
+    if (op.ContinuousModeText != "Discont") {
+        ion = ipeak - op.RippleCurrentAtVmin;
+        va = vr;
+    }
+    const float drain = vmin + va;
+    const float capacitance = chip.Coss * std::sqrt(25.6f) / std::sqrt(drain) + Transfo.Cpri.Value;
+    const float capacitive = 0.5f * capacitance * (vmin * vmin);
+    chip.LossSwitching = (capacitive + chip.Param29 * ion * std::pow(drain, 2.22f)) * fsw;
+    const float softLimit = chip.Param28 * chip.Idlim;
+    const float softRange = (1 - chip.Param28) * chip.Idlim;
+    if (softLimit < ipeak && softRange != 0) {
+        chip.LossSwitching += (ipeak - softLimit) * chip.Param21 / softRange * fsw;
+    }
+
+    op.ChipLoss = chip.LossConduction + chip.LossBias + chip.LossSwitching;
+
+    // The loss heats the junction, which raises the on-resistance and so the loss again.
+    const float rthSum = op.RthPinAmbient + op.RthJunctionPin;
+    float tj = ambient;
+    float step = 0;
+    do {
+        const float previous = tj;
+        tj = rthSum * op.ChipLoss + ambient;
+        // A step past the limit adds nothing: the conduction loss is then taken at the limit
+        // itself, as the power of a far overshoot would overflow.
+        if (tj <= JunctionTemperatureLimit)
+            op.ChipLoss += irmsSquaredRds * (RdsonFactor(tj) - RdsonFactor(previous));
+        step = tj - previous;
+    } while (step >= 0.1f && tj <= JunctionTemperatureLimit);
+
+    chip.OverTemperature = tj > JunctionTemperatureLimit;
+    // With no thermal resistance at all the pin sits at the ambient temperature.
+    op.ChipPinTemperature =
+        rthSum != 0 ? (tj - ambient) * op.RthPinAmbient / rthSum + ambient : ambient;
+    if (chip.OverTemperature) {
+        const float conductionAtLimit = chip.Rdson * RdsonFactor(JunctionTemperatureLimit) * (irms * irms);
+        op.ChipLoss = conductionAtLimit + chip.LossBias + chip.LossSwitching;
+        tj = JunctionTemperatureLimit;
+    }
+    chip.Tj = tj;
+    chip.LossConduction = op.ChipLoss - chip.LossBias - chip.LossSwitching;
+
+    op.RegulationLoss = RegulationNetworkLoss();
+
+    ComputeClamp();
+
+    op.TotalLoss = op.OutputLoss + op.ChipLoss + op.ClamperLoss + op.TransformerLoss + op.RegulationLoss;
+    const float gross = op.OutputPower + op.TotalLoss;
+    op.Efficiency = gross != 0 ? op.OutputPower / gross : 0;
+}
+
+}  // namespace zorvic

@@ -1,0 +1,19 @@
+#pragma once
+// The whole converter computation: input stage, outputs, operating point, chip, clamp and parts.
+
+namespace zorvic {
+
+// Most refining passes of one computation; each over-voltage warning that the user leaves
+// unanswered asks for another.
+inline constexpr int MaxRefiningPasses = 100;
+
+// Recomputes the design from the current state.
+void ComputeDesign();
+
+// Derives the DC bus limits from the input settings, then the values that follow from them.
+void UpdateInputVoltages();
+
+// The first two steps of UpdateInputVoltages alone: the DC bus limits.
+void UpdateDcBusVoltages();
+
+}  // namespace zorvic

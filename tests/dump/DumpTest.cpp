@@ -1,0 +1,178 @@
+// The design dump: field paths set the state, the JSON carries every record, and the program
+// applies a file of overrides before its computation.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "DesignFields.h"
+#include "NumberText.h"
+#include "Variables.h"
+
+using namespace zorvic;
+using zorvic::dump::Json;
+using zorvic::dump::SetStatus;
+
+class DumpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+    }
+
+    static SetStatus Set(const std::string& path, const Json& value) {
+        std::string error;
+        return dump::SetField(path, value, error);
+    }
+};
+
+TEST_F(DumpTest, PrintsEveryRecordAndOnlyTheActiveOutputs) {
+    Json design = dump::DesignToJson();
+    for (const char* record : {"Settings", "OperatingPoint", "Regulation", "Transfo", "Clamper", "InputStage",
+                               "Control", "CurrentChip", "CurrentCore", "CurrentMaterial", "CurrentClamp"})
+        EXPECT_TRUE(design[record].is_object()) << record;
+    ASSERT_EQ(design["Outputs"].size(), 1u);
+    EXPECT_EQ(design["Outputs"][0]["OutputType"], 9);
+    EXPECT_EQ(design["Transfo"]["TurnsRatio"].size(), 6u);
+    EXPECT_EQ(design["Regulation"]["Divider"].size(), 5u);
+    EXPECT_TRUE(design["Regulation"]["Divider"][4]["Values"].is_array());
+    EXPECT_EQ(design["Clamper"]["Clamp"]["Series"], "SPKA");
+    EXPECT_EQ(design["CurrentChip"]["Name"], "ZorvicF1");
+    EXPECT_EQ(design["Settings"]["UserDefinedDiode"][0], false);
+
+    Settings.AdditionalOutputs = 2;
+    EXPECT_EQ(dump::DesignToJson()["Outputs"].size(), 3u);
+}
+
+TEST_F(DumpTest, FloatsPrintAsTheirShortestDecimalAndNonFiniteAsText) {
+    Transfo.AirGap = std::numeric_limits<float>::quiet_NaN();
+    Control.RhpZero = std::numeric_limits<float>::infinity();
+    Control.OutputPole = -std::numeric_limits<float>::infinity();
+    Settings.BackgroundColor = std::numeric_limits<double>::quiet_NaN();
+    Json design = dump::DesignToJson();
+    EXPECT_EQ(design["Transfo"]["AirGap"], "nan");
+    EXPECT_EQ(design["Control"]["RhpZero"], "inf");
+    EXPECT_EQ(design["Control"]["OutputPole"], "-inf");
+    EXPECT_EQ(design["Settings"]["BackgroundColor"], "nan");
+    EXPECT_EQ(design["Outputs"][0]["RippleFirstCell"].dump(), "0.3");
+    EXPECT_EQ(design["InputStage"]["SwitchingFrequency"].dump(), "100000");
+}
+
+TEST_F(DumpTest, SetsFieldsThroughNestedRecordsAndLists) {
+    EXPECT_EQ(Set("Outputs[2].Regulator.Family", "StdNeg"), SetStatus::Ok);
+    EXPECT_EQ(Outputs[2].Regulator.Family, "StdNeg");
+    EXPECT_EQ(Set("Settings.UserDefinedDiode[2]", true), SetStatus::Ok);
+    EXPECT_TRUE(Settings.UserDefinedDiode[2]);
+    EXPECT_EQ(Set("Transfo.Lprimary.Value", 0.001), SetStatus::Ok);
+    EXPECT_EQ(Transfo.Lprimary.Value, 0.001f);
+    EXPECT_EQ(Set("Regulation.Divider[3].Values[28]", 4700), SetStatus::Ok);
+    EXPECT_EQ(Regulation.Divider[3].Values[28], 4700);
+    EXPECT_EQ(Set("Outputs[1].Voltage", "nan"), SetStatus::Ok);
+    EXPECT_TRUE(std::isnan(Outputs[1].Voltage));
+    EXPECT_EQ(Set("Settings.AdditionalOutputs", 5), SetStatus::Ok);
+    EXPECT_EQ(Settings.AdditionalOutputs, 5);
+    EXPECT_EQ(Set("Transfo.TurnsRatio", Json::array({1, 2})), SetStatus::Ok);
+    EXPECT_EQ(Transfo.TurnsRatio[1], 2);
+}
+
+TEST_F(DumpTest, RefusesUnknownPathsAndValuesThatDoNotFit) {
+    for (const char* path : {"InputStage.Nope", "Nope.VacMin", "Outputs[6].Voltage", "Outputs.Voltage",
+                             "Settings.UserDefinedDiode[6]", "InputStage.VacMin.Value", "InputStage.VacMin[0]",
+                             "InputStage..VacMin", "Outputs[x].Voltage", ""})
+        EXPECT_EQ(Set(path, 1), SetStatus::UnknownPath) << path;
+    EXPECT_EQ(Set("InputStage.VacMin", "high"), SetStatus::BadValue);
+    EXPECT_EQ(Set("Settings.AdditionalOutputs", 1.5), SetStatus::BadValue);
+    EXPECT_EQ(Set("Settings.AdditionalOutputs", 40000), SetStatus::BadValue);
+    EXPECT_EQ(Set("Settings.GeometryListType", 3), SetStatus::BadValue);
+    EXPECT_EQ(Set("Transfo.Lprimary", 1), SetStatus::BadValue);
+    EXPECT_EQ(InputStage.VacMin, 88);
+}
+
+TEST_F(DumpTest, RebuildsTheCandidateCoresOfTheListType) {
+    Settings.GeometryListType = "RM";
+    dump::RebuildCandidateCores();
+    ASSERT_EQ(CandidateCoreLast, 5);  // the six RM rows
+    for (int i = 0; i <= CandidateCoreLast; ++i) {
+        EXPECT_EQ(CandidateCores[static_cast<std::size_t>(i)].Series, "RM");
+        if (i > 0) {
+            EXPECT_LT(CandidateCores[static_cast<std::size_t>(i - 1)].Index,
+                      CandidateCores[static_cast<std::size_t>(i)].Index);
+        }
+    }
+    EXPECT_EQ(CandidateCores[6].Series, "");
+}
+
+// Runs the program on a file of overrides; returns its exit code.
+class DumpProgramTest : public ::testing::Test {
+protected:
+    std::filesystem::path dir;
+    std::string out;
+    std::string err;
+
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("zorvic_dump_test_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    int Run(const std::string& overrides) {
+        const auto input = dir / "overrides.json";
+        const auto errors = dir / "stderr.txt";
+        std::ofstream(input) << overrides;
+        const std::string command =
+            std::string(ZORVIC_DUMP_PATH) + " '" + input.string() + "' 2>'" + errors.string() + "'";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return -1;
+        out.clear();
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        std::stringstream text;
+        text << std::ifstream(errors).rdbuf();
+        err = text.str();
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+TEST_F(DumpProgramTest, OverridesChangeTheComputedDesignAndTheOutputParses) {
+    ASSERT_EQ(Run("{}"), 0) << err;
+    const Json defaults = Json::parse(out);
+    EXPECT_NEAR(defaults["InputStage"]["VdcMin"].get<double>(), 84.4508, 1e-3);  // 88 V x sqrt(2) - 40 V
+
+    ASSERT_EQ(Run(R"({"InputStage.VacMin": 180, "Settings.AdditionalOutputs": 1, "Outputs[1].Voltage": 12,
+                      "@Chip": 3})"),
+              0)
+        << err;
+    const Json design = Json::parse(out);
+    EXPECT_NEAR(design["InputStage"]["VdcMin"].get<double>(), 214.5584, 1e-3);  // derived again
+    ASSERT_EQ(design["Outputs"].size(), 2u);
+    EXPECT_EQ(design["Outputs"][1]["Voltage"], 12);
+    EXPECT_EQ(design["CurrentChip"]["Name"], "ZorvicB1");
+    EXPECT_NE(design["Outputs"][1]["Diode"]["Name"], "");  // the new output was computed
+}
+
+TEST_F(DumpProgramTest, OverriddenBusLimitIsNotDerivedAgain) {
+    ASSERT_EQ(Run(R"({"InputStage.VacMin": 180, "InputStage.VdcMin": 150})"), 0) << err;
+    EXPECT_EQ(Json::parse(out)["InputStage"]["VdcMin"], 150);
+}
+
+TEST_F(DumpProgramTest, UnknownKeyStopsWithCodeTwoAndSaysWhich) {
+    EXPECT_EQ(Run(R"({"InputStage.VacMim": 180})"), 2);
+    EXPECT_NE(err.find("InputStage.VacMim"), std::string::npos) << err;
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(Run(R"({"@Chip": 17})"), 2);
+    EXPECT_EQ(Run(R"({"@Chips": 1})"), 2);
+    EXPECT_EQ(Run("not json"), 2);
+}

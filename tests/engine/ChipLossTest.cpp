@@ -1,0 +1,154 @@
+// The chip's losses and the junction-temperature iteration, the over-temperature limit and the
+// loss of the secondary-regulation network.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ChipLoss.h"
+#include "DesignWarningHost.h"
+#include "NumberText.h"
+#include "Variables.h"
+
+using namespace zorvic;
+
+class ChipLossTest : public ::testing::Test {
+protected:
+    DesignWarningHost host;
+
+    // The default chip's data with the operating point of a 20 W design at 88-264 V AC that is
+    // continuous at low line only.
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+        InstallHost(&host);
+        ChipRecord& chip = CurrentChip;
+        chip.IddSlope = 0.001f;
+        chip.IddOffset = 0.008f;
+        chip.Vdd1 = 15;
+        chip.Vdd2 = 8.4f;
+        chip.VddReg = 15;
+        chip.InputBiasCurrent = 70e-6f;
+        chip.Rdson = 0.85f;
+        chip.Coss = 60e-12f;
+        chip.Param21 = 1e-6f;
+        chip.Param28 = 0.85f;
+        chip.Param29 = 3e-11f;
+        chip.Idlim = 2;
+        chip.Vdmax = 650;
+        Transfo.Cpri.Value = 3e-11f;
+        Transfo.IrmsMax = 0.35955527f;
+        Transfo.IpeakMax = 0.78195924f;
+        Transfo.Lprimary.Value = 6.9147465e-4f;
+        OperatingPoint.RippleCurrentAtVmin = 0.5927137f;
+        OperatingPoint.ContinuousModeText = "@ Low Line";
+        OperatingPoint.AmbientTemperature = 25;
+        OperatingPoint.RthJunctionPin = 2;
+        OperatingPoint.RthPinAmbient = 30;
+    }
+    void TearDown() override { InstallHost(nullptr); }
+};
+
+TEST_F(ChipLossTest, JunctionTemperatureSettlesWithTheHotterOnResistance) {
+    ComputeChipLoss();
+    EXPECT_FLOAT_EQ(CurrentChip.LossBias, 0.14091156f);
+    EXPECT_FLOAT_EQ(CurrentChip.LossSwitching, 0.0663184f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.3271239f);
+    EXPECT_FLOAT_EQ(CurrentChip.Tj, 35.46765f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipPinTemperature, 34.813423f);
+    EXPECT_FLOAT_EQ(CurrentChip.LossConduction, 0.119893946f);
+    EXPECT_FALSE(CurrentChip.OverTemperature);
+}
+
+TEST_F(ChipLossTest, SecondaryRegulationSuppliesTheChipFromTheAuxiliaryWinding) {
+    OperatingPoint.SecondaryRegulation = true;
+    ComputeChipLoss();
+    EXPECT_FLOAT_EQ(CurrentChip.LossBias, 0.11661157f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.302025f);
+}
+
+TEST_F(ChipLossTest, DiscontinuousModeSwitchesOnAtZeroCurrentButPaysTheSoftLimit) {
+    Transfo.IrmsMax = 0.56330866f;
+    Transfo.IpeakMax = 2;
+    OperatingPoint.RippleCurrentAtVmin = 2;
+    OperatingPoint.ContinuousModeText = "Discont";
+    ComputeChipLoss();
+    EXPECT_FLOAT_EQ(CurrentChip.LossSwitching, 0.12247795f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.5780081f);
+    EXPECT_FLOAT_EQ(CurrentChip.Tj, 43.49549f);
+}
+
+TEST_F(ChipLossTest, NoThermalResistanceKeepsJunctionAndPinAtAmbient) {
+    OperatingPoint.RthJunctionPin = 0;
+    OperatingPoint.RthPinAmbient = 0;
+    OperatingPoint.AmbientTemperature = 40;
+    ComputeChipLoss();
+    EXPECT_EQ(CurrentChip.Tj, 40.0f);
+    EXPECT_EQ(OperatingPoint.ChipPinTemperature, 40.0f);
+    EXPECT_TRUE(std::isfinite(OperatingPoint.ChipLoss));
+}
+
+TEST_F(ChipLossTest, AboveTheLimitTheConductionLossIsTakenAt170Degrees) {
+    OperatingPoint.RthPinAmbient = 1000;
+    ComputeChipLoss();
+    EXPECT_TRUE(CurrentChip.OverTemperature);
+    EXPECT_EQ(CurrentChip.Tj, 170.0f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.5746945f);
+    EXPECT_FLOAT_EQ(CurrentChip.LossConduction, 0.36746454f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipPinTemperature, 342.11795f);
+}
+
+TEST_F(ChipLossTest, AFarOvershootNeitherOverflowsNorTurnsTheConductionLossNegative) {
+    OperatingPoint.RthPinAmbient = 1e7f;
+    ComputeChipLoss();
+    EXPECT_TRUE(CurrentChip.OverTemperature);
+    EXPECT_EQ(CurrentChip.Tj, 170.0f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.5746945f);
+    EXPECT_GT(CurrentChip.LossConduction, 0);
+    EXPECT_TRUE(std::isfinite(OperatingPoint.ChipPinTemperature));
+    EXPECT_TRUE(std::isfinite(OperatingPoint.TotalLoss));
+}
+
+TEST_F(ChipLossTest, PrimaryRegulationHasNoNetworkLoss) {
+    OperatingPoint.RegulationLoss = 5;
+    ComputeChipLoss();
+    EXPECT_EQ(OperatingPoint.RegulationLoss, 0.0f);
+}
+
+TEST_F(ChipLossTest, NetworkLossStartsAfreshAndCountsAtMostFourDividers) {
+    OperatingPoint.SecondaryRegulation = true;
+    OperatingPoint.RegulationLoss = 5;
+    Settings.AdditionalOutputs = 5;
+    Regulation.ReferenceVoltage = 2.5f;
+    Regulation.GroundResistor.Value = 0;  // the reference is not sized yet
+    for (auto& output : Outputs) {
+        output.Regulated = true;
+        output.ActualVoltage = 12;
+    }
+    for (auto& divider : Regulation.Divider) divider.Value = 1000;
+    ComputeChipLoss();
+    // (12 - 2.5)^2 / 1000 for each of the four dividers, whatever the previous value.
+    EXPECT_FLOAT_EQ(OperatingPoint.RegulationLoss, 4 * 0.09025f);
+    ComputeChipLoss();
+    EXPECT_FLOAT_EQ(OperatingPoint.RegulationLoss, 4 * 0.09025f);
+}
+
+TEST_F(ChipLossTest, NetworkLossSkipsUnregulatedOutputsAndAddsTheGroundResistor) {
+    OperatingPoint.SecondaryRegulation = true;
+    Settings.AdditionalOutputs = 2;
+    Regulation.ReferenceVoltage = 2.5f;
+    Regulation.ReferenceCurrent = 0.001f;
+    Regulation.GroundResistor.Value = 10000;
+    Outputs[0].ActualVoltage = 12;
+    Outputs[0].Regulated = false;
+    Outputs[1].Regulated = true;
+    Outputs[1].ActualVoltage = 5;
+    Outputs[2].Regulated = true;
+    Outputs[2].ActualVoltage = 15;
+    Regulation.Divider[1].Value = 2500;
+    Regulation.Divider[2].Value = 0.4f;  // rounds to 0: no divider fitted
+    ComputeChipLoss();
+    // 2.5^2 / 10000 + 0.001 x 12, then (5 - 2.5)^2 / 2500 for the first regulated output only.
+    EXPECT_FLOAT_EQ(OperatingPoint.RegulationLoss, 0.012625f + 0.0025f);
+}
