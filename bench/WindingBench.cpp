@@ -1,5 +1,5 @@
-// Times the winding optimisation of one candidate (a two-output design on an E30 core), which
-// the transformer search runs for every core and turn count it evaluates.
+// Times the winding optimisation and the whole evaluation of one candidate (a two-output design
+// on an E30 core), which the transformer search runs for every core and turn count it tries.
 
 #include <benchmark/benchmark.h>
 
@@ -55,7 +55,28 @@ void BM_ComputePrimaryTurns(benchmark::State& state) {
     }
 }
 
+// One core and turn count of the transformer search: turns, wires, optimisation, losses.
+void BM_EvaluateCandidate(benchmark::State& state) {
+    using namespace zorvic;
+    TwoOutputDesign(SingleWire);
+    Settings.WindingOptimisationType = static_cast<int16_t>(state.range(0));
+    Outputs[0].VoltageBeforeDiode = 5.45f;
+    Outputs[1].VoltageBeforeDiode = 12.7f;
+    CurrentChip.VddReg = 12;
+    Transfo.IpeakMax = 0.9f;
+    Transfo.Lprimary.Value = 1e-3f;
+    SelectCoreMaterial(InputStage.SwitchingFrequency);
+    const CoreGeometry& core = StandardCoreTable[18];
+    SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
+    const int32_t np = ComputeTurns(40);
+    for (auto _ : state) {
+        CandidateDesign candidate = EvaluateCandidate(core, np);
+        benchmark::DoNotOptimize(candidate);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_EvaluateCandidate)->Arg(zorvic::SingleWire)->Arg(zorvic::ParallelEqualWires)->Arg(zorvic::ParallelFreeWires);
 BENCHMARK(BM_OptimiseWinding)->Arg(zorvic::SingleWire)->Arg(zorvic::ParallelEqualWires)->Arg(zorvic::ParallelFreeWires);
 BENCHMARK(BM_ComputePrimaryTurns);

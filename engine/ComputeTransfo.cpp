@@ -210,9 +210,7 @@ int32_t ComputeTurns(int32_t nMin) {
         ++ns;
     } while (!(np > nMin));
 
-    const float vaux = OperatingPoint.SecondaryRegulation ? (CurrentChip.Vdd1 + CurrentChip.Vdd2) / 2.0f
-                                                          : CurrentChip.VddReg;
-    const int32_t aux = CLng((vaux + 0.6f) / v);
+    const int32_t aux = CLng((AuxWindingVoltage() + 0.6f) / v);
     std::array<int32_t, OutputCount> outputs{};
     for (int i = 0; i <= LastOutputIndex(); ++i)
         outputs[static_cast<std::size_t>(i)] = CLng(Outputs[static_cast<std::size_t>(i)].VoltageBeforeDiode / v);
@@ -230,6 +228,184 @@ void ComputeAirGap() {
     const auto np = static_cast<float>(BestPrimaryTurns);
     Transfo.AirGap = np * np * CurrentCore.Ae * Mu0 * 1e-6f / Transfo.Lprimary.Value -
                      CurrentCore.Le * 0.001f / CurrentMaterial.Ui100;
+}
+
+float AuxWindingVoltage() {
+    return OperatingPoint.SecondaryRegulation ? (CurrentChip.Vdd1 + CurrentChip.Vdd2) / 2.0f : CurrentChip.VddReg;
+}
+
+WindingWeights ComputeWindingWeights() {
+    WindingWeights weights;
+    const float vr = InputStage.ReflectedVoltage;
+    // The auxiliary winding gives its voltage plus a diode drop of 0.6 V.
+    const float vaux = AuxWindingVoltage() + 0.6f;
+    weights.Primary = Transfo.IrmsMax * vr;
+    weights.Aux = vaux * CurrentChip.SupplyCurrent;
+    Transfo.AuxTurnsRatio = vr / vaux;
+    weights.Sum = weights.Primary + weights.Aux;
+    for (int i = 0; i <= LastOutputIndex(); ++i) {
+        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+        const float va = output.VoltageBeforeDiode * output.IrmsSecondary;
+        weights.Outputs[static_cast<std::size_t>(i)] = va;
+        weights.Sum += va;
+    }
+    return weights;
+}
+
+void SetWindowShares(float usableWindow, const WindingWeights& weights) {
+    // No current anywhere: nothing to share out (and no 0 / 0).
+    const bool none = !(weights.Sum > 0);
+    const auto share = [&](float weight) { return none ? 0.0f : usableWindow * weight / weights.Sum; };
+    Transfo.PrimaryWindingArea = share(weights.Primary);
+    Transfo.AuxWindingArea = share(weights.Aux);
+    Transfo.OutputWindingArea = {};
+    for (int i = 0; i <= LastOutputIndex(); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        Transfo.OutputWindingArea[k] = share(weights.Outputs[k]);
+    }
+}
+
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
+    CandidateDesign candidate;
+    const int last = LastOutputIndex();
+    const int16_t kind = Settings.WindingOptimisationType;
+    candidate.PrimaryTurns = primaryTurns;
+    candidate.AuxTurns = WorkAuxTurns;
+    candidate.OutputTurns = WorkOutputTurns;
+
+    // Peak flux density from the peak primary current (T); core loss by the grade's Steinmetz
+    // fit over the flux swing Bpk / 2.
+    candidate.PeakFlux = Transfo.Lprimary.Value * Transfo.IpeakMax / (core.Ae * 1e-6f * static_cast<float>(primaryTurns));
+    const auto fsw = static_cast<float>(InputStage.SwitchingFrequency);
+    candidate.CoreLoss = CurrentMaterial.K * std::pow(fsw, CurrentMaterial.K1) *
+                         std::pow(candidate.PeakFlux / 2.0f, CurrentMaterial.K2) * core.Ve * 0.001f;
+
+    // Starting wires: a strand of each winding's window share over its turns (a fifth of it
+    // when the winding is paralleled); the auxiliary winding never gets a synthetic wire.
+    SyntheticWireUsed = false;
+    const float parallel = kind == SingleWire ? 1.0f : 5.0f;
+    const auto startWire = [&](float share, int32_t turns, bool allowSynthetic) {
+        return SelectWire(Pi / 4.0f * share / (parallel * static_cast<float>(turns)), allowSynthetic);
+    };
+    std::array<WireRecord, WindingCount> wires{};
+    wires[PrimaryWinding] = startWire(Transfo.PrimaryWindingArea, primaryTurns, true);
+    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, candidate.AuxTurns, false);
+    for (int i = 0; i <= last; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        wires[static_cast<std::size_t>(OutputWinding(i))] =
+            startWire(Transfo.OutputWindingArea[k], candidate.OutputTurns[k], true);
+    }
+
+    WindingSet set;
+    set.Turns[PrimaryWinding] = primaryTurns;
+    set.Turns[AuxWinding] = candidate.AuxTurns;
+    for (int i = 0; i <= last; ++i)
+        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = candidate.OutputTurns[static_cast<std::size_t>(i)];
+    const float strands = kind == SingleWire ? 1.0f : static_cast<float>(Transfo.ParallelWireMax) / 2.0f + 0.5f;
+    for (int j = 0; j <= OutputWinding(last); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        set.Strands[k] = strands;
+        set.Diameter[k] = 2.0f * std::sqrt(wires[k].AreaIns / Pi);
+    }
+
+    const float turnMetres = core.Lm / 1000.0f;
+    candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
+
+    // Real gauges for the optimised diameters, with the same synthetic-wire permissions.
+    for (int j = 0; j <= OutputWinding(last); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        const float d = candidate.Winding.Diameter[k];
+        wires[k] = SelectWire(Pi / 4.0f * (d * d), j != AuxWinding);
+        wires[k].Strands = CInt(candidate.Winding.Strands[k]);
+    }
+    candidate.PrimaryWire = wires[PrimaryWinding];
+    candidate.AuxWire = wires[AuxWinding];
+    for (int i = 0; i <= last; ++i)
+        candidate.OutputWires[static_cast<std::size_t>(i)] = wires[static_cast<std::size_t>(OutputWinding(i))];
+
+    const auto copper = [&](int32_t turns, float current, const WireRecord& wire) {
+        return static_cast<float>(turns) * turnMetres * (current * current) * wire.Rlin / static_cast<float>(wire.Strands);
+    };
+    float pw = copper(primaryTurns, Transfo.IrmsMax, candidate.PrimaryWire) +
+               copper(candidate.AuxTurns, CurrentChip.SupplyCurrent, candidate.AuxWire);
+    for (int i = 0; i <= last; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        pw += copper(candidate.OutputTurns[k], Outputs[k].IrmsSecondary, candidate.OutputWires[k]);
+    }
+    candidate.WindingLoss = pw;
+    candidate.TotalLoss = candidate.CoreLoss + pw;
+    return candidate;
+}
+
+void RecordCandidate(const CandidateDesign& candidate, const CoreGeometry& core) {
+    const auto turns16 = [](int32_t turns) { return static_cast<int16_t>(std::clamp<int32_t>(turns, 0, MaxTurns)); };
+    BestWindingLoss = candidate.WindingLoss;
+    BestCoreLoss = candidate.CoreLoss;
+    BestTotalLoss = candidate.TotalLoss;
+    BestFlux = candidate.PeakFlux;
+    BestPrimaryTurns = turns16(candidate.PrimaryTurns);
+    BestAuxTurns = turns16(candidate.AuxTurns);
+    BestPrimaryWire = candidate.PrimaryWire;
+    BestAuxWire = candidate.AuxWire;
+    for (int i = 0; i < OutputCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        BestOutputTurns[k] = turns16(candidate.OutputTurns[k]);
+        BestOutputWires[k] = candidate.OutputWires[k];
+    }
+    CurrentCore = core;
+}
+
+float FinishedVoltsPerTurn() {
+    if (OperatingPoint.SecondaryRegulation) {
+        float sum = 0;
+        int count = 0;
+        for (int i = 0; i <= LastOutputIndex(); ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            if (!Outputs[k].Regulated || BestOutputTurns[k] <= 0) continue;
+            sum += Outputs[k].VoltageBeforeDiode / static_cast<float>(BestOutputTurns[k]);
+            ++count;
+        }
+        if (count > 0) return sum / static_cast<float>(count);
+    }
+    if (BestAuxTurns > 0) return (CurrentChip.VddReg + 0.6f) / static_cast<float>(BestAuxTurns);
+    if (BestPrimaryTurns > 0) return InputStage.ReflectedVoltage / static_cast<float>(BestPrimaryTurns);
+    return 0;
+}
+
+void ApplyRecordedDesign() {
+    Transfo.Material = CurrentMaterial;
+    Transfo.CoreLoss = BestCoreLoss;
+    Transfo.WindingLoss = BestWindingLoss;
+    Transfo.PrimaryWire = BestPrimaryWire;
+    Transfo.AuxWire = BestAuxWire;
+    // The sum equals BestTotalLoss whenever the search recorded at its present total, and is
+    // still the recorded design's loss when the search restarted its total for a later core.
+    OperatingPoint.TransformerLoss = BestCoreLoss + BestWindingLoss;
+    Transfo.Core = CurrentCore;
+    Transfo.Bmax = CurrentMaterial.Bdc + BestFlux;
+    Transfo.PrimaryTurns = BestPrimaryTurns;
+    Transfo.AuxTurns = BestAuxTurns;
+
+    const float v = FinishedVoltsPerTurn();
+    OperatingPoint.ReflectedVoltageActual = static_cast<float>(Transfo.PrimaryTurns) * v;
+    for (int i = 0; i <= LastOutputIndex(); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        OutputRecord& output = Outputs[k];
+        Transfo.OutputTurns[k] = BestOutputTurns[k];
+        Transfo.OutputWire[k] = BestOutputWires[k];
+        const int16_t type = output.OutputType;
+        if (type >= 5 && type <= 12) {
+            output.ActualVoltage = static_cast<float>(Transfo.OutputTurns[k]) * v - output.Diode.VfCopy;
+        } else if (type == 3 || type == 4 || type == 13 || type == 14) {
+            // A fixed regulator gives its chosen voltage; an adjustable one (listed by its 1.2 V
+            // reference) is set to the requested voltage.
+            const RegulatorRecord& regulator = output.Regulator;
+            const auto item = static_cast<std::size_t>(std::clamp<int>(regulator.ChosenItem, 0, 18));
+            output.ActualVoltage = regulator.Vout[1] != 1.2f ? regulator.Vout[item] : output.Voltage;
+        } else {
+            output.ActualVoltage = output.Voltage;
+        }
+    }
 }
 
 }  // namespace zorvic

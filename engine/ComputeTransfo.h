@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "Components.h"
+#include "Optimum.h"
 #include "Variables.h"
 
 namespace zorvic {
@@ -81,5 +82,63 @@ int32_t ComputeTurns(int32_t nMin);
 
 // Transfo.AirGap (m) for BestPrimaryTurns on CurrentCore of CurrentMaterial.
 void ComputeAirGap();
+
+// ---- Pieces of the transformer search -------------------------------------------------------
+
+// Voltage the auxiliary winding must give the chip (before its diode): the middle of the chip's
+// supply range under secondary regulation, its regulated supply voltage under primary regulation.
+float AuxWindingVoltage();
+
+// Volt-amperes of each winding (proportional to its ampere-turns): the weights of its share of
+// the window.
+struct WindingWeights {
+    float Primary = 0;
+    float Aux = 0;
+    std::array<float, OutputCount> Outputs{};
+    float Sum = 0;
+};
+
+// The weights of the present operating point; also sets Transfo.AuxTurnsRatio.
+WindingWeights ComputeWindingWeights();
+
+// Transfo.PrimaryWindingArea, AuxWindingArea and OutputWindingArea: the usable window (mm2)
+// shared by the weights. With no weight at all every share is 0.
+void SetWindowShares(float usableWindow, const WindingWeights& weights);
+
+// One core and turn count of the search, with its wires chosen and optimised.
+struct CandidateDesign {
+    int32_t PrimaryTurns = 0;
+    int32_t AuxTurns = 0;
+    std::array<int32_t, OutputCount> OutputTurns{};
+    float PeakFlux = 0;     // T, Bpk
+    float CoreLoss = 0;     // W
+    float WindingLoss = 0;  // W
+    float TotalLoss = 0;    // W, core + winding
+    WireRecord PrimaryWire;
+    WireRecord AuxWire;
+    std::array<WireRecord, OutputCount> OutputWires{};
+    WindingSet Winding;  // the optimised set the wires were chosen for
+};
+
+// Peak flux, core loss, starting wires, optimised winding, final wires and copper loss for
+// primaryTurns on core, with WorkAuxTurns and WorkOutputTurns (from the ComputeTurns call that
+// gave primaryTurns) and the window shares of SetWindowShares. Clears SyntheticWireUsed first.
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
+
+// Makes candidate the recorded design: every Best* value (turns and wires included) and
+// CurrentCore := core. Turn counts above MaxTurns must have been refused before.
+void RecordCandidate(const CandidateDesign& candidate, const CoreGeometry& core);
+
+// Volts per turn of the finished transformer: the mean over the regulated outputs of
+// VoltageBeforeDiode / BestOutputTurns under secondary regulation; under primary regulation,
+// or when no regulated output has turns, (VddReg + 0.6) / BestAuxTurns; with no auxiliary
+// turns either, the reflected voltage over the primary turns; 0 with no turns at all.
+float FinishedVoltsPerTurn();
+
+// Copies the recorded design into the design state: material, core, losses, flux, turns,
+// wires, the actual reflected voltage and every active output's actual voltage.
+// OperatingPoint.TransformerLoss is the recorded core + winding loss, so it never holds the
+// search's "nothing yet" value.
+void ApplyRecordedDesign();
 
 }  // namespace zorvic
