@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "Variables.h"
@@ -37,6 +38,15 @@ float WindingCurrent(int winding) {
     if (winding == PrimaryWinding) return Transfo.IrmsMax;
     if (winding == AuxWinding) return CurrentChip.SupplyCurrent;
     return Outputs[static_cast<std::size_t>(winding - FirstOutputWinding)].IrmsSecondary;
+}
+
+// A 64-bit value as a 32-bit float, saturating instead of leaving the float's range (a
+// gradient over a nearly vanished diameter can exceed it).
+float ToFloat(double x) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (x > largest) return std::numeric_limits<float>::max();
+    if (x < -largest) return -std::numeric_limits<float>::max();
+    return static_cast<float>(x);
 }
 
 // Window area a winding takes: each strand a square of its insulated diameter.
@@ -109,7 +119,7 @@ WindingSet TryAllocation(float window, const WindingSet& base, const Gradient& g
     WindingSet trial = base;
     for (int j = 0; j < ActiveWindings(); ++j) {
         const auto k = static_cast<std::size_t>(j);
-        trial.Strands[k] = ClampStep(base.Strands[k], static_cast<float>(gs[k]), t, MaxStrands);
+        trial.Strands[k] = ClampStep(base.Strands[k], ToFloat(gs[k]), t, MaxStrands);
     }
     if (OptimisationType == ParallelEqualWires) {
         EqualDiameterAllocation(window, trial);
@@ -118,7 +128,7 @@ WindingSet TryAllocation(float window, const WindingSet& base, const Gradient& g
     // A strand count that grows thins its strands so that the winding keeps its copper area.
     for (int j = 0; j < ActiveWindings(); ++j) {
         const auto k = static_cast<std::size_t>(j);
-        trial.Diameter[k] = StepValue(base.Diameter[k], static_cast<float>(gd[k]), t) *
+        trial.Diameter[k] = StepValue(base.Diameter[k], ToFloat(gd[k]), t) *
                             std::sqrt(base.Strands[k] / trial.Strands[k]);
     }
     WeightedDiameterAllocation(window, trial);
@@ -254,7 +264,7 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
                 const auto k = static_cast<std::size_t>(j);
                 if (gd[k] != 0) smallest = std::min(smallest, std::fabs(static_cast<double>(work.Diameter[k]) / gd[k]));
             }
-            auto s = static_cast<float>(3 * smallest);
+            auto s = ToFloat(3 * smallest);
             OptimiseStep(window, work, gd, NoGradient, s, loss);
             keepBest();
         }
@@ -268,7 +278,7 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
                 if (gs[k] > 0) longest = std::max(longest, (MaxStrands - strands) / gs[k]);
                 if (gs[k] < 0) longest = std::max(longest, (1 - strands) / gs[k]);
             }
-            auto s = static_cast<float>(longest * (1 - 0.01));
+            auto s = ToFloat(longest * (1 - 0.01));
             OptimiseStep(window, work, NoGradient, gs, s, loss);
             keepBest();
         }

@@ -73,16 +73,6 @@ TEST_P(GeometryListForFamily, HoldsTheFamilyInTableOrder) {
     }
 }
 
-TEST_F(GeometryListTest, FamilyNamesAreCaseSensitive) {
-    Settings.GeometryListType = "RM";
-    FilterGeometryList();
-    Settings.GeometryListType = "rm";
-    FilterGeometryList();
-    // No core of that name: the RM list stays.
-    EXPECT_EQ(CandidateCoreLast, 5);
-    EXPECT_EQ(CandidateCores[0].Name, "RM5");
-}
-
 TEST_F(GeometryListTest, CustomFamilyTakesTheUserCores) {
     CustomCoreList[0] = CustomCore("Small", 1000);
     CustomCoreList[1] = CustomCore("Large", 9000);
