@@ -311,9 +311,21 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     const float turnMetres = core.Lm / 1000.0f;
     candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
 
-    // Real gauges for the optimised diameters, with the same synthetic-wire permissions.
+    // Real gauges for the optimised diameters, with the same synthetic-wire permissions. The
+    // optimiser hands the copper of a winding that carries no current to the others, down to
+    // nothing; such a winding takes one strand of the thinnest table wire.
+    std::array<float, WindingCount> currents{};
+    currents[PrimaryWinding] = Transfo.IrmsMax;
+    currents[AuxWinding] = CurrentChip.SupplyCurrent;
+    for (int i = 0; i <= last; ++i)
+        currents[static_cast<std::size_t>(OutputWinding(i))] = Outputs[static_cast<std::size_t>(i)].IrmsSecondary;
     for (int j = 0; j <= OutputWinding(last); ++j) {
         const auto k = static_cast<std::size_t>(j);
+        if (currents[k] == 0) {
+            wires[k] = SelectWire(0, false);
+            wires[k].Strands = 1;
+            continue;
+        }
         const float d = candidate.Winding.Diameter[k];
         wires[k] = SelectWire(Pi / 4.0f * (d * d), j != AuxWinding);
         wires[k].Strands = CInt(candidate.Winding.Strands[k]);
@@ -326,11 +338,12 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     const auto copper = [&](int32_t turns, float current, const WireRecord& wire) {
         return static_cast<float>(turns) * turnMetres * (current * current) * wire.Rlin / static_cast<float>(wire.Strands);
     };
-    float pw = copper(primaryTurns, Transfo.IrmsMax, candidate.PrimaryWire) +
-               copper(candidate.AuxTurns, CurrentChip.SupplyCurrent, candidate.AuxWire);
+    float pw = copper(primaryTurns, currents[PrimaryWinding], candidate.PrimaryWire) +
+               copper(candidate.AuxTurns, currents[AuxWinding], candidate.AuxWire);
     for (int i = 0; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        pw += copper(candidate.OutputTurns[k], Outputs[k].IrmsSecondary, candidate.OutputWires[k]);
+        pw += copper(candidate.OutputTurns[k], currents[static_cast<std::size_t>(OutputWinding(i))],
+                     candidate.OutputWires[k]);
     }
     candidate.WindingLoss = pw;
     candidate.TotalLoss = candidate.CoreLoss + pw;

@@ -123,6 +123,7 @@ struct CandidateDesign {
 // Peak flux, core loss, starting wires, optimised winding, final wires and copper loss for
 // primaryTurns on core, with WorkAuxTurns and WorkOutputTurns (from the ComputeTurns call that
 // gave primaryTurns) and the window shares of SetWindowShares. Clears SyntheticWireUsed first.
+// A winding that carries no current gets one strand of AWG 44 and adds no loss.
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
 
 // Makes candidate the recorded design: every Best* value (turns and wires included) and

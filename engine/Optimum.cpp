@@ -61,7 +61,9 @@ float WireResistancePerLength(float d) {
     // Bare diameter from the insulated one by the grade-1 insulation build (diameters in cm).
     const float x = d / 10.0f;
     const float f = 2.2467e-7f / (x * x * x) - 6.71761e-5f / (x * x) + 0.0064977f / x + 1.01156f;
-    const float bare = 10.0f * (x / f + 1e-10f);
+    // A vanishing diameter overflows the factor (or meets inf - inf): no copper is left but
+    // the 1e-10 cm floor.
+    const float bare = std::isfinite(f) ? 10.0f * (x / f + 1e-10f) : 10.0f * 1e-10f;
     const float r = bare / 2.0f;
     float area = Pi * (r * r);
     if (r > OptimumSkinDepth) {

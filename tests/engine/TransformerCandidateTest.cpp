@@ -178,3 +178,14 @@ TEST_F(TransformerCandidateTest, EveryCoreKindAndFrequencyGivesANumberOrIsRefuse
     }
     EXPECT_GT(evaluated, 600);
 }
+
+TEST_F(TransformerCandidateTest, WindingWithoutCurrentGetsTheThinnestWireAndNoLoss) {
+    // An unloaded output: the optimiser gives its copper to the other windings.
+    Outputs[1].IrmsSecondary = 0;
+    Settings.WindingOptimisationType = ParallelFreeWires;
+    const CandidateDesign c = Evaluate();
+    EXPECT_EQ(c.OutputWires[1].Awg, 44);
+    EXPECT_EQ(c.OutputWires[1].Strands, 1);
+    EXPECT_TRUE(std::isfinite(c.WindingLoss));
+    EXPECT_GT(c.OutputWires[0].Area, c.PrimaryWire.Area);
+}

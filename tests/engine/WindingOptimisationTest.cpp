@@ -210,4 +210,6 @@ TEST_F(WindingOptimisationTest, WireResistanceFollowsInsulationAndSkinDepth) {
     EXPECT_NEAR(WireResistancePerLength(1.5f), 0.0215512, 0.0215512 * 1e-5);
     // 0.3 mm insulated: 0.2582 mm bare, all of it conducts: 0.32846 ohm/m.
     EXPECT_NEAR(WireResistancePerLength(0.3f), 0.328460, 0.328460 * 1e-5);
+    // A vanished diameter still gives a resistance, so that no current times it is no loss.
+    for (float d : {1e-21f, 1e-30f, 0.0f}) EXPECT_TRUE(std::isfinite(WireResistancePerLength(d))) << d;
 }
