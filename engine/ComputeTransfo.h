@@ -1,7 +1,9 @@
 #pragma once
 // The transformer helpers: ferrite grade for the switching frequency, the candidate core list,
 // primary and winding turns, magnet wire choice, air gap and the thermal rules of thumb that
-// relate a core's loss to its temperature rise. None of them speaks to the user.
+// relate a core's loss to its temperature rise; and the pieces of the transformer search built
+// from them (one candidate's evaluation, its record, the copy of the finished transformer into
+// the design). None of them speaks to the user.
 //
 // Units: core dimensions as stored in CoreGeometry (mm, mm2, mm3), flux density in T,
 // inductance in H, wire areas in mm2, wire resistance in ohm/m, the air gap in m.
@@ -42,7 +44,7 @@ extern float BestTotalLoss;    // W, 1e10 = nothing recorded yet
 extern float BestFlux;         // T, peak flux density of the recorded design
 extern float LowestFlux;       // T, lowest Bdc + Bpk met during a run
 
-// Back to the start-of-run values (zero, empty, false).
+// Back to what the module holds at program start (zero, empty, false).
 void ResetTransformerState();
 
 // Rebuilds CandidateCores / CandidateCoreLast for Settings.GeometryListType: the standard rows
