@@ -1,0 +1,147 @@
+#pragma once
+// The transformer helpers: ferrite grade for the switching frequency, the candidate core list,
+// primary and winding turns, magnet wire choice, air gap and the thermal rules of thumb that
+// relate a core's loss to its temperature rise; and the pieces of the transformer search built
+// from them (one candidate's evaluation, its record, the copy of the finished transformer into
+// the design). None of them speaks to the user.
+//
+// Units: core dimensions as stored in CoreGeometry (mm, mm2, mm3), flux density in T,
+// inductance in H, wire areas in mm2, wire resistance in ohm/m, the air gap in m.
+
+#include <array>
+#include <cstdint>
+
+#include "Components.h"
+#include "Optimum.h"
+#include "Variables.h"
+
+namespace zorvic {
+
+// Turn counts are computed in 32-bit integers; a winding needs at most this many turns to be
+// stored in the design. A core that would need more is not a candidate.
+inline constexpr int32_t MaxTurns = 32767;
+// What ComputeTurns returns when no usable turn count exists for the request (none up to
+// MaxTurns, or a user count below 1). Callers test for a result above MaxTurns.
+inline constexpr int32_t NoTurnCount = MaxTurns + 1;
+
+// Module state kept for the whole run.
+extern float SkinDepth;         // mm, 66 / sqrt(fsw); written by the design loop at its start
+extern bool SyntheticWireUsed;  // SelectWire had to make a wire thinner than AWG 44
+extern int32_t WorkAuxTurns;    // auxiliary turns belonging to the last ComputeTurns result
+extern std::array<int32_t, OutputCount> WorkOutputTurns;  // output turns, same primary turns
+
+// The recorded design of the transformer search (written by the design loop, read by
+// ComputeAirGap and by the copy into the design state).
+extern int16_t BestPrimaryTurns;
+extern int16_t BestAuxTurns;
+extern std::array<int16_t, OutputCount> BestOutputTurns;
+extern WireRecord BestPrimaryWire;
+extern WireRecord BestAuxWire;
+extern std::array<WireRecord, OutputCount> BestOutputWires;
+extern float BestCoreLoss;     // W
+extern float BestWindingLoss;  // W
+extern float BestTotalLoss;    // W, 1e10 = nothing recorded yet
+extern float BestFlux;         // T, peak flux density of the recorded design
+extern float LowestFlux;       // T, lowest Bdc + Bpk met during a run
+
+// Back to what the module holds at program start (zero, empty, false).
+void ResetTransformerState();
+
+// Rebuilds CandidateCores / CandidateCoreLast for Settings.GeometryListType: the standard rows
+// of that series in table order, every standard row for "Any", the user's custom cores for
+// "Custom". A family without any core leaves the list as it was.
+void FilterGeometryList();
+
+// The grade whose frequency range holds fsw strictly inside it with the lowest upper limit
+// (first in table order on a tie). Leaves CurrentMaterial alone when the user fixed it.
+void SelectCoreMaterial(int32_t fsw);
+
+// Share of a round conductor of area A (mm2) that carries current at SkinDepth, 0 to 1.
+float SkinAreaRatio(float A);
+
+// Temperature rise (K) of a core losing P watts, and its inverse, from the area product
+// W x Ae in cm4.
+double CoreTempRise(float P, const CoreGeometry& core);
+double CoreMaxLoss(float dT, const CoreGeometry& core);
+
+// The thickest table wire whose insulated area is not above A (mm2), with its resistance per
+// length raised for the skin effect at InputStage.SwitchingFrequency. A below AWG 44 gives a
+// synthetic wire of AWG 44's resistivity when allowed (or once one was made); a non-positive A
+// gives AWG 44.
+WireRecord SelectWire(float A, bool allowSynthetic);
+
+// Index of the output with the lowest VoltageBeforeDiode (the lower index on a tie).
+int16_t FindLowestOutput();
+
+// Minimum primary turns for core area Ae (mm2) and path Le (mm): enough to stay below the flux
+// limit and to reach the primary inductance ungapped; then as ComputeTurns.
+int32_t ComputePrimaryTurns(float Ae, float Le);
+
+// The first primary turns above nMin that come from a whole number of turns on the lowest
+// output (or the user's primary turns); sets WorkAuxTurns and WorkOutputTurns to match.
+// NoTurnCount when some winding would need more than MaxTurns.
+int32_t ComputeTurns(int32_t nMin);
+
+// Transfo.AirGap (m) for BestPrimaryTurns on CurrentCore of CurrentMaterial.
+void ComputeAirGap();
+
+// ---- Pieces of the transformer search -------------------------------------------------------
+
+// Voltage the auxiliary winding must give the chip (before its diode): the middle of the chip's
+// supply range under secondary regulation, its regulated supply voltage under primary regulation.
+float AuxWindingVoltage();
+
+// Volt-amperes of each winding (proportional to its ampere-turns): the weights of its share of
+// the window.
+struct WindingWeights {
+    float Primary = 0;
+    float Aux = 0;
+    std::array<float, OutputCount> Outputs{};
+    float Sum = 0;
+};
+
+// The weights of the present operating point; also sets Transfo.AuxTurnsRatio.
+WindingWeights ComputeWindingWeights();
+
+// Transfo.PrimaryWindingArea, AuxWindingArea and OutputWindingArea: the usable window (mm2)
+// shared by the weights. With no weight at all every share is 0.
+void SetWindowShares(float usableWindow, const WindingWeights& weights);
+
+// One core and turn count of the search, with its wires chosen and optimised.
+struct CandidateDesign {
+    int32_t PrimaryTurns = 0;
+    int32_t AuxTurns = 0;
+    std::array<int32_t, OutputCount> OutputTurns{};
+    float PeakFlux = 0;     // T, Bpk
+    float CoreLoss = 0;     // W
+    float WindingLoss = 0;  // W
+    float TotalLoss = 0;    // W, core + winding
+    WireRecord PrimaryWire;
+    WireRecord AuxWire;
+    std::array<WireRecord, OutputCount> OutputWires{};
+    WindingSet Winding;  // the optimised set the wires were chosen for
+};
+
+// Peak flux, core loss, starting wires, optimised winding, final wires and copper loss for
+// primaryTurns on core, with WorkAuxTurns and WorkOutputTurns (from the ComputeTurns call that
+// gave primaryTurns) and the window shares of SetWindowShares. Clears SyntheticWireUsed first.
+// A winding that carries no current gets one strand of AWG 44 and adds no loss.
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
+
+// Makes candidate the recorded design: every Best* value (turns and wires included) and
+// CurrentCore := core. Turn counts above MaxTurns must have been refused before.
+void RecordCandidate(const CandidateDesign& candidate, const CoreGeometry& core);
+
+// Volts per turn of the finished transformer: the mean over the regulated outputs of
+// VoltageBeforeDiode / BestOutputTurns under secondary regulation; under primary regulation,
+// or when no regulated output has turns, (VddReg + 0.6) / BestAuxTurns; with no auxiliary
+// turns either, the reflected voltage over the primary turns; 0 with no turns at all.
+float FinishedVoltsPerTurn();
+
+// Copies the recorded design into the design state: material, core, losses, flux, turns,
+// wires, the actual reflected voltage and every active output's actual voltage.
+// OperatingPoint.TransformerLoss is the recorded core + winding loss, so it never holds the
+// search's "nothing yet" value.
+void ApplyRecordedDesign();
+
+}  // namespace zorvic
