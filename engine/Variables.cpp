@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ComputeTransfo.h"
 #include "NumberText.h"
 
 namespace zorvic {
@@ -52,6 +53,7 @@ void ResetDesignState() {
     CoreSupplier.clear();
     WorkWire = {};
     CurrentClamp = {};
+    ResetTransformerState();
 }
 
 void SetAcBusVoltages() {
