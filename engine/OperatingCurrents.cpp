@@ -47,9 +47,11 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
     const std::string high = ConductionModeAt(vinMax, pin);
 
     if (low == "Discont") {
-        const float lpFsw = Transfo.Lprimary.Value * static_cast<float>(InputStage.SwitchingFrequency);
-        const float ratio = lpFsw > 0 ? 2 * pin / lpFsw : 0;
-        const double ipk = ratio > 0 ? std::sqrt(static_cast<double>(ratio)) : 0;
+        // The peak of a current that ramps from zero: the whole root in 64-bit floats, the
+        // product Lp x fsw included.
+        const double lpFsw = static_cast<double>(Transfo.Lprimary.Value) * InputStage.SwitchingFrequency;
+        const double ratio = lpFsw > 0 ? 2.0 * pin / lpFsw : 0;
+        const double ipk = ratio > 0 ? std::sqrt(ratio) : 0;
         ipeak = static_cast<float>(ipk);
         irms = static_cast<float>(RmsTrapezoid(d, 0, ipk));
         // The secondary conducts for D x Vin / VR of the period, VR being the reflected voltage

@@ -28,7 +28,7 @@ protected:
 
 TEST_F(PrimaryInductanceTest, BoundaryVoltageRisesWithTheShareOfTheChipsPower) {
     // x = 2 x 20 / (80 x 2) = 0.25: 80 x (0.75^1.6 x 5 x 0.5 + 1/3).
-    EXPECT_FLOAT_EQ(BoundaryInputVoltage(80, 20, 2), 152.88663f);
+    EXPECT_EQ(BoundaryInputVoltage(80, 20, 2), 152.88663f);
     EXPECT_FALSE(Settings.PowerTooHigh);
     ASSERT_EQ(host.powerWarnings.size(), 1u);
     EXPECT_FALSE(host.powerWarnings[0]);
@@ -49,7 +49,7 @@ TEST_F(PrimaryInductanceTest, PowerEqualToWhatTheChipDeliversIsTooMuch) {
 TEST_F(PrimaryInductanceTest, InductancePutsTheBoundaryAtTheBoundaryVoltage) {
     Transfo.InputPower = 20;
     ComputePrimaryInductance();
-    EXPECT_FLOAT_EQ(Transfo.Lprimary.Value, 6.9147465e-4f);
+    EXPECT_EQ(Transfo.Lprimary.Value, 6.9147465e-4f);
 }
 
 TEST_F(PrimaryInductanceTest, UserInductanceStaysButThePowerCheckStillRuns) {
