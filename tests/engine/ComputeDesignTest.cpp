@@ -131,8 +131,8 @@ TEST_F(ComputeDesignTest, DcInputTakesItsLimitsWithoutRipple) {
     ExpectFiniteDesign();
     Settings.ACInput = true;
     UpdateDcBusVoltages();
-    EXPECT_FLOAT_EQ(InputStage.VdcMin, 84.45079f);
-    EXPECT_FLOAT_EQ(InputStage.VdcMax, 373.3524f);
+    EXPECT_EQ(InputStage.VdcMin, 84.45079f);
+    EXPECT_EQ(InputStage.VdcMax, 373.3524f);
 }
 
 TEST_F(ComputeDesignTest, TooMuchPowerKeepsTheFlagAndFiniteValues) {

@@ -116,6 +116,30 @@ TEST_F(ConductionFormulaTest, RippleEqualToTwiceTheCentreCurrentIsDiscontinuous)
     EXPECT_EQ(ConductionModeAt(100, 50), "Cont");
 }
 
+TEST_F(ConductionFormulaTest, DiscontinuousAtTheLowLimitWinsWhateverTheHighLimitSays) {
+    // No drain drop, VR 100 V, 50 W, 65536 Hz, Lp = 25 / 65536 H: at 300 V the ripple is 3 A
+    // against 2 x 0.667 A (discontinuous), at 50 V 1.33 A against 2 x 1.5 A (continuous). The
+    // limits are passed the wrong way round, so only the low one is discontinuous.
+    InputStage.ReflectedVoltage = 100;
+    InputStage.SwitchingFrequency = 65536;
+    CurrentChip.Rdson = 0;
+    Transfo.Lprimary.Value = 25.0f / 65536;
+    OperatingPoint.DutyCycleAtVmin = 0.25f;
+    Settings.AdditionalOutputs = 0;
+    Outputs[0].CurrentRatio = 4;
+    Outputs[0].VoltageBeforeDiode = 5;
+    Outputs[0].Current = 2.5f;
+    float ipeak = 0;
+    float irms = 0;
+    EXPECT_EQ(ConductionContinuousModeText(300, 50, 50, ipeak, irms), "Discont");
+    // Ipk = sqrt(2 x 50 / 25) = 2; Irms = sqrt(0.25 x 4 / 3).
+    EXPECT_EQ(ipeak, 2.0f);
+    EXPECT_EQ(irms, 0.57735026f);
+    // Secondary conducts 0.25 x 300 / 100 of the period up to 8 A: X = 4 A, times 12.5 W / 50 W.
+    EXPECT_EQ(Outputs[0].IrmsSecondary, 1.0f);
+    EXPECT_EQ(Outputs[0].RippleCurrent, 2.291288f);
+}
+
 TEST_F(ConductionFormulaTest, DutyCycleTakesTheDiscontinuousOneWhenItIsShorter) {
     // Continuous: 100 / (100 + 100) = 0.5. Discontinuous at Lp x fsw = 10: sqrt(2 x 50 / 10) x
     // 10 / 100 = 0.316.
