@@ -10,6 +10,8 @@ void SizeBulkCapacitor() {
     const float vmin = InputStage.VdcMin;
     const float vpeak = vmin + InputStage.RippleVoltage;
     constexpr float pi = 3.1415927f;
+    // The input stage's fixed capacitor is fitted whatever the bus needs.
+    InputStage.C7.Value = 2.2e-9f;
     const auto quarterPeriods = static_cast<int16_t>(4 * InputStage.MainsFrequency);
     if (quarterPeriods <= 0) return;  // no mains frequency: nothing to bridge
     // The rectifier conducts from VdcMin up to the crest; the capacitor carries the rest.
@@ -20,7 +22,6 @@ void SizeBulkCapacitor() {
     float c2 = swing > 0 ? 2 * power * conduction / swing : 0;
     RoundToE12(c2, true, 2);
     InputStage.C2.Value = c2;
-    InputStage.C7.Value = 2.2e-9f;
 }
 
 }  // namespace zorvic

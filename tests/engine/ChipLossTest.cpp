@@ -99,6 +99,30 @@ TEST_F(ChipLossTest, AboveTheLimitTheConductionLossIsTakenAt170Degrees) {
     EXPECT_FLOAT_EQ(OperatingPoint.ChipPinTemperature, 342.11795f);
 }
 
+TEST_F(ChipLossTest, AStepLandingExactlyOnTheLimitGoesOn) {
+    // Only conduction loss, 1 W at 25 degC, over 145 degC/W: the first step lands on 170 degC
+    // exactly. The iteration must take one more step, which overshoots the limit.
+    ChipRecord& chip = CurrentChip;
+    chip.IddSlope = 0;
+    chip.IddOffset = 0;
+    chip.InputBiasCurrent = 0;
+    chip.Coss = 0;
+    chip.Param29 = 0;
+    chip.Rdson = 1;
+    Transfo.Cpri.Value = 0;
+    Transfo.IrmsMax = 1;
+    Transfo.IpeakMax = 1;
+    OperatingPoint.RthJunctionPin = 0;
+    OperatingPoint.RthPinAmbient = 145;
+    ComputeChipLoss();
+    EXPECT_TRUE(CurrentChip.OverTemperature);
+    EXPECT_EQ(CurrentChip.Tj, 170.0f);
+    // 1.00836^145 = 3.3439915 W at the limit; the pin saw 145 x 3.3439915 + 25.
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 3.3439915f);
+    EXPECT_FLOAT_EQ(CurrentChip.LossConduction, 3.3439915f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipPinTemperature, 509.87878f);
+}
+
 TEST_F(ChipLossTest, AFarOvershootNeitherOverflowsNorTurnsTheConductionLossNegative) {
     OperatingPoint.RthPinAmbient = 1e7f;
     ComputeChipLoss();

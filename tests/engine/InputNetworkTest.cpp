@@ -40,6 +40,17 @@ TEST_F(InputNetworkTest, BulkCapacitorBridgesTheMainsTroughRoundedUpToE6) {
     EXPECT_FLOAT_EQ(InputStage.C7.Value, 2.2e-9f);
 }
 
+TEST_F(InputNetworkTest, WithoutAMainsFrequencyOnlyTheFixedCapacitorIsWritten) {
+    // A file may carry no mains frequency: there is no half cycle to bridge, but C7 is fitted.
+    InputStage.MainsFrequency = 0;
+    InputStage.C2.Value = 4.7e-5f;
+    InputStage.C7.Value = 0;
+    OperatingPoint.OutputPower = 5;
+    SizeBulkCapacitor();
+    EXPECT_EQ(InputStage.C7.Value, 2.2e-9f);
+    EXPECT_EQ(InputStage.C2.Value, 4.7e-5f);
+}
+
 struct OscillatorCase {
     const char* name;
     int16_t family;

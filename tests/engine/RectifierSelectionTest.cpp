@@ -170,6 +170,18 @@ TEST_F(UserRectifierTest, KeepsAUserDiodeRatedExactlyAtTheReverseVoltage) {
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(UserRectifierTest, UserDiodeCheckHasNoTwentyVoltFloor) {
+    // 160 V / 16 + 4 V = 14 V of reverse voltage: a 15 V diode stands it, although the
+    // automatic choice would ask for at least 20 V.
+    OutputRecord& o = FixedDiode(15);
+    InputStage.VdcMax = 160;
+    SelectOutputDiodes(o, 0);
+    EXPECT_EQ(o.Diode.Name, "RD031");
+    EXPECT_TRUE(Settings.UserDefinedDiode[2]);
+    EXPECT_EQ(o.CurrentRatio, 16);
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(UserRectifierTest, ReplacesATooLowUserDiodeOnceWithAMessage) {
     OutputRecord& o = FixedDiode(23.9f);
     SelectOutputDiodes(o, 0);
