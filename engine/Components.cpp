@@ -102,9 +102,9 @@ private:
     bool lastItem_ = true;
 };
 
-// Scaled table values are worked in 64-bit and stored as 32-bit floats.
-float Times(float value, double factor) { return static_cast<float>(value * factor); }
-float Over(float value, double divisor) { return static_cast<float>(value / divisor); }
+// Table values are scaled in 32-bit floats, the constants included, like every other formula.
+float Times(float value, float factor) { return value * factor; }
+float Over(float value, float divisor) { return value / divisor; }
 
 }  // namespace
 
@@ -117,7 +117,7 @@ void InitDiodeTable() {
         d.Vf = r.Number();
         d.If = r.Number();
         d.Vrrm = r.Number();
-        d.Ir = Times(r.Number(), 0.001);
+        d.Ir = Times(r.Number(), 0.001f);
         d.Vt0 = r.Number();
         d.Rd = r.Number();
         d.Index = static_cast<int16_t>(i);
@@ -137,7 +137,7 @@ void InitClampTable() {
         r.List(1, 14, [&c](int k, const std::string& item) {
             const auto e = static_cast<std::size_t>(k);
             c.Vbr[e] = RowReader::ToFloat(item);
-            c.VbrMax[e] = Times(c.Vbr[e], 1.106);
+            c.VbrMax[e] = Times(c.Vbr[e], 1.106f);
         });
         r.List(1, 14, [&c, i](int k, const std::string& item) {
             c.Code[static_cast<std::size_t>(k)] = Str(RowReader::ToFloat(item)) + (i == 2 ? "A" : "");
@@ -158,11 +158,11 @@ void InitCapacitorTable() {
         c = {};
         c.Series = r.Name();
         r.List(1, 38, [&c](int k, const std::string& item) {
-            c.C[static_cast<std::size_t>(k)] = Times(RowReader::ToFloat(item), 1e-6);
+            c.C[static_cast<std::size_t>(k)] = Times(RowReader::ToFloat(item), 1e-6f);
         });
         c.Vrated = r.Number();
         r.List(1, 38, [&c](int k, const std::string& item) {
-            c.Irms[static_cast<std::size_t>(k)] = Over(RowReader::ToFloat(item), 1000.0);
+            c.Irms[static_cast<std::size_t>(k)] = Over(RowReader::ToFloat(item), 1000.0f);
         });
         r.List(1, 38, [&c](int k, const std::string& item) {
             c.Esr[static_cast<std::size_t>(k)] = RowReader::ToFloat(item);
@@ -207,23 +207,23 @@ void InitChipTable() {
         c.OscK1 = r.Number();
         c.OscK2 = r.Number();
         c.OscK3 = r.Number();
-        c.Coss = Times(r.Number(), 1e-12);
-        c.Tswitch = Times(r.Number(), 1e-9);
-        c.Param17 = Over(r.Number(), 1000.0);
-        c.Param18 = Over(r.Number(), 1000.0);
+        c.Coss = Times(r.Number(), 1e-12f);
+        c.Tswitch = Times(r.Number(), 1e-9f);
+        c.Param17 = Over(r.Number(), 1000.0f);
+        c.Param18 = Over(r.Number(), 1000.0f);
         c.Param19 = r.Number();
-        c.TonMin = Times(r.Number(), 1e-6);
-        c.Param21 = Times(r.Number(), 1e-6);
+        c.TonMin = Times(r.Number(), 1e-6f);
+        c.Param21 = Times(r.Number(), 1e-6f);
         c.Param22 = r.Number();
         r.List(0, 5, [&c](int k, const std::string& item) {
             c.Packages[static_cast<std::size_t>(k)] = CInt(RowReader::ToFloat(item));
         });
-        c.InputBiasCurrent = Times(r.Number(), 1e-6);
+        c.InputBiasCurrent = Times(r.Number(), 1e-6f);
         c.MaxFrequency = r.Number();
-        c.Param26 = Over(r.Number(), 1e6);
+        c.Param26 = Over(r.Number(), 1e6f);
         c.Param27 = r.Number();
         c.Param28 = r.Number();
-        c.Param29 = Times(r.Number(), 1e-11);
+        c.Param29 = Times(r.Number(), 1e-11f);
         c.Index = static_cast<int16_t>(i);
     }
     PackageTable[1] = {"TO220", 2};
@@ -249,14 +249,14 @@ void InitCoreTables() {
         m.Ui25 = r.Number();
         m.Ui100 = r.Number();
         m.Hsat = r.Number();
-        m.Bsat = Over(r.Number(), 1000.0);
-        m.FreqMin = CLng(static_cast<double>(r.Number()) * 1000);
-        m.FreqMax = CLng(static_cast<double>(r.Number()) * 1000);
+        m.Bsat = Over(r.Number(), 1000.0f);
+        m.FreqMin = CLng(r.Number() * 1000.0f);
+        m.FreqMax = CLng(r.Number() * 1000.0f);
         r.Text();  // column 11 is carried by the rows but not used
         m.Index = static_cast<int16_t>(i);
         // A grade gives one of its two permeabilities; the other follows at the ratio 2.3.
-        if (m.Ui100 == 0 && m.Ui25 != 0) m.Ui100 = Times(m.Ui25, 2.3);
-        if (m.Ui25 == 0) m.Ui25 = Over(m.Ui100, 2.3);
+        if (m.Ui100 == 0 && m.Ui25 != 0) m.Ui100 = Times(m.Ui25, 2.3f);
+        if (m.Ui25 == 0) m.Ui25 = Over(m.Ui100, 2.3f);
         m.Bdc = 0;
     }
     SupplierNames = {"PHILIPS", "SIEMENS", "TDK", "MCM", "THOMSON"};
