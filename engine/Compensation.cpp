@@ -27,8 +27,12 @@ void UseReference(const char* name, float voltage, float current) {
     Regulation.ReferenceCurrent = current;
 }
 
-void Keep(float& field, float value) {
-    if (PositiveFinite(value)) field = value;
+// A value that comes out zero, negative or not finite (no turns known yet) keeps the part's
+// previous value.
+void StoreRounded(float& field, float value, bool up, int16_t step) {
+    if (!PositiveFinite(value)) return;
+    RoundToE12(value, up, step);
+    field = value;
 }
 
 }  // namespace
@@ -113,37 +117,42 @@ void ComputeCompensation() {
     const float sgPart = ctl.StageGainPartLoad;
     const float opto = ctl.OptoGain;
 
+    // Each new value is rounded to its series before it is stored: a kept value is already on
+    // it, and rounding up again would move it to the next one. R6 and C8 are no part of the
+    // primary loop: they keep their values.
     if (!secondary) {
         if (chip.Family == 3) {
             ctl.C6.Value = Family3C6;
+            RoundToE12(ctl.R3.Value, false, 1);
         } else {
             const float r3 = fc / op * ns / naux / (sg * chip.Param17);
-            Keep(ctl.R3.Value, r3);
-            const float r3Now = ctl.R3.Value;
-            Keep(ctl.C6.Value, 9 / (TwoPi * (r3Now * r3Now) * opPart * naux * sgPart * chip.Param17));
+            StoreRounded(ctl.C6.Value, 9 / (TwoPi * (r3 * r3) * opPart * naux * sgPart * chip.Param17), true, 2);
+            StoreRounded(ctl.R3.Value, r3, false, 1);
         }
-    } else {
-        float c6 = 0;
-        if (chip.Family == 3) {
-            c6 = Family3C6;
-            Keep(ctl.R6.Value, op * sg * opto / fc);
-        } else {
-            ctl.R3.Value = chip.Family == 5 ? 2200.0f : 1000.0f;
-            const float r3 = ctl.R3.Value;
-            const float r6 = op * sg * opto * r3 / fc;
-            Keep(ctl.R6.Value, r6);
-            c6 = r6 / (TwoPi * (r3 * r3) * sgPart * opPart * opto);
-        }
-        Keep(ctl.C8.Value, sg * g * op / (fc * TwoPi * sgPart * opPart));
-        // The soft start needs at least Css on the compensation pin.
-        if (chip.Family != 3 && css > c6) c6 = css;
-        Keep(ctl.C6.Value, c6);
-        RoundToE12(ctl.C8.Value, true, 2);
-        RoundToE12(ctl.R6.Value, false, 1);
+        return;
     }
-    // Rounding a value up moves an exact series value to the next one: 47 nF stays as it is.
-    if (chip.Family != 3) RoundToE12(ctl.C6.Value, true, 2);
-    RoundToE12(ctl.R3.Value, false, 1);
+
+    float c6 = 0;
+    float r6 = 0;
+    if (chip.Family == 3) {
+        c6 = Family3C6;
+        r6 = op * sg * opto / fc;
+        RoundToE12(ctl.R3.Value, false, 1);
+    } else {
+        ctl.R3.Value = chip.Family == 5 ? 2200.0f : 1000.0f;
+        const float r3 = ctl.R3.Value;
+        r6 = op * sg * opto * r3 / fc;
+        c6 = r6 / (TwoPi * (r3 * r3) * sgPart * opPart * opto);
+    }
+    StoreRounded(ctl.R6.Value, r6, false, 1);
+    StoreRounded(ctl.C8.Value, sg * g * op / (fc * TwoPi * sgPart * opPart), true, 2);
+    if (chip.Family == 3) {
+        ctl.C6.Value = c6;
+    } else {
+        // The soft start needs at least Css on the compensation pin.
+        if (css > c6) c6 = css;
+        StoreRounded(ctl.C6.Value, c6, true, 2);
+    }
 }
 
 }  // namespace zorvic
