@@ -1,6 +1,6 @@
 // The compensation network sized from the loop model at full load: crossover, part values and
 // their preferred-series rounding for each chip family and regulation. The expected values were
-// worked out in 32-bit steps from a small hand-set design (one 5 V output, 1.22 mF, 100 kHz).
+// worked out in 32-bit steps for the small hand-set design of SampleDesigns.h.
 
 #include <gtest/gtest.h>
 
@@ -23,38 +23,13 @@ protected:
         ApplyDesignDefaults();
         InstallHost(&host);
 
-        // 1 mH primary, 100 to 300 V, discontinuous; one output of 5.5 V before its diode at 1 A
-        // on 1 mF (40 mohm) and 220 uF (100 mohm); 6 secondary and 9 auxiliary turns.
-        InputStage.VdcMin = 100;
-        InputStage.VdcMax = 300;
-        InputStage.ReflectedVoltage = 80;
-        InputStage.SwitchingFrequency = 100000;
-        Transfo.Lprimary.Value = 1e-3f;
-        Transfo.IpeakMax = 0.5f;
-        Transfo.OutputTurns[0] = 6;
-        Transfo.AuxTurns = 9;
-        OutputRecord& output = Outputs[0];
-        output.VoltageBeforeDiode = 5.5f;
-        output.Current = 1;
-        output.MinimumCurrent = 0;
-        output.Cap1.Value = 1e-3f;
-        output.Cap1.Esr[0] = 0.04f;
-        output.Cap2.Value = 2.2e-4f;
-        output.Cap2.Esr[0] = 0.1f;
-        output.Regulated = true;
-        Settings.AdditionalOutputs = 0;
-        OperatingPoint.ContinuousModeText = "Discont";
-        Regulation.Divider[1].Value = 4700;
-        UseChip(5, 2);
+        sample_designs::SetUpSmallLoopDesign();
     }
     void TearDown() override { InstallHost(nullptr); }
 
     static void UseChip(int16_t family, float idlim) {
         CurrentChip.Family = family;
         CurrentChip.Idlim = idlim;
-        CurrentChip.Param17 = 1.5e-3f;
-        CurrentChip.Param18 = 1e-6f;  // soft start needs only 10 nF
-        CurrentChip.Param19 = 4;
     }
 };
 
