@@ -219,8 +219,10 @@ void DrainWaveformPoint(float f, float t, float& drainVoltage, float& drainCurre
             i = w.LeakageCurrent * c / (c + cpri);
             w.T2 = time + ClampDuration(w.LeakageCurrent);
         } else {
+            // The transient ends here. When the samples stepped past the drain's rise to the
+            // clamp, the clamp starts now, with the leakage current still to empty.
             w.T1 = time;
-            if (w.LeakageCurrent < 0) w.T2 = time;
+            w.T2 = w.LeakageCurrent < 0 ? time : time + ClampDuration(w.LeakageCurrent);
             v = vp;
         }
         w.T3 = time + (w.Ton - tsw) * vin / vr;
