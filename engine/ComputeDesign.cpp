@@ -44,7 +44,7 @@ void RefiningPass() {
     Settings.RecomputeFlag = false;
     ComputeActiveOutputs();
     if (OperatingPoint.SecondaryRegulation) {
-        const int16_t last = Settings.AdditionalOutputs;
+        const int16_t last = Settings.AdditionalOutputs < OutputCount ? Settings.AdditionalOutputs : OutputCount - 1;
         const OutputRecord& output = Outputs[static_cast<std::size_t>(last)];
         SelectReferenceIC(last, last, output.Regulated, output.Voltage);
     }
