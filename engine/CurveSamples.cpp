@@ -217,6 +217,7 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
     if (held == "Vin") {
         vin = in.VdcMin + (in.VdcMax - in.VdcMin) * f;
         p = x;
+        // Before any input power is known there is no load to scale.
         k = inputPower != 0 ? x / inputPower : 0;
     } else {
         p = op.Pmin + (inputPower - op.Pmin) * f;
