@@ -18,6 +18,8 @@ constexpr float RdsonGrowth = 1.00836f;
 
 float RdsonFactor(float temperature) { return std::pow(RdsonGrowth, temperature - 25); }
 
+}  // namespace
+
 float RegulationNetworkLoss() {
     if (!OperatingPoint.SecondaryRegulation) return 0;
     const RegulationRecord& reg = Regulation;
@@ -39,8 +41,6 @@ float RegulationNetworkLoss() {
     }
     return loss;
 }
-
-}  // namespace
 
 void ComputeChipLoss() {
     ChipRecord& chip = CurrentChip;

@@ -12,4 +12,8 @@ inline constexpr float JunctionTemperatureLimit = 170;
 // efficiency for the sizing steps that follow in the same pass.
 void ComputeChipLoss();
 
+// Loss of the secondary-regulation network (reference, ground resistor and divider), W; 0 under
+// primary regulation.
+float RegulationNetworkLoss();
+
 }  // namespace zorvic

@@ -4,6 +4,7 @@
 
 #include "BulkCapacitor.h"
 #include "ChipLoss.h"
+#include "Compensation.h"
 #include "ControlNetwork.h"
 #include "DesignHost.h"
 #include "ErrorManagement.h"
@@ -42,9 +43,15 @@ void FirstPass() {
 void RefiningPass() {
     Settings.RecomputeFlag = false;
     ComputeActiveOutputs();
+    if (OperatingPoint.SecondaryRegulation) {
+        const int16_t last = Settings.AdditionalOutputs < OutputCount ? Settings.AdditionalOutputs : OutputCount - 1;
+        const OutputRecord& output = Outputs[static_cast<std::size_t>(last)];
+        SelectReferenceIC(last, last, output.Regulated, output.Voltage);
+    }
     ComputePrimarySide();
     SizeBulkCapacitor();
     SizeControlNetwork();
+    ComputeCompensation();
 
     OperatingRecord& op = OperatingPoint;
     op.TotalLoss = op.ChipLoss + op.OutputLoss + op.ClamperLoss + op.TransformerLoss;

@@ -1,0 +1,136 @@
+// Total loss and efficiency of the design at other input voltages and powers. Expected values
+// worked out in 32-bit steps for the hand-set design below.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstddef>
+
+#include "CurveSamples.h"
+#include "NumberText.h"
+#include "Variables.h"
+
+using namespace zorvic;
+
+class PowerCurveTest : public ::testing::Test {
+protected:
+    float efficiency = 0;
+    float loss = 0;
+
+    // 100 to 300 V, 80 V reflected, 1 mH, 100 kHz, 6 W in at full load and 1 W at the least;
+    // a 5 V 1 A output with an LC filter, a 12 V 0.1 A Zener output losing 0.3 W and a 3.3 V
+    // 0.2 A regulator output.
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+        InputStage.VdcMin = 100;
+        InputStage.VdcMax = 300;
+        InputStage.ReflectedVoltage = 80;
+        InputStage.SwitchingFrequency = 100000;
+        Transfo.Lprimary.Value = 1e-3f;
+        Transfo.InputPower = 6;
+        Transfo.IrmsMax = 0.2f;
+        Transfo.Cpri.Value = 3e-11f;
+        Transfo.CoreLoss = 0.05f;
+        Transfo.WindingLoss = 0.08f;
+        OperatingPoint.Pmin = 1;
+        OperatingPoint.ChipPinTemperature = 40;
+        OperatingPoint.RthJunctionPin = 2;
+        OperatingPoint.ClamperLoss = 0.1f;
+        Clamper.RCClamper = true;
+        Clamper.R1.Value = 560000;
+        ChipRecord& chip = CurrentChip;
+        chip.IddSlope = 0.001f;
+        chip.IddOffset = 0.008f;
+        chip.Vdd1 = 15;
+        chip.Rdson = 0.85f;
+        chip.Coss = 6e-11f;
+        chip.Idlim = 2;
+        chip.TonMin = 6e-7f;
+        chip.Param21 = 1e-6f;
+
+        Settings.AdditionalOutputs = 2;
+        SetOutput(0, 9, 5, 1, 1.5f, 0.35f, 0.02f);
+        SetOutput(1, 1, 12, 0.1f, 0.15f, 0.4f, 0.05f);
+        Outputs[1].Loss = 0.3f;
+        SetOutput(2, 3, 3.3f, 0.2f, 0.3f, 0.4f, 0.05f);
+        Outputs[2].Regulator.Vdrop = 1;
+        Outputs[2].Regulator.VdropSlope = 0.5f;
+    }
+
+    static void SetOutput(std::size_t i, int16_t type, float v, float current, float irms, float vt0, float rd) {
+        OutputRecord& output = Outputs[i];
+        output.OutputType = type;
+        output.Voltage = v;
+        output.Current = current;
+        output.IrmsSecondary = irms;
+        output.Diode.Vt0 = vt0;
+        output.Diode.Rd = rd;
+    }
+};
+
+TEST_F(PowerCurveTest, CursorOnTheBusVoltageScalesTheLoadByThePower) {
+    // 200 V, 3 W: half load, discontinuous.
+    PowerCurvePoint(0.5f, 3, efficiency, loss, "Vin", "Cont");
+    EXPECT_FLOAT_EQ(loss, 1.5988473f);
+    EXPECT_FLOAT_EQ(efficiency, 68.21281f);
+}
+
+TEST_F(PowerCurveTest, CursorOnThePowerTakesTheLoadFromTheCursor) {
+    // 150 V, 1 + 5 x 0.25 W, a quarter of the load.
+    PowerCurvePoint(0.25f, 150, efficiency, loss, "Pin", "Discont");
+    EXPECT_FLOAT_EQ(loss, 1.6406121f);
+    EXPECT_FLOAT_EQ(efficiency, 51.12297f);
+}
+
+TEST_F(PowerCurveTest, ContinuousConductionOnBothSidesOfTheSoftCurrentLimit) {
+    // 20 V: a 0.3 A valley below half the limit; 5 V: a 1.3 A peak above it.
+    PowerCurvePoint(1, 20, efficiency, loss, "Pin", "Cont");
+    EXPECT_FLOAT_EQ(loss, 1.4330953f);
+    EXPECT_FLOAT_EQ(efficiency, 82.7215f);
+    PowerCurvePoint(1, 5, efficiency, loss, "Pin", "Cont");
+    EXPECT_FLOAT_EQ(loss, 1.4287095f);
+    EXPECT_FLOAT_EQ(efficiency, 82.76527f);
+}
+
+TEST_F(PowerCurveTest, BelowTheShortestOnTimeTheChipBursts) {
+    // 300 V with the least power: 1 W against 1.62 W at the shortest on-time.
+    PowerCurvePoint(0, 300, efficiency, loss, "Pin", "Burst");
+    EXPECT_FLOAT_EQ(loss, 1.8285804f);
+    EXPECT_FLOAT_EQ(efficiency, 0.05465734f);
+}
+
+// At full load the Zener output loses its design loss (0.3 W) and the transformer its core
+// and copper loss (0.13 W); at half load the Zener takes half the output's 1.2 W besides.
+TEST_F(PowerCurveTest, FullLoadTakesTheDesignsZenerAndTransformerLosses) {
+    PowerCurvePoint(0, 6, efficiency, loss, "Vin", "Cont");
+    EXPECT_FLOAT_EQ(loss, 1.428807f);
+    EXPECT_FLOAT_EQ(efficiency, 82.7643f);
+}
+
+TEST_F(PowerCurveTest, SecondaryRegulationNetworkAddsItsLoss) {
+    OperatingPoint.SecondaryRegulation = true;
+    Regulation.ReferenceVoltage = 2.5f;
+    Regulation.ReferenceCurrent = 0.001f;
+    Regulation.GroundResistor.Value = 4700;
+    Regulation.Divider[1].Value = 4700;
+    Outputs[0].Regulated = true;
+    Outputs[0].ActualVoltage = 5;
+    // 2.5^2 / 4.7 k + 1 mA x 5 V + 2.5^2 / 4.7 k = 7.66 mW, in the loss and in the input power.
+    PowerCurvePoint(0.25f, 150, efficiency, loss, "Pin", "Discont");
+    EXPECT_FLOAT_EQ(loss, 1.6482717f);
+    EXPECT_FLOAT_EQ(efficiency, 51.00658f);
+}
+
+TEST_F(PowerCurveTest, NoOutputPowerGivesAFiniteEfficiency) {
+    for (OutputRecord& output : Outputs) output.Current = 0;
+    Transfo.InputPower = 0;
+    OperatingPoint.Pmin = 0;
+    for (float x : {0.0f, 1.0f}) {
+        PowerCurvePoint(0.5f, x, efficiency, loss, "Vin", "Discont");
+        EXPECT_TRUE(std::isfinite(efficiency) && std::isfinite(loss));
+        EXPECT_GE(efficiency, 0);
+        EXPECT_LT(efficiency, 1);
+    }
+}
