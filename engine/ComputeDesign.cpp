@@ -4,6 +4,7 @@
 
 #include "BulkCapacitor.h"
 #include "ChipLoss.h"
+#include "ComputeTransfo.h"
 #include "ControlNetwork.h"
 #include "DesignHost.h"
 #include "ErrorManagement.h"
@@ -37,12 +38,14 @@ void FirstPass() {
     OperatingPoint.TransformerLoss = 0;
     ComputePrimarySide();
     Host().DoEvents();
+    ComputeTransformer();
 }
 
 void RefiningPass() {
     Settings.RecomputeFlag = false;
     ComputeActiveOutputs();
     ComputePrimarySide();
+    ComputeTransformer();
     SizeBulkCapacitor();
     SizeControlNetwork();
 

@@ -144,4 +144,22 @@ float FinishedVoltsPerTurn();
 // search's "nothing yet" value.
 void ApplyRecordedDesign();
 
+// ---- The search -----------------------------------------------------------------------------
+
+// Core and turn counts the last DesignTransformer run evaluated.
+extern int32_t DesignEvaluations;
+
+// Searches the candidate cores from small to large (only CurrentCore when the user fixed the
+// geometry) and for each the primary turns from the minimum upwards, until the recorded design's
+// core + copper loss is below the allowed loss: CoreMaxLoss of the core under the temperature
+// criterion, else Transfo.CoreLossShare of P (W). Records the best design below the flux limit,
+// or the least saturating one while there is none. Sets Settings.DesignWithinLoss,
+// Settings.DesignFound and Transfo.DesignRecorded; true when a design below the flux limit was
+// recorded.
+bool DesignTransformer(float P);
+
+// Designs the transformer of the present operating point: grade, search, air gap, and the copy
+// of the recorded design into the design state.
+void ComputeTransformer();
+
 }  // namespace zorvic
