@@ -228,8 +228,10 @@ int32_t ComputeTurns(int32_t nMin) {
 
 void ComputeAirGap() {
     const auto np = static_cast<float>(BestPrimaryTurns);
-    Transfo.AirGap = np * np * CurrentCore.Ae * Mu0 * 1e-6f / Transfo.Lprimary.Value -
-                     CurrentCore.Le * 0.001f / CurrentMaterial.Ui100;
+    const float gap = np * np * CurrentCore.Ae * Mu0 * 1e-6f / Transfo.Lprimary.Value -
+                      CurrentCore.Le * 0.001f / CurrentMaterial.Ui100;
+    // No grade chosen yet (no permeability), no core or no inductance: there is no gap to give.
+    Transfo.AirGap = std::isfinite(gap) ? gap : 0.0f;
 }
 
 float AuxWindingVoltage() {

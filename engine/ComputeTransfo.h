@@ -82,7 +82,8 @@ int32_t ComputePrimaryTurns(float Ae, float Le);
 // NoTurnCount when some winding would need more than MaxTurns.
 int32_t ComputeTurns(int32_t nMin);
 
-// Transfo.AirGap (m) for BestPrimaryTurns on CurrentCore of CurrentMaterial.
+// Transfo.AirGap (m) for BestPrimaryTurns on CurrentCore of CurrentMaterial; 0 when the grade,
+// the core or the inductance gives no number.
 void ComputeAirGap();
 
 // ---- Pieces of the transformer search -------------------------------------------------------
