@@ -74,8 +74,8 @@ TEST_F(TransformerDesignSweepTest, EveryDesignOfTheGridEndsWithAFiniteTransforme
     const InputRange inputs[] = {{true, 85, 130}, {true, 85, 264}, {true, 195, 300},
                                  {false, 35, 50}, {false, 36, 72}, {false, 305, 400}};
     const int32_t frequencies[] = {10000, 20000, 50000, 100000, 150000, 200000, 300000};
-    const float powers[] = {0.3f, 3, 10, 30, 60, 200};
-    const int lastOutputs[] = {0, 1, 2, 3, 4, 5};
+    const float powers[] = {0.3f, 10, 30, 60, 200};
+    const int lastOutputs[] = {0, 1, 3, 5};
     int designs = 0;
     for (const InputRange& input : inputs) {
         for (int32_t fsw : frequencies) {
@@ -103,7 +103,7 @@ TEST_F(TransformerDesignSweepTest, EveryDesignOfTheGridEndsWithAFiniteTransforme
             }
         }
     }
-    EXPECT_EQ(designs, 6 * 7 * 6 * 6);
+    EXPECT_EQ(designs, 6 * 7 * 5 * 4);
 }
 
 TEST_F(TransformerDesignSweepTest, EveryWindingKindAndCriterionEndsWithAFiniteTransformer) {
