@@ -51,8 +51,9 @@ protected:
     }
 
     static void ExpectWires(const std::vector<WireChoice>& wires) {
-        const WireRecord* recorded[] = {&Transfo.PrimaryWire, &Transfo.AuxWire, &Transfo.OutputWire[0],
-                                        &Transfo.OutputWire[1]};
+        const WireRecord* recorded[] = {&Transfo.PrimaryWire,   &Transfo.AuxWire,       &Transfo.OutputWire[0],
+                                        &Transfo.OutputWire[1], &Transfo.OutputWire[2], &Transfo.OutputWire[3],
+                                        &Transfo.OutputWire[4], &Transfo.OutputWire[5]};
         for (std::size_t j = 0; j < wires.size(); ++j) {
             EXPECT_EQ(recorded[j]->Awg, wires[j].awg) << "winding " << j;
             EXPECT_EQ(recorded[j]->Strands, wires[j].strands) << "winding " << j;
@@ -203,6 +204,33 @@ TEST_F(DesignTransformerTest, ParalleledWindingsChooseWholeStrandCounts) {
     ExpectWires({{26, 1}, {44, 1}, {25, 7}, {25, 1}});
     EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.9655665f);
     EXPECT_EQ(DesignEvaluations, 29);
+}
+
+// Six outputs: the lowest (3.8 V) sets the volts per turn, every output gets its turns and wire.
+TEST_F(DesignTransformerTest, SixOutputsEachGetTheirTurnsAndWires) {
+    Settings.AdditionalOutputs = 5;
+    const float volts[] = {5.45f, 12.7f, 3.8f, 15.9f, 24.8f, 5.6f};
+    const float amps[] = {3.2f, 0.6f, 1.1f, 0.3f, 0.25f, 0.05f};
+    for (std::size_t i = 0; i < 6; ++i) {
+        Outputs[i].VoltageBeforeDiode = volts[i];
+        Outputs[i].IrmsSecondary = amps[i];
+    }
+    const int turns[] = {9, 20, 6, 25, 39, 9};
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E25/16/6");
+    EXPECT_EQ(Transfo.PrimaryTurns, 126);
+    EXPECT_EQ(Transfo.AuxTurns, 20);
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(Transfo.OutputTurns[i], turns[i]) << i;
+    ExpectWires({{24, 1}, {40, 1}, {14, 1}, {22, 1}, {20, 1}, {25, 1}, {26, 1}, {34, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 1.1819104f);
+    EXPECT_EQ(DesignEvaluations, 31);
+
+    Settings.WindingOptimisationType = ParallelFreeWires;
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E25/16/6");
+    ExpectWires({{25, 1}, {44, 1}, {25, 10}, {24, 1}, {21, 1}, {25, 1}, {26, 1}, {40, 4}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 1.1838222f);
+    EXPECT_EQ(DesignEvaluations, 30);
 }
 
 TEST_F(DesignTransformerTest, CoreNeedingTooManyTurnsIsSkipped) {
