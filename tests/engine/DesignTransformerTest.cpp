@@ -140,6 +140,9 @@ TEST_F(DesignTransformerTest, FixedGeometryEvaluatesOnlyItsMinimumTurns) {
     ExpectTurns(29, 5, 2, 5);
     ExpectWires({{19, 1}, {34, 1}, {10, 1}, {17, 1}});
     EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 10.952998f);
+    // Each copper term is N x Lm / 1000 x I^2 x Rlin / strands taken left to right; the metres
+    // of one turn worked out first end one step higher here.
+    EXPECT_EQ(Transfo.WindingLoss, 0.027833112f);
     EXPECT_FALSE(Transfo.DesignRecorded);
     EXPECT_FALSE(Settings.DesignWithinLoss);
 }
