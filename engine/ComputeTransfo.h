@@ -1,9 +1,9 @@
 #pragma once
-// The transformer helpers: ferrite grade for the switching frequency, the candidate core list,
+// The transformer design: ferrite grade for the switching frequency, the candidate core list,
 // primary and winding turns, magnet wire choice, air gap and the thermal rules of thumb that
-// relate a core's loss to its temperature rise; and the pieces of the transformer search built
-// from them (one candidate's evaluation, its record, the copy of the finished transformer into
-// the design). None of them speaks to the user.
+// relate a core's loss to its temperature rise; the search over cores and turns built from them
+// (one candidate's evaluation, its record, the search itself) and the copy of the finished
+// transformer into the design. None of them speaks to the user.
 //
 // Units: core dimensions as stored in CoreGeometry (mm, mm2, mm3), flux density in T,
 // inductance in H, wire areas in mm2, wire resistance in ohm/m, the air gap in m.

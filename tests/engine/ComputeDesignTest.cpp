@@ -180,3 +180,13 @@ TEST_F(ComputeDesignTest, ZeroCurrentOutputLeavesTheDesignFinite) {
     ComputeDesign();
     ExpectFiniteDesign();
 }
+
+TEST_F(ComputeDesignTest, AuxiliaryDiodeFollowsTheDesignedWindingRatio) {
+    // 230 V x sqrt(2) = 325 V over the auxiliary ratio 80 / (15 + 0.6) = 5.13 is 63.4 V at the
+    // auxiliary diode: the Schottky's 70 V suffice.
+    InputStage.VacMax = 230;
+    UpdateDcBusVoltages();
+    ComputeDesign();
+    EXPECT_FLOAT_EQ(Transfo.AuxTurnsRatio, 5.128205f);
+    EXPECT_EQ(CurrentChip.AuxDiode.Name, "1NQ58");
+}
