@@ -86,7 +86,7 @@ int32_t ComputeTurns(int32_t nMin);
 // the core or the inductance gives no number.
 void ComputeAirGap();
 
-// ---- Pieces of the transformer search -------------------------------------------------------
+// ---- Steps of the transformer search --------------------------------------------------------
 
 // Voltage the auxiliary winding must give the chip (before its diode): the middle of the chip's
 // supply range under secondary regulation, its regulated supply voltage under primary regulation.
