@@ -5,6 +5,7 @@
 #include "BulkCapacitor.h"
 #include "ChipLoss.h"
 #include "Compensation.h"
+#include "ComputeTransfo.h"
 #include "ControlNetwork.h"
 #include "DesignHost.h"
 #include "ErrorManagement.h"
@@ -38,6 +39,7 @@ void FirstPass() {
     OperatingPoint.TransformerLoss = 0;
     ComputePrimarySide();
     Host().DoEvents();
+    ComputeTransformer();
 }
 
 void RefiningPass() {
@@ -49,6 +51,7 @@ void RefiningPass() {
         SelectReferenceIC(last, last, output.Regulated, output.Voltage);
     }
     ComputePrimarySide();
+    ComputeTransformer();
     SizeBulkCapacitor();
     SizeControlNetwork();
     ComputeCompensation();

@@ -24,6 +24,7 @@ float BestWindingLoss = 0;
 float BestTotalLoss = 0;
 float BestFlux = 0;
 float LowestFlux = 0;
+int32_t DesignEvaluations = 0;
 
 namespace {
 
@@ -64,6 +65,7 @@ void ResetTransformerState() {
     BestTotalLoss = 0;
     BestFlux = 0;
     LowestFlux = 0;
+    DesignEvaluations = 0;
 }
 
 void FilterGeometryList() {
@@ -226,8 +228,10 @@ int32_t ComputeTurns(int32_t nMin) {
 
 void ComputeAirGap() {
     const auto np = static_cast<float>(BestPrimaryTurns);
-    Transfo.AirGap = np * np * CurrentCore.Ae * Mu0 * 1e-6f / Transfo.Lprimary.Value -
-                     CurrentCore.Le * 0.001f / CurrentMaterial.Ui100;
+    const float gap = np * np * CurrentCore.Ae * Mu0 * 1e-6f / Transfo.Lprimary.Value -
+                      CurrentCore.Le * 0.001f / CurrentMaterial.Ui100;
+    // No grade chosen yet (no permeability), no core or no inductance: there is no gap to give.
+    Transfo.AirGap = std::isfinite(gap) ? gap : 0.0f;
 }
 
 float AuxWindingVoltage() {
@@ -335,8 +339,10 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     for (int i = 0; i <= last; ++i)
         candidate.OutputWires[static_cast<std::size_t>(i)] = wires[static_cast<std::size_t>(OutputWinding(i))];
 
+    // N x Lm / 1000 x I^2 x Rlin / strands, left to right.
     const auto copper = [&](int32_t turns, float current, const WireRecord& wire) {
-        return static_cast<float>(turns) * turnMetres * (current * current) * wire.Rlin / static_cast<float>(wire.Strands);
+        return static_cast<float>(turns) * core.Lm / 1000.0f * (current * current) * wire.Rlin /
+               static_cast<float>(wire.Strands);
     };
     float pw = copper(primaryTurns, currents[PrimaryWinding], candidate.PrimaryWire) +
                copper(candidate.AuxTurns, currents[AuxWinding], candidate.AuxWire);
@@ -419,6 +425,90 @@ void ApplyRecordedDesign() {
             output.ActualVoltage = output.Voltage;
         }
     }
+}
+
+bool DesignTransformer(float P) {
+    // 1e10 stands for "nothing recorded yet"; 10000 marks the first pass of a later core.
+    constexpr float Nothing = 1e10f;
+    constexpr float LaterCore = 10000.0f;
+    // Past this many primary turns no further turn count is tried on a core.
+    constexpr int32_t TurnLimit = 500;
+
+    BestTotalLoss = Nothing;
+    float previousTotal = Nothing;
+    LowestFlux = Nothing;
+    SkinDepth = SkinDepthAt(InputStage.SwitchingFrequency);
+    DesignEvaluations = 0;
+
+    const WindingWeights weights = ComputeWindingWeights();
+    const bool userCore = Settings.UserCoreGeometry;
+    const bool userTurns = Settings.UserPrimaryTurns;
+    const int lastCore = userCore ? 0 : std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
+    // Both 32-bit, as the limit is compared.
+    const float fluxLimit = Settings.BmaxRatio * CurrentMaterial.Bsat;
+
+    bool validFound = false;
+    bool stop = false;
+    float allowed = 0;
+    for (int c = 0; c <= lastCore && !stop; ++c) {
+        // A copy: recording a design overwrites CurrentCore, the user's core among others.
+        const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
+        if (Settings.CoreCriterionTemp) {
+            allowed = static_cast<float>(CoreMaxLoss(Transfo.MaxDeltaT, core));
+            BestTotalLoss = Nothing;
+            previousTotal = Nothing;
+        } else {
+            allowed = Transfo.CoreLossShare * P;
+        }
+        SetWindowShares(core.W * Transfo.WindowFactor, weights);
+
+        int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
+        bool falling = false;
+        // A core that needs more turns than a winding can hold is no candidate.
+        while (np <= MaxTurns) {
+            const CandidateDesign candidate = EvaluateCandidate(core, np);
+            ++DesignEvaluations;
+            const float total = candidate.TotalLoss;
+            if (previousTotal != LaterCore && previousTotal > total) falling = true;
+
+            const float flux = CurrentMaterial.Bdc + candidate.PeakFlux;
+            bool newLow = false;
+            if (flux < LowestFlux) {
+                newLow = true;
+                LowestFlux = flux;
+            }
+            const bool acceptable = fluxLimit > flux || (userCore && userTurns);
+            if (acceptable && total < BestTotalLoss) {
+                RecordCandidate(candidate, core);
+                validFound = true;
+            } else if (!acceptable && newLow && !validFound) {
+                // The least saturating design so far, kept whole (turns and wires too) so that
+                // nothing later reads the turns of another design.
+                RecordCandidate(candidate, core);
+            }
+            if (BestTotalLoss < allowed || userCore || userTurns) stop = true;
+
+            const int32_t next = ComputeTurns(np);
+            if (stop || next > TurnLimit || (falling && previousTotal < total) ||
+                (candidate.CoreLoss > BestTotalLoss && candidate.WindingLoss > BestTotalLoss))
+                break;
+            previousTotal = total;
+            np = next;
+        }
+        previousTotal = LaterCore;
+    }
+
+    Settings.DesignWithinLoss = BestTotalLoss < allowed;
+    Settings.DesignFound = stop;
+    Transfo.DesignRecorded = validFound;
+    return validFound;
+}
+
+void ComputeTransformer() {
+    SelectCoreMaterial(InputStage.SwitchingFrequency);
+    DesignTransformer(Transfo.InputPower);
+    ComputeAirGap();
+    ApplyRecordedDesign();
 }
 
 }  // namespace zorvic

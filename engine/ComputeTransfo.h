@@ -1,9 +1,9 @@
 #pragma once
-// The transformer helpers: ferrite grade for the switching frequency, the candidate core list,
+// The transformer design: ferrite grade for the switching frequency, the candidate core list,
 // primary and winding turns, magnet wire choice, air gap and the thermal rules of thumb that
-// relate a core's loss to its temperature rise; and the pieces of the transformer search built
-// from them (one candidate's evaluation, its record, the copy of the finished transformer into
-// the design). None of them speaks to the user.
+// relate a core's loss to its temperature rise; the search over cores and turns built from them
+// (one candidate's evaluation, its record, the search itself) and the copy of the finished
+// transformer into the design. None of them speaks to the user.
 //
 // Units: core dimensions as stored in CoreGeometry (mm, mm2, mm3), flux density in T,
 // inductance in H, wire areas in mm2, wire resistance in ohm/m, the air gap in m.
@@ -82,10 +82,11 @@ int32_t ComputePrimaryTurns(float Ae, float Le);
 // NoTurnCount when some winding would need more than MaxTurns.
 int32_t ComputeTurns(int32_t nMin);
 
-// Transfo.AirGap (m) for BestPrimaryTurns on CurrentCore of CurrentMaterial.
+// Transfo.AirGap (m) for BestPrimaryTurns on CurrentCore of CurrentMaterial; 0 when the grade,
+// the core or the inductance gives no number.
 void ComputeAirGap();
 
-// ---- Pieces of the transformer search -------------------------------------------------------
+// ---- Steps of the transformer search --------------------------------------------------------
 
 // Voltage the auxiliary winding must give the chip (before its diode): the middle of the chip's
 // supply range under secondary regulation, its regulated supply voltage under primary regulation.
@@ -143,5 +144,23 @@ float FinishedVoltsPerTurn();
 // OperatingPoint.TransformerLoss is the recorded core + winding loss, so it never holds the
 // search's "nothing yet" value.
 void ApplyRecordedDesign();
+
+// ---- The search -----------------------------------------------------------------------------
+
+// Core and turn counts the last DesignTransformer run evaluated.
+extern int32_t DesignEvaluations;
+
+// Searches the candidate cores from small to large (only CurrentCore when the user fixed the
+// geometry) and for each the primary turns from the minimum upwards, until the recorded design's
+// core + copper loss is below the allowed loss: CoreMaxLoss of the core under the temperature
+// criterion, else Transfo.CoreLossShare of P (W). Records the best design below the flux limit,
+// or the least saturating one while there is none. Sets Settings.DesignWithinLoss,
+// Settings.DesignFound and Transfo.DesignRecorded; true when a design below the flux limit was
+// recorded.
+bool DesignTransformer(float P);
+
+// Designs the transformer of the present operating point: grade, search, air gap, and the copy
+// of the recorded design into the design state.
+void ComputeTransformer();
 
 }  // namespace zorvic

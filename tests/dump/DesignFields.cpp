@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ComputeDesign.h"
+#include "ComputeTransfo.h"
 #include "NumberText.h"
 #include "Variables.h"
 
@@ -383,16 +384,8 @@ SetStatus SetField(const std::string& path, const Json& value, std::string& erro
 }
 
 void RebuildCandidateCores() {
-    // As the core table builder fills them: the standard rows of the list type, in table order.
-    CandidateCores.fill({});
-    CandidateCoreLast = 0;
-    int candidate = 0;
-    for (const CoreGeometry& g : StandardCoreTable) {
-        if (g.Series != Settings.GeometryListType) continue;
-        CandidateCores[static_cast<std::size_t>(candidate)] = g;
-        CandidateCoreLast = static_cast<int16_t>(candidate);
-        ++candidate;
-    }
+    // As the program does when a project sets the list type.
+    FilterGeometryList();
 }
 
 bool ComputeWithOverrides(const Json& overrides, std::string& error) {

@@ -18,7 +18,8 @@ enum class SetStatus { Ok, UnknownPath, BadValue };
 // Sets the field at `path` from `value`; `error` tells why when the status is not Ok.
 SetStatus SetField(const std::string& path, const Json& value, std::string& error);
 
-// The candidate cores again from the standard core table, for a changed geometry list type.
+// The candidate cores again for a changed geometry list type, as the design's own list filter
+// builds them.
 void RebuildCandidateCores();
 
 // Start-up defaults, the overrides of `overrides` (an object of field paths and the "@Chip",

@@ -58,36 +58,37 @@ TEST_F(ComputeDesignTest, DefaultDesignRunsOneRefiningPassWithoutWarning) {
 }
 
 // The default design worked through by hand (5 V 1 A, LC output, 88-264 V AC, 100 kHz, the
-// default chip in its HTP10 package), refined once from the first-pass estimates.
+// default chip in its HTP10 package), refined once from the first-pass estimates and the
+// transformer loss of the first pass.
 TEST_F(ComputeDesignTest, DefaultDesignPartsFollowFromTheFormulas) {
     ComputeDesign();
     const OutputRecord& output = Outputs[0];
     EXPECT_EQ(output.Diode.Name, "RDKA30");
     EXPECT_FLOAT_EQ(output.CurrentRatio, 13.961605f);
     EXPECT_FLOAT_EQ(output.VoltageBeforeDiode, 5.577f);
-    EXPECT_FLOAT_EQ(output.IrmsSecondary, 1.5073256f);
-    EXPECT_FLOAT_EQ(output.RippleCurrent, 1.1278434f);
+    EXPECT_FLOAT_EQ(output.IrmsSecondary, 1.5015874f);
+    EXPECT_FLOAT_EQ(output.RippleCurrent, 1.1201628f);
     EXPECT_FLOAT_EQ(output.DiodeLoss, 0.6255598f);
     EXPECT_FLOAT_EQ(output.Cap1.Value, 1.2e-3f);
     EXPECT_FLOAT_EQ(output.Cap2.Value, 2.2e-4f);
     EXPECT_FLOAT_EQ(output.Inductor.Value, 4.7e-6f);
 
-    EXPECT_FLOAT_EQ(Transfo.InputPower, 5.8393455f);
-    EXPECT_FLOAT_EQ(Transfo.Lprimary.Value, 1.723718e-3f);
-    EXPECT_FLOAT_EQ(Transfo.IpeakMax, 0.261118f);
-    EXPECT_FLOAT_EQ(Transfo.IrmsMax, 0.11010044f);
-    EXPECT_FLOAT_EQ(OperatingPoint.DutyCycleAtVmin, 0.4868251f);
+    EXPECT_FLOAT_EQ(Transfo.InputPower, 6.171627f);
+    EXPECT_FLOAT_EQ(Transfo.Lprimary.Value, 1.6640148e-3f);
+    EXPECT_FLOAT_EQ(Transfo.IpeakMax, 0.2734617f);
+    EXPECT_FLOAT_EQ(Transfo.IrmsMax, 0.1159273f);
+    EXPECT_FLOAT_EQ(OperatingPoint.DutyCycleAtVmin, 0.48684543f);
     EXPECT_EQ(OperatingPoint.ContinuousModeText, "@ Low Line");
 
     EXPECT_FLOAT_EQ(CurrentChip.LossBias, 0.14091156f);
-    EXPECT_FLOAT_EQ(CurrentChip.LossSwitching, 0.024860248f);
-    EXPECT_FLOAT_EQ(CurrentChip.LossConduction, 0.0108000785f);
-    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.17657189f);
-    EXPECT_FLOAT_EQ(CurrentChip.Tj, 30.650255f);
-    EXPECT_FLOAT_EQ(OperatingPoint.ChipPinTemperature, 30.297115f);
+    EXPECT_FLOAT_EQ(CurrentChip.LossSwitching, 0.025809616f);
+    EXPECT_FLOAT_EQ(CurrentChip.LossConduction, 0.011980265f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.17870145f);
+    EXPECT_FLOAT_EQ(CurrentChip.Tj, 30.71839f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ChipPinTemperature, 30.36099f);
 
-    EXPECT_FLOAT_EQ(Transfo.Lleak.Value, 5.171154e-5f);
-    EXPECT_FLOAT_EQ(OperatingPoint.ClamperLoss, 0.057148993f);
+    EXPECT_FLOAT_EQ(Transfo.Lleak.Value, 4.9920443e-5f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ClamperLoss, 0.06656558f);
     EXPECT_FLOAT_EQ(Clamper.R1.Value, 560000);
     EXPECT_FLOAT_EQ(Clamper.C3.Value, 2.2e-10f);
 
@@ -97,11 +98,11 @@ TEST_F(ComputeDesignTest, DefaultDesignPartsFollowFromTheFormulas) {
     EXPECT_EQ(CurrentChip.OscCapacitor.Value, 2.2e-9f);
     EXPECT_FLOAT_EQ(CurrentChip.SupplyCapacitor.Value, 3.3e-6f);
     EXPECT_FLOAT_EQ(CurrentChip.SupplyCapacitor2.Value, 1.5e-8f);
-    // No auxiliary winding ratio before the transformer design: the high-voltage diode.
+    // 373 V over the auxiliary ratio 80 / (15 + 0.6) is 72.8 V, above the Schottky's 70 V.
     EXPECT_EQ(CurrentChip.AuxDiode.Name, "RD059");
 
-    EXPECT_FLOAT_EQ(OperatingPoint.TotalLoss, 0.8592807f);
-    EXPECT_FLOAT_EQ(OperatingPoint.Efficiency, 0.85334706f);
+    EXPECT_FLOAT_EQ(OperatingPoint.TotalLoss, 1.2218914f);
+    EXPECT_FLOAT_EQ(OperatingPoint.Efficiency, 0.80361414f);
 }
 
 TEST_F(ComputeDesignTest, ShownTotalIsTheFourTermLossWithoutTheRegulationNetwork) {
@@ -178,4 +179,14 @@ TEST_F(ComputeDesignTest, ZeroCurrentOutputLeavesTheDesignFinite) {
     Outputs[1].Voltage = 12;
     ComputeDesign();
     ExpectFiniteDesign();
+}
+
+TEST_F(ComputeDesignTest, AuxiliaryDiodeFollowsTheDesignedWindingRatio) {
+    // 230 V x sqrt(2) = 325 V over the auxiliary ratio 80 / (15 + 0.6) = 5.13 is 63.4 V at the
+    // auxiliary diode: the Schottky's 70 V suffice.
+    InputStage.VacMax = 230;
+    UpdateDcBusVoltages();
+    ComputeDesign();
+    EXPECT_FLOAT_EQ(Transfo.AuxTurnsRatio, 5.128205f);
+    EXPECT_EQ(CurrentChip.AuxDiode.Name, "1NQ58");
 }

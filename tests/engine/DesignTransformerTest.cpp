@@ -1,0 +1,299 @@
+// The transformer search: which core and turns it records under each criterion, the user's fixed
+// geometry and turns, saturating designs, and what reaches the design state.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "ComputeDesign.h"
+#include "ComputeTransfo.h"
+#include "NumberText.h"
+#include "Optimum.h"
+#include "RecordingHost.h"
+#include "Variables.h"
+
+using namespace zorvic;
+
+namespace {
+
+struct WireChoice {
+    int16_t awg;
+    int16_t strands;
+};
+
+}  // namespace
+
+class DesignTransformerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+        ResetTransformerState();
+        // Two outputs at 100 kHz from an 80 V reflected voltage; the E family, 40 K allowed.
+        InputStage.SwitchingFrequency = 100000;
+        InputStage.ReflectedVoltage = 80;
+        InputStage.VdcMin = 84.45f;
+        OperatingPoint.DutyCycleAtVmin = 0.45f;
+        OperatingPoint.ContRatio = 1.2f;
+        Settings.AdditionalOutputs = 1;
+        Transfo.IrmsMax = 0.45f;
+        Transfo.IpeakMax = 0.9f;
+        Transfo.Lprimary.Value = 1e-3f;
+        Transfo.InputPower = 60;
+        CurrentChip.VddReg = 12;
+        CurrentChip.SupplyCurrent = 0.012f;
+        Outputs[0].VoltageBeforeDiode = 5.45f;
+        Outputs[0].IrmsSecondary = 3.2f;
+        Outputs[1].VoltageBeforeDiode = 12.7f;
+        Outputs[1].IrmsSecondary = 0.6f;
+    }
+
+    static void ExpectWires(const std::vector<WireChoice>& wires) {
+        const WireRecord* recorded[] = {&Transfo.PrimaryWire,   &Transfo.AuxWire,       &Transfo.OutputWire[0],
+                                        &Transfo.OutputWire[1], &Transfo.OutputWire[2], &Transfo.OutputWire[3],
+                                        &Transfo.OutputWire[4], &Transfo.OutputWire[5]};
+        for (std::size_t j = 0; j < wires.size(); ++j) {
+            EXPECT_EQ(recorded[j]->Awg, wires[j].awg) << "winding " << j;
+            EXPECT_EQ(recorded[j]->Strands, wires[j].strands) << "winding " << j;
+        }
+    }
+
+    static void ExpectTurns(int np, int na, int n0, int n1) {
+        EXPECT_EQ(Transfo.PrimaryTurns, np);
+        EXPECT_EQ(Transfo.AuxTurns, na);
+        EXPECT_EQ(Transfo.OutputTurns[0], n0);
+        EXPECT_EQ(Transfo.OutputTurns[1], n1);
+    }
+
+    // A core so thin that no winding count up to 32767 keeps it below the flux limit.
+    static CoreGeometry NeedleCore() {
+        CoreGeometry core = StandardCoreTable[18];
+        core.Series = "Custom";
+        core.Name = "Needle";
+        core.Ae = 1e-4f;
+        return core;
+    }
+};
+
+// The temperature criterion restarts its record for every core: the first E core whose best
+// design loses less than CoreMaxLoss(40 K) is E25/9/6 (0.93 W against 1.02 W allowed).
+TEST_F(DesignTransformerTest, TemperatureCriterionStopsAtTheFirstCoolEnoughCore) {
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Material.Name, "N27");
+    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
+    ExpectTurns(132, 21, 9, 21);
+    ExpectWires({{26, 1}, {43, 1}, {18, 1}, {25, 1}});
+    EXPECT_FLOAT_EQ(Transfo.CoreLoss, 0.5327878f);
+    EXPECT_FLOAT_EQ(Transfo.WindingLoss, 0.39761177f);
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.93039954f);
+    EXPECT_FLOAT_EQ(Transfo.Bmax, 0.17755681f);
+    EXPECT_FLOAT_EQ(Transfo.AirGap, 8.3025947e-4f);
+    EXPECT_FLOAT_EQ(Transfo.AuxTurnsRatio, 6.349206f);
+    EXPECT_EQ(DesignEvaluations, 34);
+    EXPECT_TRUE(Transfo.DesignRecorded);
+    EXPECT_TRUE(Settings.DesignFound);
+    EXPECT_TRUE(Settings.DesignWithinLoss);
+    EXPECT_LT(CoreTempRise(OperatingPoint.TransformerLoss, Transfo.Core), Transfo.MaxDeltaT);
+    // 12.6 V over 21 auxiliary turns: 0.6 V per turn on 9 and 21 output turns (no diode drop
+    // in this set-up) and on the 132 primary turns.
+    EXPECT_FLOAT_EQ(Outputs[0].ActualVoltage, 5.4f);
+    EXPECT_FLOAT_EQ(Outputs[1].ActualVoltage, 12.6f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ReflectedVoltageActual, 79.200005f);
+}
+
+// With 2 % of 60 W allowed the record runs over all cores and the smaller E20/10/5 is enough.
+TEST_F(DesignTransformerTest, LossShareCriterionStopsBelowTheShareOfThePower) {
+    Settings.CoreCriterionTemp = false;
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E20/10/5");
+    ExpectTurns(132, 21, 9, 21);
+    ExpectWires({{30, 1}, {44, 1}, {21, 1}, {29, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 1.1960528f);
+    EXPECT_EQ(DesignEvaluations, 17);
+    EXPECT_TRUE(Settings.DesignWithinLoss);
+}
+
+// 2 % of 200 W is 4 W: the least saturating design of the first usable core is already below
+// it, so the search stops on a design above the flux limit and says so.
+TEST_F(DesignTransformerTest, LossShareCanStopOnTheLeastSaturatingDesign) {
+    Settings.CoreCriterionTemp = false;
+    Transfo.InputPower = 200;
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E13/7/4");
+    ExpectTurns(132, 21, 9, 21);
+    ExpectWires({{34, 1}, {44, 1}, {25, 1}, {33, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 2.1328666f);
+    EXPECT_FALSE(Transfo.DesignRecorded);
+    EXPECT_TRUE(Settings.DesignFound);
+    EXPECT_GE(Transfo.Bmax, Settings.BmaxRatio * Transfo.Material.Bsat);
+}
+
+TEST_F(DesignTransformerTest, FixedGeometryEvaluatesOnlyItsMinimumTurns) {
+    Settings.UserCoreGeometry = true;
+    CurrentCore = StandardCoreTable[18];  // E30/15/7
+    ComputeTransformer();
+    EXPECT_EQ(DesignEvaluations, 1);
+    EXPECT_EQ(Transfo.Core.Name, "E30/15/7");
+    // The minimum turns saturate this core; they are kept as the least saturating design.
+    ExpectTurns(29, 5, 2, 5);
+    ExpectWires({{19, 1}, {34, 1}, {10, 1}, {17, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 10.952998f);
+    // Each copper term is N x Lm / 1000 x I^2 x Rlin / strands taken left to right; the metres
+    // of one turn worked out first end one step higher here.
+    EXPECT_EQ(Transfo.WindingLoss, 0.027833112f);
+    EXPECT_FALSE(Transfo.DesignRecorded);
+    EXPECT_FALSE(Settings.DesignWithinLoss);
+}
+
+TEST_F(DesignTransformerTest, FixedTurnsRunOnePassOnTheFirstCandidate) {
+    Settings.UserPrimaryTurns = true;
+    Transfo.PrimaryTurns = 100;
+    ComputeTransformer();
+    EXPECT_EQ(DesignEvaluations, 1);
+    EXPECT_EQ(Transfo.Core.Name, "E63");
+    ExpectTurns(100, 16, 7, 16);
+    ExpectWires({{42, 1}, {44, 1}, {33, 1}, {41, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 6.0209618f);
+}
+
+TEST_F(DesignTransformerTest, FixedGeometryAndTurnsAreRecordedEvenWhenSaturating) {
+    Settings.UserCoreGeometry = true;
+    Settings.UserPrimaryTurns = true;
+    CurrentCore = StandardCoreTable[18];
+    Transfo.PrimaryTurns = 12;
+    ComputeTransformer();
+    EXPECT_EQ(DesignEvaluations, 1);
+    ExpectTurns(12, 2, 1, 2);
+    ExpectWires({{15, 1}, {27, 1}, {10, 1}, {14, 1}});
+    EXPECT_FLOAT_EQ(Transfo.Bmax, 1.25f);  // 1 mH x 0.9 A / (60 mm2 x 12)
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 70.25765f);
+    EXPECT_TRUE(Transfo.DesignRecorded);
+}
+
+// Every design saturates (0.5 T of DC flux against a 0.285 T limit): the search keeps the least
+// saturating one whole, its own auxiliary and output turns and wires included.
+TEST_F(DesignTransformerTest, SaturatingRecordKeepsItsOwnTurnsAndWires) {
+    Settings.UserCoreMaterial = true;
+    CurrentMaterial = CoreMaterialTable[1];  // N27
+    CurrentMaterial.Bdc = 0.5f;
+    ComputeTransformer();
+    EXPECT_FALSE(Transfo.DesignRecorded);
+    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
+    ExpectTurns(147, 23, 10, 23);
+    ExpectWires({{27, 1}, {43, 1}, {18, 1}, {25, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.92221534f);
+    EXPECT_EQ(DesignEvaluations, 35);
+    // The finished volts per turn come from the recorded auxiliary turns: nothing divides by 0.
+    EXPECT_FLOAT_EQ(OperatingPoint.ReflectedVoltageActual, 147 * (12.6f / 23));
+}
+
+TEST_F(DesignTransformerTest, ParalleledWindingsChooseWholeStrandCounts) {
+    // One common diameter: every winding AWG 28, the 3.2 A output on the most strands.
+    Settings.WindingOptimisationType = ParallelEqualWires;
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
+    ExpectTurns(132, 21, 9, 21);
+    ExpectWires({{28, 1}, {28, 1}, {28, 10}, {28, 2}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.98805857f);
+    EXPECT_EQ(DesignEvaluations, 28);
+
+    // Free diameters: fewer turns fit with the copper spread by need.
+    Settings.WindingOptimisationType = ParallelFreeWires;
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
+    ExpectTurns(117, 18, 8, 19);
+    ExpectWires({{26, 1}, {44, 1}, {25, 7}, {25, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.9655665f);
+    EXPECT_EQ(DesignEvaluations, 29);
+}
+
+// Six outputs: the lowest (3.8 V) sets the volts per turn, every output gets its turns and wire.
+TEST_F(DesignTransformerTest, SixOutputsEachGetTheirTurnsAndWires) {
+    Settings.AdditionalOutputs = 5;
+    const float volts[] = {5.45f, 12.7f, 3.8f, 15.9f, 24.8f, 5.6f};
+    const float amps[] = {3.2f, 0.6f, 1.1f, 0.3f, 0.25f, 0.05f};
+    for (std::size_t i = 0; i < 6; ++i) {
+        Outputs[i].VoltageBeforeDiode = volts[i];
+        Outputs[i].IrmsSecondary = amps[i];
+    }
+    const int turns[] = {9, 20, 6, 25, 39, 9};
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E25/16/6");
+    EXPECT_EQ(Transfo.PrimaryTurns, 126);
+    EXPECT_EQ(Transfo.AuxTurns, 20);
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(Transfo.OutputTurns[i], turns[i]) << i;
+    ExpectWires({{24, 1}, {40, 1}, {14, 1}, {22, 1}, {20, 1}, {25, 1}, {26, 1}, {34, 1}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 1.1819104f);
+    EXPECT_EQ(DesignEvaluations, 31);
+
+    Settings.WindingOptimisationType = ParallelFreeWires;
+    ComputeTransformer();
+    EXPECT_EQ(Transfo.Core.Name, "E25/16/6");
+    ExpectWires({{25, 1}, {44, 1}, {25, 10}, {24, 1}, {21, 1}, {25, 1}, {26, 1}, {40, 4}});
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 1.1838222f);
+    EXPECT_EQ(DesignEvaluations, 30);
+}
+
+TEST_F(DesignTransformerTest, CoreNeedingTooManyTurnsIsSkipped) {
+    CandidateCores[0] = NeedleCore();
+    CandidateCoreLast = 0;
+    EXPECT_FALSE(DesignTransformer(60));
+    EXPECT_EQ(DesignEvaluations, 0);
+    EXPECT_FALSE(Settings.DesignFound);
+}
+
+// Under the temperature criterion every core restarts the record's total at 1e10; a last core
+// that records nothing must not hand that start value to the design.
+TEST_F(DesignTransformerTest, LastCoreRecordingNothingKeepsTheRealLoss) {
+    Transfo.MaxDeltaT = 0.1f;  // no core is cool enough, so the search runs to the last one
+    CandidateCores[0] = StandardCoreTable[18];
+    CandidateCores[1] = NeedleCore();
+    CandidateCoreLast = 1;
+    ComputeTransformer();
+    EXPECT_EQ(BestTotalLoss, 1e10f);
+    EXPECT_EQ(Transfo.Core.Name, "E30/15/7");
+    EXPECT_TRUE(Transfo.DesignRecorded);
+    EXPECT_FALSE(Settings.DesignWithinLoss);
+    EXPECT_EQ(OperatingPoint.TransformerLoss, Transfo.CoreLoss + Transfo.WindingLoss);
+    EXPECT_LT(OperatingPoint.TransformerLoss, 100.0f);
+}
+
+TEST_F(DesignTransformerTest, FrequencyWithoutAGradeLeavesAFiniteEmptyTransformer) {
+    InputStage.SwitchingFrequency = 10000;  // below every grade, and no grade chosen before
+    ComputeTransformer();
+    EXPECT_FALSE(Transfo.DesignRecorded);
+    EXPECT_EQ(DesignEvaluations, 0);
+    EXPECT_EQ(Transfo.AirGap, 0.0f);
+    EXPECT_EQ(OperatingPoint.TransformerLoss, 0.0f);
+}
+
+// The default design (5 V 1 A from 88-264 V AC at 100 kHz) worked through by hand: the second
+// pass designs the transformer for the currents that include the first pass's transformer loss.
+TEST_F(DesignTransformerTest, DefaultDesignGetsACompleteTransformer) {
+    ResetDesignState();
+    ApplyDesignDefaults();
+    ComputeDesign();
+    EXPECT_EQ(Transfo.Material.Name, "N27");
+    EXPECT_EQ(Transfo.Core.Name, "E13/7/4");
+    EXPECT_EQ(Transfo.PrimaryTurns, 129);
+    EXPECT_EQ(Transfo.AuxTurns, 25);
+    EXPECT_EQ(Transfo.OutputTurns[0], 9);
+    EXPECT_EQ(Transfo.PrimaryWire.Awg, 34);
+    EXPECT_EQ(Transfo.AuxWire.Awg, 44);
+    EXPECT_EQ(Transfo.OutputWire[0].Awg, 23);
+    EXPECT_EQ(Transfo.OutputWire[0].Strands, 1);
+    EXPECT_FLOAT_EQ(Transfo.CoreLoss, 0.26903892f);
+    EXPECT_FLOAT_EQ(Transfo.WindingLoss, 0.08202564f);
+    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.35106456f);
+    EXPECT_FLOAT_EQ(Transfo.Bmax, 0.27134424f);
+    EXPECT_FLOAT_EQ(Transfo.AirGap, 1.5679342e-4f);
+    EXPECT_FLOAT_EQ(Transfo.AuxTurnsRatio, 5.128205f);
+    EXPECT_FLOAT_EQ(OperatingPoint.ReflectedVoltageActual, 80.496f);
+    EXPECT_FLOAT_EQ(Outputs[0].ActualVoltage, 5.039f);
+    EXPECT_TRUE(Transfo.DesignRecorded);
+    EXPECT_TRUE(Settings.DesignWithinLoss);
+    EXPECT_LT(Transfo.Bmax, Settings.BmaxRatio * Transfo.Material.Bsat);
+    EXPECT_LT(CoreTempRise(OperatingPoint.TransformerLoss, Transfo.Core), Transfo.MaxDeltaT);
+}
