@@ -308,6 +308,8 @@ bool DesignIsUsable(const DesignImage& d) {
     if (!InRange(d.settings.ActiveZorvicPicture, 0, 23)) return false;
     if (!InRange(d.settings.WindingOptimisationType, 0, 2)) return false;
     if (!InRange(d.transfo.ParallelWireMax, 1, 10)) return false;
+    // The chip editor picks the chip's package by this position.
+    if (!InTable(d.operating.ChipPackageType, d.chip.Packages)) return false;
     for (const auto& output : d.outputs)
         if (!InRange(output.OutputType, 1, 14) || !InRange(output.Index, 0, OutputCount - 1)) return false;
 

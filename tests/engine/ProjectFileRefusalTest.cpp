@@ -45,6 +45,7 @@ const Refusal refusals[] = {
     {"TooManyRegulatedOutputs", {{7, "4"}}},
     {"ChipPictureOutside", {{6, "24"}}},
     {"WindingTypeOutside", {{128, "3"}}},
+    {"PackagePositionOutside", {{139, "5"}}},
     {"NoParallelWire", {{141, "0"}}},
     {"TooManyParallelWires", {{141, "11"}}},
     {"OutputTypeZero", {{31, "0"}}},
