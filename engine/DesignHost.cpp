@@ -1,5 +1,7 @@
 #include "DesignHost.h"
 
+#include "Variables.h"
+
 namespace zorvic {
 
 namespace {
@@ -27,6 +29,10 @@ void DesignHost::CloseChipEditor() {}
 void DesignHost::ShowPowerWarning(bool) {}
 void DesignHost::SetOutputLabelTags(int, const std::string&, const std::string&) {}
 void DesignHost::AddToCustomList(const CoreGeometry&) {}
+void DesignHost::DesignFileChanged() {}
+void DesignHost::ShowProjectName(const std::string&) {}
+bool DesignHost::OutputBlockShown(int output) { return output <= Settings.AdditionalOutputs; }
+void DesignHost::ShowOutputBlock(int, bool) {}
 
 DesignHost& Host() { return *installed; }
 

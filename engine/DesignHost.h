@@ -38,8 +38,19 @@ public:
     virtual void ShowPowerWarning(bool visible);
     virtual void SetOutputLabelTags(int output, const std::string& serialTag, const std::string& zenerTag);
 
-    // The project loader hands a custom core found in a file to the core list.
+    // The project loader has put the custom core of a file into the custom core list (the engine
+    // keeps the list); a window that shows the list refreshes it.
     virtual void AddToCustomList(const CoreGeometry& core);
+
+    // A save or a load has set Settings.DesignFileName: the main window's caption shows it.
+    virtual void DesignFileChanged();
+    // A load has set Settings.ProjectName: the main window's project box shows it.
+    virtual void ShowProjectName(const std::string& name);
+    // Whether the schematic shows the block of output 1 to 5. Without a window: the outputs up
+    // to Settings.AdditionalOutputs.
+    virtual bool OutputBlockShown(int output);
+    // A load shows or hides the block of output 1 to 5 as the file says.
+    virtual void ShowOutputBlock(int output, bool visible);
 };
 
 // The installed host (a no-op host when none is installed).

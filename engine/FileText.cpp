@@ -1,0 +1,282 @@
+#include "FileText.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+namespace zorvic {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Checks the invariant decimal form and returns it without a leading "+", ready for
+// from_chars, which would otherwise also take "inf", "nan" and hexadecimal digits.
+bool DecimalForm(std::string_view line, std::string& form) {
+    std::string_view text = Trim(line);
+    std::size_t i = 0;
+    form.clear();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') form.push_back('-');
+        ++i;
+    }
+    std::size_t digits = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        form.push_back(text[i++]);
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        form.push_back(text[i++]);
+        while (i < text.size() && IsDigit(text[i])) {
+            form.push_back(text[i++]);
+            ++digits;
+        }
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        form.push_back('e');
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            if (text[i] == '-') form.push_back('-');
+            ++i;
+        }
+        std::size_t exponentDigits = 0;
+        while (i < text.size() && IsDigit(text[i])) {
+            form.push_back(text[i++]);
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) return false;
+    }
+    return i == text.size();
+}
+
+template <typename Float>
+bool ParseFloating(std::string_view line, Float& value) {
+    std::string form;
+    if (!DecimalForm(line, form)) return false;
+    const char* const end = form.data() + form.size();
+    Float parsed{};
+    const auto result = std::from_chars(form.data(), end, parsed);
+    if (result.ptr != end) return false;
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small for a normal value: it reads as the nearest subnormal or zero, as a value
+        // that small was written. Too large is refused.
+        double wide = 0;
+        const auto widened = std::from_chars(form.data(), end, wide);
+        if (widened.ec != std::errc() || !(std::fabs(wide) < 1.0)) return false;
+        parsed = static_cast<Float>(wide);
+    } else if (result.ec != std::errc()) {
+        return false;
+    }
+    if (!std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
+
+template <typename Integer>
+bool ParseInteger(std::string_view line, Integer& value) {
+    double parsed = 0;
+    if (!ParseFloating(line, parsed)) return false;
+    // Rounded half to even, as a whole-number field takes a number with a fraction.
+    const double rounded = std::nearbyint(parsed);
+    if (rounded < static_cast<double>(std::numeric_limits<Integer>::min()) ||
+        rounded > static_cast<double>(std::numeric_limits<Integer>::max()))
+        return false;
+    value = static_cast<Integer>(rounded);
+    return true;
+}
+
+}  // namespace
+
+std::string TextItem(std::string_view text) {
+    std::string item = "\"";
+    for (char c : text) {
+        if (c == '"')
+            item.push_back('\'');
+        else if (c == '\r' || c == '\n')
+            item.push_back(' ');
+        else
+            item.push_back(c);
+    }
+    item.push_back('"');
+    return item;
+}
+
+std::string FlagItem(bool flag) { return flag ? "#TRUE#" : "#FALSE#"; }
+
+std::string NumberItem(int32_t value) { return std::to_string(value); }
+
+std::string NumberItem(float value) {
+    // A value that is not finite cannot be read back; it stands for nothing the design uses.
+    if (!std::isfinite(value) || value == 0) return "0";
+    std::array<char, 48> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value), std::chars_format::scientific);
+    const std::string text(buffer.data(), result.ptr);  // shortest round-trip digits, "d.ddde-XX"
+    const auto e = text.find('e');
+    const int exponent = std::stoi(text.substr(e + 1));
+    std::string digits = text.substr(0, 1) + (e > 2 ? text.substr(2, e - 2) : std::string());
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out = value < 0 ? "-" : "";
+    if (exponent <= -5 || exponent >= 15) {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        out += exponent < 0 ? "E-" : "E+";
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10) out += '0';
+        return out + std::to_string(magnitude);
+    }
+    if (exponent < 0) return out + "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
+    return out + digits.substr(0, whole) + "." + digits.substr(whole);
+}
+
+bool ParseTextItem(std::string_view line, std::string& text) {
+    std::string_view item = Trim(line);
+    if (item.empty() || item.front() != '"') {
+        text = std::string(item);
+        return true;
+    }
+    const auto close = item.find('"', 1);
+    if (close == std::string_view::npos) return false;
+    if (!Trim(item.substr(close + 1)).empty()) return false;
+    text = std::string(item.substr(1, close - 1));
+    return true;
+}
+
+bool ParseFlagItem(std::string_view line, bool& flag) {
+    const std::string_view item = Trim(line);
+    if (item == "#TRUE#") {
+        flag = true;
+        return true;
+    }
+    if (item == "#FALSE#") {
+        flag = false;
+        return true;
+    }
+    return false;
+}
+
+bool ParseNumberItem(std::string_view line, double& value) { return ParseFloating(line, value); }
+bool ParseNumberItem(std::string_view line, float& value) { return ParseFloating(line, value); }
+bool ParseNumberItem(std::string_view line, int16_t& value) { return ParseInteger(line, value); }
+bool ParseNumberItem(std::string_view line, int32_t& value) { return ParseInteger(line, value); }
+
+bool LineReader::ReadRaw(std::string& line) {
+    line.clear();
+    if (exhausted_) return false;
+    std::streambuf* buffer = in_.rdbuf();
+    if (buffer == nullptr) {
+        exhausted_ = true;
+        return false;
+    }
+    using Traits = std::streambuf::traits_type;
+    auto c = buffer->sbumpc();
+    if (Traits::eq_int_type(c, Traits::eof())) {
+        exhausted_ = true;
+        return false;
+    }
+    for (;;) {
+        if (Traits::eq_int_type(c, Traits::eof())) {
+            exhausted_ = true;  // a last line without its line end
+            return true;
+        }
+        const char ch = Traits::to_char_type(c);
+        if (ch == '\n') return true;
+        if (ch == '\r') {
+            if (Traits::eq_int_type(buffer->sgetc(), Traits::to_int_type('\n'))) buffer->sbumpc();
+            return true;
+        }
+        if (line.size() >= MaxFileLineLength) {
+            tooLong_ = true;
+            exhausted_ = true;
+            line.clear();
+            return false;
+        }
+        line.push_back(ch);
+        c = buffer->sbumpc();
+    }
+}
+
+bool LineReader::Next(std::string& line) {
+    if (pendingBlankLines_ > 0) {
+        --pendingBlankLines_;
+        line.clear();
+        return true;
+    }
+    if (hasHeldLine_) {
+        hasHeldLine_ = false;
+        line = std::move(heldLine_);
+        return true;
+    }
+    if (!ReadRaw(line)) return false;
+    if (!line.empty()) return true;
+    // A blank line counts only when something follows it.
+    std::size_t blanks = 1;
+    std::string ahead;
+    for (;;) {
+        if (!ReadRaw(ahead)) return false;
+        if (!ahead.empty()) break;
+        ++blanks;
+    }
+    heldLine_ = std::move(ahead);
+    hasHeldLine_ = true;
+    pendingBlankLines_ = blanks - 1;
+    line.clear();
+    return true;
+}
+
+bool LineReader::AtEnd() {
+    if (pendingBlankLines_ > 0 || hasHeldLine_) return false;
+    std::string line;
+    if (!Next(line)) return true;
+    if (line.empty()) {
+        ++pendingBlankLines_;
+    } else {
+        heldLine_ = std::move(line);
+        hasHeldLine_ = true;
+    }
+    return false;
+}
+
+bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::string>& lines) {
+    if (fileName.empty()) return false;
+    namespace fs = std::filesystem;
+    const fs::path target(fileName);
+    fs::path temporary = target;
+    temporary += ".saving~";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        for (const auto& line : lines) out << line << "\r\n";
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zorvic

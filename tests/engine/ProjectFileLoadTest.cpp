@@ -1,0 +1,276 @@
+// What LoadProject accepts, what files of older versions get, and what a load changes besides
+// the design values.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "CustomCores.h"
+#include "FileManagement.h"
+#include "FileTestSupport.h"
+#include "RecordingHost.h"
+
+using namespace zorvic;
+
+class ProjectFileLoadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+        InstallHost(&host);
+        MakeDefaultDesign();
+        Settings.DesignFileName = folder.File("base.zpj");
+        EXPECT_EQ(SaveProject(), FileStatus::Done);
+        base = ReadCrLfLines(Settings.DesignFileName);
+        host = RecordingHost();
+        Settings.DesignSaved = false;
+    }
+    void TearDown() override { InstallHost(nullptr); }
+
+    FileStatus Load(const std::vector<std::string>& lines, const std::string& end = "\r\n") {
+        const std::string path = folder.File("load.zpj");
+        WriteWhole(path, JoinLines(lines, end));
+        return LoadProject(path);
+    }
+    // The base file up to value `last`, optionally with the closing key.
+    std::vector<std::string> Through(int last, bool endKey) const {
+        std::vector<std::string> lines(base.begin(), base.begin() + static_cast<long>(ValueLine(last)) + 1);
+        if (endKey) lines.push_back("\"End of Record\"");
+        return lines;
+    }
+
+    RecordingHost host;
+    ScratchFolder folder;
+    std::vector<std::string> base;
+};
+
+TEST_F(ProjectFileLoadTest, CompleteFileIsAcceptedAndMarksDesignSaved) {
+    Settings.DesignFileName = "elsewhere.zpj";
+    Settings.ProjectName = "before";
+    ASSERT_EQ(Load(base), FileStatus::Done);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(Settings.DesignSaved);
+    // The name stored in the file, not the path opened.
+    EXPECT_EQ(Settings.DesignFileName, folder.File("base.zpj"));
+    EXPECT_EQ(host.designFileChanges, 1);
+    ASSERT_EQ(host.projectNames.size(), 1u);
+    EXPECT_EQ(host.projectNames[0], "");
+}
+
+TEST_F(ProjectFileLoadTest, AcceptsUpToTwoValuesAfterTheLast) {
+    auto lines = base;
+    lines.insert(lines.end(), {"\"x\"", "1"});  // count 160
+    EXPECT_EQ(Load(lines), FileStatus::Done);
+    lines.insert(lines.end(), {"\"y\"", "2"});  // count 161
+    EXPECT_EQ(Load(lines), FileStatus::WrongFormat);
+}
+
+TEST_F(ProjectFileLoadTest, OldFileOfTheOutputsOnlyGetsTheLaterDefaults) {
+    auto lines = Through(120, false);
+    lines[ValueLine(20)] = "12";  // ZorvicE1, first package DIP8: 15 degC/W
+    Settings.ACInput = false;
+    Settings.CoreCriterionTemp = true;
+    OperatingPoint.ChipPinTemperature = 60;
+    OperatingPoint.ChipPackageType = 1;
+    OperatingPoint.RthJunctionPin = 2;
+    Transfo.ParallelWireMax = 3;
+    Settings.UserPrimaryTurns = true;
+    Transfo.PrimaryTurns = 40;
+    Transfo.Lprimary.Value = 2e-3f;
+    InputStage.DCInputMin = 20;
+    OperatingPoint.RthPinAmbient = 55;
+    for (auto& output : Outputs) output.CapacitorDerating = 1.5f;
+    CurrentCore.Name = "kept";
+
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_TRUE(Settings.ACInput);
+    EXPECT_FALSE(Settings.CoreCriterionTemp);
+    EXPECT_EQ(OperatingPoint.ChipPinTemperature, 25.0f);
+    EXPECT_EQ(OperatingPoint.ChipPackageType, 0);
+    EXPECT_EQ(OperatingPoint.RthJunctionPin, 15.0f);
+    EXPECT_EQ(Transfo.ParallelWireMax, 10);
+    EXPECT_FALSE(Settings.UserPrimaryTurns);
+    EXPECT_EQ(Transfo.PrimaryTurns, 40);
+    for (const auto& output : Outputs) EXPECT_EQ(output.CapacitorDerating, 2.0f);
+    // Values the file does not hold keep their values rather than becoming 0.
+    EXPECT_EQ(Transfo.Lprimary.Value, 2e-3f);
+    EXPECT_EQ(InputStage.DCInputMin, 20.0f);
+    EXPECT_EQ(OperatingPoint.RthPinAmbient, 55.0f);
+    EXPECT_EQ(CurrentCore.Name, "kept");
+}
+
+TEST_F(ProjectFileLoadTest, OldFileWithTheClosingKeyIsAccepted) {
+    EXPECT_EQ(Load(Through(120, true)), FileStatus::Done);
+}
+
+TEST_F(ProjectFileLoadTest, GroupHeldOnlyInPartIsNotTaken) {
+    auto lines = Through(135, true);  // 133 to 135 of the group 133 to 137
+    lines[ValueLine(133)] = "11";
+    lines[ValueLine(135)] = "#FALSE#";
+    InputStage.DCInputMin = 20;
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(InputStage.DCInputMin, 20.0f);
+    EXPECT_TRUE(Settings.ACInput);
+
+    lines = Through(142, false);  // the turns flag without the turns
+    lines[ValueLine(142)] = "#TRUE#";
+    Transfo.PrimaryTurns = 40;
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_FALSE(Settings.UserPrimaryTurns);
+    EXPECT_EQ(Transfo.PrimaryTurns, 40);
+}
+
+TEST_F(ProjectFileLoadTest, ReadsOtherNumberFormsWithAnyLineEnd) {
+    auto lines = base;
+    lines[ValueLine(9)] = "0.03";
+    lines[ValueLine(11)] = "-.5";
+    lines[ValueLine(23)] = "1E-05";
+    lines[ValueLine(8)] = "40.5";  // a whole-number field rounds half to even
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        ASSERT_EQ(Load(lines, end), FileStatus::Done) << "line end " << static_cast<int>(end.back());
+        EXPECT_EQ(Transfo.LeakageRatio, 0.03f);
+        EXPECT_EQ(Transfo.CoreLossShare, -0.5f);
+        EXPECT_EQ(Control.SoftStartTime, 1e-5f);
+        EXPECT_EQ(OperatingPoint.AmbientTemperature, 40);
+    }
+}
+
+TEST_F(ProjectFileLoadTest, LongestLineIsAccepted) {
+    auto lines = base;
+    lines[ValueLine(132)] = "\"" + std::string(4094, 'p') + "\"";
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(Settings.ProjectName.size(), 4094u);
+}
+
+class ChipIndexLoadTest : public ProjectFileLoadTest,
+                          public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(ChipIndexLoadTest, LoadsTheRowThatReplacedTheStoredOne) {
+    auto lines = base;
+    lines[ValueLine(20)] = GetParam().first;
+    lines[ValueLine(21)] = "\"stored name\"";
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(CurrentChip.Name, GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ChipIndexLoadTest,
+                         ::testing::Values(std::pair{"8", "ZorvicD2"}, std::pair{"3", "ZorvicA2"},
+                                           std::pair{"7", "ZorvicC2"}, std::pair{"0", "ZorvicA1"},
+                                           std::pair{"16", "ZorvicF2"}, std::pair{"12", "ZorvicE1"}));
+
+TEST_F(ProjectFileLoadTest, TableRowsReplaceTheStoredNames) {
+    auto lines = base;
+    lines[ValueLine(37)] = "20";  // output 0's diode index
+    lines[ValueLine(38)] = "\"Bogus\"";
+    lines[ValueLine(122)] = "3";
+    lines[ValueLine(123)] = "9";
+    lines[ValueLine(124)] = "30";
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(Outputs[0].Diode.Name, DiodeTable[20].Name);
+    EXPECT_EQ(Outputs[0].Diode.Index, 20);
+    EXPECT_EQ(Transfo.Material.Name, CoreMaterialTable[3].Name);
+    EXPECT_EQ(CurrentMaterial.Name, CoreMaterialTable[3].Name);
+    EXPECT_EQ(Transfo.Core.Name, StandardCoreTable[9].Name);
+    EXPECT_EQ(Transfo.PrimaryWire.Awg, WireTable[30].Awg);
+    EXPECT_EQ(Transfo.PrimaryWire.Index, 30);
+    // The stored core dimensions come last and stand.
+    EXPECT_EQ(CurrentCore.Name, StandardCoreTable[4].Name);
+}
+
+TEST_F(ProjectFileLoadTest, RepeatedRegulationFlagIsNotReadBack) {
+    auto lines = base;
+    lines[ValueLine(12)] = "#TRUE#";
+    lines[ValueLine(131)] = "#FALSE#";
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_TRUE(OperatingPoint.SecondaryRegulation);
+}
+
+TEST_F(ProjectFileLoadTest, SetsTheDcBusFromTheLoadedInput) {
+    auto lines = base;
+    lines[ValueLine(14)] = "100";
+    lines[ValueLine(15)] = "250";
+    lines[ValueLine(16)] = "30";
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    // 100 x sqrt(2) - 30 and 250 x sqrt(2)
+    EXPECT_NEAR(InputStage.VdcMin, 111.42136, 1e-4);
+    EXPECT_NEAR(InputStage.VdcMax, 353.55339, 1e-4);
+
+    lines[ValueLine(135)] = "#FALSE#";
+    lines[ValueLine(133)] = "24";
+    lines[ValueLine(134)] = "48";
+    lines[ValueLine(17)] = "0";  // no mains frequency needed on a DC input
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(InputStage.VdcMin, 24.0f);
+    EXPECT_EQ(InputStage.VdcMax, 48.0f);
+}
+
+TEST_F(ProjectFileLoadTest, InactiveOutputMayHaveNoVoltage) {
+    auto lines = base;
+    lines[ValueLine(25 + 16 * 3 + 1)] = "0";
+    EXPECT_EQ(Load(lines), FileStatus::Done);
+}
+
+class ProjectCustomCoreTest : public ProjectFileLoadTest {
+protected:
+    // The base file with a custom core of that name and volume.
+    std::vector<std::string> WithCustomCore(const std::string& name, const std::string& ve) const {
+        auto lines = base;
+        lines[ValueLine(150)] = "\"" + name + "\"";
+        lines[ValueLine(151)] = "\"Custom\"";
+        lines[ValueLine(152)] = "50";
+        lines[ValueLine(153)] = "40";
+        lines[ValueLine(154)] = "80";
+        lines[ValueLine(155)] = "30";
+        lines[ValueLine(156)] = ve;
+        return lines;
+    }
+    static void AddCore(const std::string& name, float ve) {
+        CoreGeometry core;
+        core.Series = "Custom";
+        core.Name = name;
+        core.Lm = core.Le = core.Ae = core.W = 10;
+        core.Ve = ve;
+        CustomCoreList[static_cast<std::size_t>(CustomCoreCount)] = core;
+        ++CustomCoreCount;
+    }
+};
+
+TEST_F(ProjectCustomCoreTest, CustomCoreJoinsTheListInVolumeOrder) {
+    AddCore("small", 1000);
+    AddCore("large", 5000);
+    ASSERT_EQ(Load(WithCustomCore("mine", "3000")), FileStatus::Done);
+    EXPECT_TRUE(Settings.CustomCoreMode);
+    EXPECT_TRUE(Settings.UserCoreGeometry);
+    ASSERT_EQ(CustomCoreCount, 3);
+    EXPECT_EQ(CustomCoreList[0].Name, "small");
+    EXPECT_EQ(CustomCoreList[1].Name, "mine");
+    EXPECT_EQ(CustomCoreList[1].Lm, 50.0f);
+    EXPECT_EQ(CustomCoreList[2].Name, "large");
+    ASSERT_EQ(host.coresAdded.size(), 1u);
+    EXPECT_EQ(host.coresAdded[0].Name, "mine");
+}
+
+TEST_F(ProjectCustomCoreTest, CustomCoreReplacesTheCoreOfItsName) {
+    AddCore("mine", 1000);
+    AddCore("large", 5000);
+    ASSERT_EQ(Load(WithCustomCore("mine", "9000")), FileStatus::Done);
+    ASSERT_EQ(CustomCoreCount, 2);
+    EXPECT_EQ(CustomCoreList[0].Name, "large");
+    EXPECT_EQ(CustomCoreList[1].Name, "mine");
+    EXPECT_EQ(CustomCoreList[1].Ve, 9000.0f);
+}
+
+TEST_F(ProjectCustomCoreTest, FullListOnlyTakesAReplacement) {
+    for (int i = 0; i < MaxCustomCores; ++i) AddCore("core " + std::to_string(i), static_cast<float>(i + 1));
+    ASSERT_EQ(Load(WithCustomCore("new one", "3000")), FileStatus::Done);
+    EXPECT_EQ(CustomCoreCount, MaxCustomCores);
+    EXPECT_TRUE(CustomCoreList[static_cast<std::size_t>(MaxCustomCores)].Name.empty());
+    EXPECT_TRUE(host.coresAdded.empty());
+    // The design still uses the file's core.
+    EXPECT_EQ(CurrentCore.Name, "new one");
+
+    ASSERT_EQ(Load(WithCustomCore("core 0", "99999")), FileStatus::Done);
+    EXPECT_EQ(CustomCoreCount, MaxCustomCores);
+    EXPECT_EQ(CustomCoreList[static_cast<std::size_t>(MaxCustomCores) - 1].Name, "core 0");
+}

@@ -1,0 +1,146 @@
+// What SaveProject writes, and what a save changes or, when it fails, leaves alone.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FileManagement.h"
+#include "FileTestSupport.h"
+#include "RecordingHost.h"
+#include "TestLocale.h"
+
+using namespace zorvic;
+
+class ProjectFileSaveTest : public LocaleTest {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+        LocaleTest::SetUp();
+        InstallHost(&host);
+        MakeDefaultDesign();
+        Settings.DesignFileName = folder.File("design.zpj");
+    }
+    void TearDown() override {
+        InstallHost(nullptr);
+        LocaleTest::TearDown();
+    }
+
+    std::vector<std::string> SavedLines() {
+        EXPECT_EQ(SaveProject(), FileStatus::Done);
+        return ReadCrLfLines(Settings.DesignFileName);
+    }
+
+    RecordingHost host;
+    ScratchFolder folder;
+};
+
+TEST_P(ProjectFileSaveTest, WritesVersionKeysAndValuesInInvariantForm) {
+    const auto lines = SavedLines();
+    ASSERT_EQ(lines.size(), 318u);  // version, 158 pairs, "End of Record"
+    EXPECT_EQ(lines[0], "\"Zorvic Soft Version  2. 2 1\"");
+    EXPECT_EQ(lines[1], "\"File Name :\"");
+    EXPECT_EQ(lines[ValueLine(0)], "\"" + Settings.DesignFileName + "\"");
+    EXPECT_EQ(lines[ValueLine(1)], "0");
+    EXPECT_EQ(lines[ValueLine(3)], "#FALSE#");
+    EXPECT_EQ(lines[ValueLine(9)], ".03");
+    EXPECT_EQ(lines[ValueLine(10)], ".8");
+    EXPECT_EQ(lines[ValueLine(13)], "#TRUE#");
+    EXPECT_EQ(lines[ValueLine(17)], "50");
+    EXPECT_EQ(lines[ValueLine(19)], "100000");
+    EXPECT_EQ(lines[ValueLine(20)], "15");
+    EXPECT_EQ(lines[ValueLine(21)], "\"ZorvicF1\"");
+    EXPECT_EQ(lines[ValueLine(23)], ".01");
+    EXPECT_EQ(lines[ValueLine(24)], ".001");
+    EXPECT_EQ(lines[ValueLine(25) - 1], "\"Output  0 Polarity :\"");
+    EXPECT_EQ(lines[ValueLine(36) - 1], "\"Output  0 Voltage Before Diode :\"");
+    EXPECT_EQ(lines[ValueLine(36)], "5.45");
+    EXPECT_EQ(lines[ValueLine(37) - 1], "\"Output  0 Selected Diode Index:\"");
+    EXPECT_EQ(lines[ValueLine(40) - 1], "\"User Defined Output  0 Diode :\"");
+    EXPECT_EQ(lines[ValueLine(118) - 1], "\"Output  5 Selected Diode :\"");
+    EXPECT_EQ(lines[ValueLine(121) - 1], "\"Primary Inductance\"");
+    EXPECT_EQ(lines[ValueLine(125)], "3E-11");
+    EXPECT_EQ(lines[ValueLine(126)], ".75");
+    EXPECT_EQ(lines[ValueLine(131) - 1], "\"Secondary Regulation\"");
+    EXPECT_EQ(lines[ValueLine(135) - 1], "\" AC (or DC) input ?\"");
+    EXPECT_EQ(lines[ValueLine(135)], "#TRUE#");
+    EXPECT_EQ(lines[ValueLine(144) - 1], "\"Output 0Capacitor Derating\"");
+    EXPECT_EQ(lines[ValueLine(144)], "2");
+    EXPECT_EQ(lines[ValueLine(157) - 1], "\"Rtpin_ambiant\"");
+    EXPECT_EQ(lines[ValueLine(157)], "30");
+    EXPECT_EQ(lines[317], "\"End of Record\"");
+}
+
+TEST_P(ProjectFileSaveTest, WritesEveryOutputBlockWithItsShownFlag) {
+    host.blocksShown = std::array<bool, 6>{false, false, true, false, false, false};
+    const auto lines = SavedLines();
+    // Output 0 is always there; the others as the schematic shows them.
+    EXPECT_EQ(lines[ValueLine(39)], "#TRUE#");
+    EXPECT_EQ(lines[ValueLine(55)], "#FALSE#");
+    EXPECT_EQ(lines[ValueLine(71)], "#TRUE#");
+    EXPECT_EQ(lines[ValueLine(119) - 1], "\"Output  5 Active :\"");
+    EXPECT_EQ(lines[ValueLine(119)], "#FALSE#");
+}
+
+TEST_P(ProjectFileSaveTest, ShownFlagsFollowTheOutputCountWithoutAWindow) {
+    InstallHost(nullptr);
+    Settings.AdditionalOutputs = 2;
+    const auto lines = SavedLines();
+    EXPECT_EQ(lines[ValueLine(55)], "#TRUE#");
+    EXPECT_EQ(lines[ValueLine(71)], "#TRUE#");
+    EXPECT_EQ(lines[ValueLine(87)], "#FALSE#");
+}
+
+TEST_P(ProjectFileSaveTest, TextsThatWouldNotReadBackAreMended) {
+    Settings.ProjectName = "Say \"hi\"\r\nto all, twice";
+    const auto lines = SavedLines();
+    EXPECT_EQ(lines[ValueLine(132)], "\"Say 'hi'  to all, twice\"");
+
+    Settings.ProjectName.clear();
+    ASSERT_EQ(LoadProject(Settings.DesignFileName), FileStatus::Done);
+    EXPECT_EQ(Settings.ProjectName, "Say 'hi'  to all, twice");
+}
+
+TEST_P(ProjectFileSaveTest, MarksTheDesignSavedAndTakesOutputFiveAsTemplate) {
+    Settings.DesignSaved = false;
+    Outputs[5].Voltage = 7.5f;
+    ASSERT_EQ(SaveProject(), FileStatus::Done);
+    EXPECT_TRUE(Settings.DesignSaved);
+    EXPECT_EQ(OutputBlank.Voltage, 7.5f);
+    EXPECT_EQ(host.designFileChanges, 1);
+}
+
+TEST_P(ProjectFileSaveTest, FailedSaveReportsAndChangesNothing) {
+    Settings.DesignSaved = false;
+    Outputs[5].Voltage = 7.5f;
+    Settings.DesignFileName = folder.File("missing/design.zpj");
+    EXPECT_EQ(SaveProject(), FileStatus::NotWritable);
+    EXPECT_FALSE(Settings.DesignSaved);
+    EXPECT_EQ(OutputBlank.Voltage, 5.0f);
+    EXPECT_EQ(host.designFileChanges, 0);
+    EXPECT_FALSE(std::filesystem::exists(Settings.DesignFileName));
+}
+
+TEST_P(ProjectFileSaveTest, FailedSaveKeepsThePreviousFile) {
+    // A folder of that name cannot be replaced by a file: the rename fails after the write.
+    std::filesystem::create_directory(Settings.DesignFileName);
+    WriteWhole(Settings.DesignFileName + "/keep.txt", "kept");
+    EXPECT_EQ(SaveProject(), FileStatus::NotWritable);
+    EXPECT_EQ(ReadWhole(Settings.DesignFileName + "/keep.txt"), "kept");
+    // Nothing is left beside it.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_P(ProjectFileSaveTest, ReplacesALongerOldFileWhole) {
+    WriteWhole(Settings.DesignFileName, std::string(100000, 'x'));
+    const auto lines = SavedLines();
+    EXPECT_EQ(lines.size(), 318u);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, ProjectFileSaveTest, ::testing::Values('.', ','), LocaleName);
