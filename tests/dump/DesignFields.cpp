@@ -388,10 +388,11 @@ void RebuildCandidateCores() {
     FilterGeometryList();
 }
 
-bool ComputeWithOverrides(const Json& overrides, std::string& error) {
+bool ComputeWithOverrides(const Json& overrides, std::string& error, const std::function<void()>& afterStartUp) {
     SetLocaleDecimalSeparator('.');
     ApplyDesignDefaults();
     ComputeDesign();
+    if (afterStartUp) afterStartUp();
 
     if (!overrides.is_object()) {
         error = "the overrides must be one JSON object";

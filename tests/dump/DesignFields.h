@@ -2,6 +2,7 @@
 // The whole design state as named fields: printed as one JSON object, and set one field at a time
 // by the path the records use ("Outputs[1].Regulator.Family").
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -22,9 +23,11 @@ SetStatus SetField(const std::string& path, const Json& value, std::string& erro
 // builds them.
 void RebuildCandidateCores();
 
-// Start-up defaults, the overrides of `overrides` (an object of field paths and the "@Chip",
-// "@Material", "@Core" table rows), the DC bus limits unless overridden, one computation.
-// Returns false with `error` set for an override that cannot be applied.
-bool ComputeWithOverrides(const Json& overrides, std::string& error);
+// Start-up defaults and computation, then `afterStartUp` (a project load), the overrides of
+// `overrides` (an object of field paths and the "@Chip", "@Material", "@Core" table rows), the
+// DC bus limits unless overridden, one computation. Returns false with `error` set for an
+// override that cannot be applied.
+bool ComputeWithOverrides(const Json& overrides, std::string& error,
+                          const std::function<void()>& afterStartUp = {});
 
 }  // namespace zorvic::dump

@@ -129,12 +129,12 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    int Run(const std::string& overrides) {
+    int Run(const std::string& overrides, const std::string& options = "") {
         const auto input = dir / "overrides.json";
         const auto errors = dir / "stderr.txt";
         std::ofstream(input) << overrides;
-        const std::string command =
-            std::string(ZORVIC_DUMP_PATH) + " '" + input.string() + "' 2>'" + errors.string() + "'";
+        const std::string command = std::string(ZORVIC_DUMP_PATH) + " " + options + " '" + input.string() +
+                                    "' 2>'" + errors.string() + "'";
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return -1;
         out.clear();
@@ -177,4 +177,41 @@ TEST_F(DumpProgramTest, UnknownKeyStopsWithCodeTwoAndSaysWhich) {
     EXPECT_EQ(Run(R"({"@Chip": 17})"), 2);
     EXPECT_EQ(Run(R"({"@Chips": 1})"), 2);
     EXPECT_EQ(Run("not json"), 2);
+}
+
+TEST_F(DumpProgramTest, SavedDesignLoadsBackToTheSameState) {
+    const std::string project = (dir / "six volts.zpj").string();
+    ASSERT_EQ(Run(R"({"InputStage.VacMin": 180, "Settings.AdditionalOutputs": 1, "Outputs[1].Voltage": 12,
+                      "Outputs[1].OutputType": 3, "OperatingPoint.SecondaryRegulation": true,
+                      "Outputs[0].Regulated": true})",
+                  "--save '" + project + "'"),
+              0)
+        << err;
+    const Json saved = Json::parse(out);
+    EXPECT_EQ(saved["Settings"]["DesignFileName"], project);
+    ASSERT_EQ(Run("{}", "--load '" + project + "'"), 0) << err;
+    EXPECT_TRUE(err.empty()) << err;
+    // The inputs come back; computed values may move a little, since a computation starts from
+    // the state the previous one left.
+    const Json loaded = Json::parse(out);
+    EXPECT_EQ(loaded["Settings"]["DesignFileName"], project);
+    EXPECT_EQ(loaded["Settings"]["AdditionalOutputs"], 1);
+    EXPECT_EQ(loaded["InputStage"]["VacMin"], 180);
+    EXPECT_EQ(loaded["OperatingPoint"]["SecondaryRegulation"], true);
+    ASSERT_EQ(loaded["Outputs"].size(), 2u);
+    EXPECT_EQ(loaded["Outputs"][0]["Regulated"], true);
+    EXPECT_EQ(loaded["Outputs"][1]["Voltage"], 12);
+    EXPECT_EQ(loaded["Outputs"][1]["OutputType"], 3);
+    EXPECT_EQ(loaded["CurrentChip"]["Name"], saved["CurrentChip"]["Name"]);
+    EXPECT_EQ(loaded["Transfo"]["Core"]["Name"], saved["Transfo"]["Core"]["Name"]);
+}
+
+TEST_F(DumpProgramTest, RefusedProjectIsReportedAndTheDefaultsStand) {
+    const auto project = dir / "broken.zpj";
+    std::ofstream(project) << "\"Not a design\"\r\n";
+    ASSERT_EQ(Run("{}"), 0) << err;
+    const Json defaults = Json::parse(out);
+    ASSERT_EQ(Run("{}", "--load '" + project.string() + "'"), 0) << err;
+    EXPECT_NE(err.find("File Error: Wrong File Format"), std::string::npos) << err;
+    EXPECT_EQ(Json::parse(out), defaults);
 }
