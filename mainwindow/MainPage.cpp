@@ -8,7 +8,9 @@
 
 #include "Colours.h"
 #include "ComputeDesign.h"
+#include "FileManagement.h"
 #include "Forms.h"
+#include "MessageBox.h"
 #include "NumberText.h"
 #include "Variables.h"
 #include "fmSplash.h"
@@ -83,7 +85,10 @@ void MainPage::Initial_Setup() {
     SetBackgroundColor();
 
     const QString projectPath = ProjectPathFromCommandLine(commandText);
-    (void)projectPath;
+    if (!projectPath.isEmpty() && !LoadCommandLineProject(projectPath)) {
+        // Reported once: File > New must not ask about the same file again.
+        commandLine_.clear();
+    }
 
     ComputeDesign();
 
@@ -91,6 +96,20 @@ void MainPage::Initial_Setup() {
         fmSplash::Unload();
         showMaximized();
         Settings.SplashDone = false;
+    }
+}
+
+bool MainPage::LoadCommandLineProject(const QString& path) {
+    switch (LoadProject(path.toStdString())) {
+    case FileStatus::Done:
+        return true;
+    case FileStatus::NotReadable:
+        platform::ShowMessage(QStringLiteral("Cannot Open File : ") + path, platform::Buttons::OK,
+                              QStringLiteral("File Error"), this);
+        return false;
+    default:
+        // The loader has shown its own message and left the defaults in place.
+        return false;
     }
 }
 

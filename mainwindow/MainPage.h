@@ -37,6 +37,8 @@ public:
 
 private:
     void RefreshLoadedWindows();
+    // Loads the project named on the command line; false (and reported) when it cannot be.
+    bool LoadCommandLineProject(const QString& path);
 
     QString commandLine_;
     QString fileDialogName_;

@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QLineEdit>
 
+#include "MainPage.h"
 #include "MessageBox.h"
 #include "ShellOpen.h"
+#include "Variables.h"
 
 using zorvic::MessageAnswer;
 using zorvic::MessageButtons;
@@ -28,4 +31,13 @@ void QtDesignHost::DoEvents() {
     // Inside a computation only painting and timers go through: a click waits until the
     // computation has ended, so no handler runs in the middle of it.
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtDesignHost::DesignFileChanged() {
+    if (!MainPageExists()) return;
+    TheMainPage().setWindowTitle(MainPage::CaptionPrefix + QString::fromStdString(zorvic::Settings.DesignFileName));
+}
+
+void QtDesignHost::ShowProjectName(const std::string& name) {
+    if (MainPageExists()) TheMainPage().txtProject->setText(QString::fromStdString(name));
 }

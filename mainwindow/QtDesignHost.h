@@ -10,4 +10,6 @@ public:
                                       const std::string& title) override;
     int ShellOpen(const std::string& fileName) override;
     void DoEvents() override;
+    void DesignFileChanged() override;
+    void ShowProjectName(const std::string& name) override;
 };

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "FileManagement.h"
 #include "Forms.h"
 #include "MainPage.h"
 #include "MessageBox.h"
@@ -105,6 +108,51 @@ TEST_F(StartupTest, UpdateInstanceRefreshesOnlyLoadedWindowsInLoadOrder) {
     EXPECT_EQ(log[0], "fmCurve.TraceAll");
     EXPECT_EQ(log[1], "fmTransfo.Form_Load");
     EXPECT_EQ(platform::Forms::Find("fmSummary"), nullptr);
+}
+
+TEST_F(StartupTest, CommandLineProjectIsLoadedBeforeTheFirstComputation) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/My Charger.zpj";
+    ApplyDesignDefaults();
+    InputStage.VacMin = 120;
+    Settings.ProjectName = "Charger";
+    Settings.DesignFileName = path.toStdString();
+    ASSERT_EQ(SaveProject(), FileStatus::Done);
+    ResetDesignState();
+
+    MainPage page("\"" + path + "\"");
+    EXPECT_FLOAT_EQ(InputStage.VacMin, 120.0f);
+    EXPECT_EQ(page.windowTitle(), MainPage::CaptionPrefix + path);
+    EXPECT_EQ(page.txtProject->text(), "Charger");
+    EXPECT_GT(OperatingPoint.OutputPower, 0.0f);  // computed after the load
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
+
+TEST_F(StartupTest, UnreadableCommandLineProjectIsReportedOnceAndTheDefaultsStand) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/absent.zpj";
+    MainPage page(path);
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].title, "File Error");
+    EXPECT_TRUE(platform::MessageScript::Shown()[0].text.endsWith(path));
+    EXPECT_EQ(page.windowTitle(), "Zorvic Flyback Converter Design Help :  Default.zpj");
+    EXPECT_FLOAT_EQ(InputStage.VacMin, 88.0f);
+    page.Initial_Setup();  // File > New
+    EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
+}
+
+TEST_F(StartupTest, MalformedCommandLineProjectShowsOnlyTheLoadersMessage) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/broken.zpj";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"Zorvic Soft Version  2. 2 1\"\r\n\"File Name :\"\r\n");
+    file.close();
+    MainPage page(path);
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "Wrong File Format");
+    EXPECT_EQ(platform::MessageScript::Shown()[0].title, "File Error");
+    EXPECT_EQ(Settings.DesignFileName, "Default.zpj");
 }
 
 #include "StartupTest.moc"
