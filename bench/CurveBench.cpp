@@ -5,10 +5,10 @@
 
 #include <cmath>
 
+#include "BenchDesigns.h"
 #include "ComputeDesign.h"
 #include "CurveSamples.h"
 #include "DrainWaveform.h"
-#include "NumberText.h"
 #include "Variables.h"
 
 namespace {
@@ -16,19 +16,8 @@ namespace {
 constexpr int Samples = 600;
 
 void ComputedDefaultDesign() {
-    using namespace zorvic;
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
-    ApplyDesignDefaults();
-    // Transformer turns for the feedback network's curve, as the transformer design gives them.
-    Transfo.PrimaryTurns = 88;
-    Transfo.OutputTurns[0] = 6;
-    Transfo.AuxTurns = 17;
-    Transfo.AuxTurnsRatio = 88.0f / 17;
-    Transfo.PrimaryWire = WireTable[20];
-    Transfo.PrimaryWire.Strands = 1;
-    Transfo.Core = StandardCoreTable[7];
-    ComputeDesign();
+    bench::DefaultDesign();
+    zorvic::ComputeDesign();
 }
 
 void DrainWaveformChart(benchmark::State& state) {

@@ -4,34 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstddef>
-
+#include "BenchDesigns.h"
 #include "ComputeDesign.h"
 #include "ComputeTransfo.h"
-#include "NumberText.h"
 #include "Optimum.h"
 #include "Variables.h"
 
 namespace {
-
-void Defaults() {
-    zorvic::ResetDesignState();
-    zorvic::SetLocaleDecimalSeparator('.');
-    zorvic::ApplyDesignDefaults();
-}
-
-void SixOutputs() {
-    using zorvic::Outputs;
-    zorvic::Settings.AdditionalOutputs = 5;
-    const int16_t types[] = {9, 1, 3, 5, 7, 13};
-    const float volts[] = {5, 12, 3.3f, 15, 24, 5};
-    for (std::size_t i = 0; i < 6; ++i) {
-        Outputs[i].OutputType = types[i];
-        Outputs[i].Voltage = volts[i];
-        Outputs[i].Current = 0.2f;
-        Outputs[i].Regulator.Family = "VRA";
-    }
-}
 
 void Run(benchmark::State& state) {
     zorvic::Settings.WindingOptimisationType = static_cast<int16_t>(state.range(0));
@@ -44,20 +23,18 @@ void Run(benchmark::State& state) {
 }
 
 void BM_ComputeTransformerDefault(benchmark::State& state) {
-    Defaults();
+    bench::DefaultDesign();
     Run(state);
 }
 
 void BM_ComputeTransformerSixOutputs(benchmark::State& state) {
-    Defaults();
-    SixOutputs();
+    bench::SixOutputDesign(false);
     Run(state);
 }
 
 // 2 % of the input power is never reached on the small cores: the search tries many of them.
 void BM_ComputeTransformerAnyCoreLossShare(benchmark::State& state) {
-    Defaults();
-    SixOutputs();
+    bench::SixOutputDesign(false);
     zorvic::Settings.CoreCriterionTemp = false;
     zorvic::Transfo.CoreLossShare = 0.001f;
     zorvic::Settings.GeometryListType = "Any";
