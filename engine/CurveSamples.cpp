@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "ChipLoss.h"
+#include "Compensation.h"
 #include "Formula.h"
 #include "Variables.h"
 
@@ -18,13 +19,16 @@ constexpr float TwoPi = 6.2831855f;
 constexpr float NoLoad = 1e38f;
 // The start of the parallel sums: one resistance the real ones are always far below, ohm.
 constexpr double ParallelStart = 1e20;
+constexpr float EsrParallelStart = 1e20f;
 // The feedback network's roll-off and the divider resistance taken with no regulated output.
 constexpr float FeedbackPole = 10000;
 constexpr float NoDividerResistance = 10000;
 // The on-resistance rises by this factor per degree above 25 degC.
 constexpr float RdsonGrowth = 1.00836f;
-// A few hundred steps settle the junction temperature; the bound only guards the loop.
-constexpr int JunctionSteps = 1000;
+// The junction loop stops by itself within a few thousand steps; the bound only guards it.
+constexpr int JunctionSteps = 100000;
+// Far above any real junction, degC: the growth taken there keeps the loss within the float range.
+constexpr float GrowthCeiling = 5000;
 
 bool PositiveFinite(float x) { return std::isfinite(x) && x > 0; }
 
@@ -111,6 +115,28 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
     feedbackGain = 20 * std::log10(h);
 }
 
+// The loss of the secondary regulation network: the reference with its ground resistor, and
+// the divider resistor of each regulated output, numbered from 1 in their order. A resistor
+// left out (0 ohm) carries nothing. Worked out afresh for every sample.
+float RegulationLossAtSample() {
+    if (!OperatingPoint.SecondaryRegulation) return 0;
+    const RegulationRecord& reg = Regulation;
+    const float vref = reg.ReferenceVoltage;
+    float loss = 0;
+    if (reg.GroundResistor.Value != 0)
+        loss = vref * vref / reg.GroundResistor.Value + reg.ReferenceCurrent * Outputs[0].ActualVoltage;
+    std::size_t j = 0;
+    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && j < MaxDividerResistors; ++i) {
+        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+        if (!output.Regulated) continue;
+        const float divider = reg.Divider[++j].Value;
+        if (!PositiveFinite(divider)) continue;
+        const float across = output.ActualVoltage - vref;
+        loss += across * across / divider;
+    }
+    return loss;
+}
+
 }  // namespace
 
 float DrainCapacitance(float v) {
@@ -133,7 +159,8 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
 
     // Every output reflected to output 0 through the square of its voltage ratio.
     const float v0 = Outputs[0].VoltageBeforeDiode;
-    double esrSum = ParallelStart;
+    // The ESR sum stays in 32-bit floats: its terms are far from the range's ends.
+    float esrSum = EsrParallelStart;
     double fullLoad = ParallelStart;
     double partLoad = ParallelStart;
     float capacitance = 0;
@@ -145,7 +172,9 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
         const float esr2 = output.Cap2.Esr[0];
         const float esrPair = esr1 + esr2;
         // Two capacitors without resistance in parallel have none either.
-        AddParallel(esrSum, esrPair != 0 ? esr1 * esr2 / esrPair * n : 0);
+        const float esr = esrPair != 0 ? esr1 * esr2 / esrPair * n : 0;
+        const float esrBoth = esrSum + esr;
+        esrSum = esrBoth != 0 ? esrSum * esr / esrBoth : 0;
         capacitance += (output.Cap1.Value + output.Cap2.Value) * n;
 
         const float rb = LoadResistance(vi, f * output.Current, n);
@@ -153,11 +182,12 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
         if (corner == "Pmax")
             ra = LoadResistance(vi, output.Current, n);
         else if (corner == "Pmin")
-            ra = LoadResistance(vi, output.MinimumCurrent, n);
+            // An output without current has no load at its least either.
+            ra = output.Current != 0 ? LoadResistance(vi, output.MinimumCurrent, n) : NoLoad;
         AddParallel(fullLoad, ra);
         AddParallel(partLoad, rb);
     }
-    const auto resr = static_cast<float>(esrSum);
+    const float resr = esrSum;
     const auto rl = static_cast<float>(fullLoad);
     const auto rl2 = static_cast<float>(partLoad);
     const float cap = capacitance;
@@ -246,7 +276,7 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
     // A milliwatt more keeps the efficiency of an unloaded supply defined.
     outputPower += 0.001f;
 
-    const float preg = RegulationNetworkLoss();
+    const float preg = RegulationLossAtSample();
     p += preg;
     p += 0.001f;
 
@@ -286,10 +316,10 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
         switching = (capacitive + (2 * ipk - chip.Idlim) / chip.Idlim * chip.Param21) * fsw * b;
     float pchip = supply + conduction + switching;
 
-    // The loss heats the junction above the pin, which raises the on-resistance. The growth
-    // is taken at the junction limit at most, where the chip is shown overheated anyway.
+    // The loss heats the junction above the pin, which raises the on-resistance; the last step
+    // may take the junction past its limit, and its growth counts in full.
     const float pin = op.ChipPinTemperature;
-    const auto growth = [](float t) { return std::pow(RdsonGrowth, std::min(t, JunctionTemperatureLimit) - 25); };
+    const auto growth = [](float t) { return std::pow(RdsonGrowth, std::min(t, GrowthCeiling) - 25); };
     float t = pin;
     for (int n = 0; n < JunctionSteps; ++n) {
         const float previous = t;

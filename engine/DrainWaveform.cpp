@@ -54,11 +54,13 @@ float Decay(float from, float t, float tau) {
     return std::exp((from - t) / tau);
 }
 
-// How long the clamp conducts to empty the leakage inductance carrying the current i.
+// How long the clamp conducts to empty the leakage inductance carrying the current i; negative
+// once the current has reversed. A clamp at the reflected voltage itself would take for ever:
+// it ends at once.
 float ClampDuration(float i) {
     const float across = Table.ClampVoltage - InputStage.ReflectedVoltage;
-    if (!(across > 0) || !(i > 0)) return 0;
-    return Transfo.Lleak.Value * i / across;
+    const float duration = Transfo.Lleak.Value * i / across;
+    return std::isfinite(duration) ? duration : 0;
 }
 
 float LeakageRinging(float t, float& current) {
@@ -219,10 +221,10 @@ void DrainWaveformPoint(float f, float t, float& drainVoltage, float& drainCurre
             i = w.LeakageCurrent * c / (c + cpri);
             w.T2 = time + ClampDuration(w.LeakageCurrent);
         } else {
-            // The transient ends here. When the samples stepped past the drain's rise to the
-            // clamp, the clamp starts now, with the leakage current still to empty.
+            // The transient ends here; the clamp keeps the end worked out before unless the
+            // leakage current has already reversed.
             w.T1 = time;
-            w.T2 = w.LeakageCurrent < 0 ? time : time + ClampDuration(w.LeakageCurrent);
+            if (w.LeakageCurrent < 0) w.T2 = time;
             v = vp;
         }
         w.T3 = time + (w.Ton - tsw) * vin / vr;

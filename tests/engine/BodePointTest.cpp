@@ -122,6 +122,19 @@ TEST_F(BodePointTest, ZeroMinimumCurrentIsNoLoadAtTheLowPowerCorner) {
     EXPECT_FLOAT_EQ(Control.OutputPolePartLoad, 23.719065f);
     EXPECT_TRUE(std::isfinite(gain));
     EXPECT_TRUE(std::isfinite(phase));
+    // An output without current has no load at the low power corner whatever its least current.
+    Outputs[0].Current = 0;
+    Outputs[0].MinimumCurrent = 0.5f;
+    Sample(0.5f, 1000, "Pmin", "Discont");
+    EXPECT_FLOAT_EQ(Control.OutputPole, 2.609097e-18f);
+}
+
+// The capacitors' ESR are combined in 32-bit steps, like the rest of the model: with 90 and
+// 100 mohm the ESR zero lands on 2754.0464 Hz, one step below what a 64-bit sum gives.
+TEST_F(BodePointTest, OutputEsrCombinesInSinglePrecision) {
+    Outputs[0].Cap1.Esr[0] = 0.09f;
+    Sample(1, 1000, "Pmax", "Discont");
+    EXPECT_EQ(Control.EsrZeroDiscont, 2754.0464f);
 }
 
 TEST_F(BodePointTest, SecondaryFeedbackWeightsTheRegulatedOutputsDivider) {

@@ -123,6 +123,33 @@ TEST_F(PowerCurveTest, SecondaryRegulationNetworkAddsItsLoss) {
     EXPECT_FLOAT_EQ(efficiency, 51.00658f);
 }
 
+// The divider resistors go with the regulated outputs in their order; one left out at 0 ohm
+// carries nothing and does not hold up the next one. 2.5^2 / 4.7 k + 1 mA x 5 V + 9.5^2 / 4.7 k.
+TEST_F(PowerCurveTest, RegulationLossTakesEachRegulatedOutputsOwnDivider) {
+    OperatingPoint.SecondaryRegulation = true;
+    Regulation.ReferenceVoltage = 2.5f;
+    Regulation.ReferenceCurrent = 0.001f;
+    Regulation.GroundResistor.Value = 4700;
+    Regulation.Divider[1].Value = 0;
+    Regulation.Divider[2].Value = 4700;
+    Outputs[0].Regulated = true;
+    Outputs[0].ActualVoltage = 5;
+    Outputs[1].Regulated = true;
+    Outputs[1].ActualVoltage = 12;
+    PowerCurvePoint(0.25f, 150, efficiency, loss, "Pin", "Discont");
+    EXPECT_FLOAT_EQ(loss, 1.666144f);
+    EXPECT_FLOAT_EQ(efficiency, 50.737045f);
+}
+
+// A hot junction: the one step that takes it past 170 degC (to 239 degC) raises the
+// on-resistance's loss in full.
+TEST_F(PowerCurveTest, JunctionStepPastTheLimitCountsInFull) {
+    OperatingPoint.RthJunctionPin = 1000;
+    PowerCurvePoint(1, 100, efficiency, loss, "Pin", "Cont");
+    EXPECT_FLOAT_EQ(loss, 1.5923975f);
+    EXPECT_FLOAT_EQ(efficiency, 81.162636f);
+}
+
 TEST_F(PowerCurveTest, NoOutputPowerGivesAFiniteEfficiency) {
     for (OutputRecord& output : Outputs) output.Current = 0;
     Transfo.InputPower = 0;
