@@ -204,10 +204,15 @@ bool Glidebar::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+// Ticks missed while the thread was busy (a slow container, a stalled machine) are dropped, as
+// window timer messages are: firing them all at once would jump the thumb, and a container
+// slower than a tick would never catch up. The clock is read before the model runs, so that a
+// catch-up nested in a container's handler is not counted twice.
 void Glidebar::CatchUp() {
     const int64_t elapsed = clock_.elapsed();
-    model_.AdvanceTime(elapsed - clockSeen_);
+    const int64_t passed = elapsed - clockSeen_;
     clockSeen_ = elapsed;
+    model_.AdvanceTimeCoalesced(passed);
     Present();
 }
 

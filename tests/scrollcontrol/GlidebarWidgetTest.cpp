@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QWidget>
 #include <memory>
 
@@ -124,6 +125,19 @@ TEST_F(GlidebarWidgetTest, HoldingAnArrowRepeatsOnTheRealClock) {
     QTest::mouseRelease(Element("cmdLeft"), Qt::LeftButton, {}, QPoint(2, 10));
     EXPECT_EQ(raised[raised.size() - 2].name, "Change");
     EXPECT_DOUBLE_EQ(raised[raised.size() - 2].value, 0.0);
+}
+
+TEST_F(GlidebarWidgetTest, StalledThreadDoesNotFireTheMissedTicksInABurst) {
+    ASSERT_TRUE(control->Invoke("UpdateScroll", 1.0));
+    QTest::mousePress(Element("cmdLeft"), Qt::LeftButton, {}, QPoint(2, 10));
+    ASSERT_EQ(Element("cmdButton")->x(), 42);  // 634 twips
+    // A second without the event loop: the start delay fires, then at most one more step (484
+    // twips, 32.3 pixels), never the run of steps down to the left arrow.
+    QThread::msleep(1000);
+    QCoreApplication::processEvents();
+    EXPECT_GE(Element("cmdButton")->x(), 32);
+    QTest::mouseRelease(Element("cmdLeft"), Qt::LeftButton, {}, QPoint(2, 10));
+    EXPECT_GE(Element("cmdButton")->x(), 32);
 }
 
 TEST_F(GlidebarWidgetTest, UpdateScrollBeyondTheTrackPlacesTheThumbAndReportsOne) {
