@@ -140,6 +140,37 @@ TEST_F(GlidebarWidgetTest, StalledThreadDoesNotFireTheMissedTicksInABurst) {
     EXPECT_GE(Element("cmdButton")->x(), 32);
 }
 
+TEST_F(GlidebarWidgetTest, DoubleClickOnTheTrackPagesTwiceAndClicksOnce) {
+    raised.clear();
+    QTest::mouseClick(Element("picBackRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseDClick(Element("picBackRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseRelease(Element("picBackRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    // Pages 528, then 624 twips (41.6 pixels).
+    EXPECT_EQ(Element("cmdButton")->x(), 42);
+    const std::vector<QString> expected{"Scroll", "Change", "Click", "Scroll", "Change"};
+    EXPECT_EQ(Names(), expected);
+
+    // The background alike.
+    ASSERT_TRUE(control->SetNumber("ButtonLeft", 150));
+    raised.clear();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(46, 10));
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, QPoint(46, 10));
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(46, 10));
+    EXPECT_EQ(Names(), std::vector<QString>{"Click"});
+}
+
+TEST_F(GlidebarWidgetTest, DoubleClickWhoseFirstClickHitTheThumbIsAPressOnTheTrack) {
+    QTest::mouseClick(Element("cmdButton"), Qt::LeftButton, {}, QPoint(3, 10));
+    // 20 pixels into the right part, which starts at 528 twips, is 828 twips. Held, it pages 528,
+    // 624, 720, then 784 against the arrow, which covers 828.
+    QTest::mouseDClick(Element("picBackRight"), Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(Element("cmdButton")->x(), 35);  // 528 twips
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Element("cmdButton")->x() == 52; }, 5000));
+    QTest::mouseRelease(Element("picBackRight"), Qt::LeftButton, {}, QPoint(0, 10));
+    EXPECT_EQ(raised.back().name, "Change");
+    EXPECT_DOUBLE_EQ(raised.back().value, 1.0);
+}
+
 TEST_F(GlidebarWidgetTest, UpdateScrollBeyondTheTrackPlacesTheThumbAndReportsOne) {
     raised.clear();
     ASSERT_TRUE(control->Invoke("UpdateScroll", 1.5));
