@@ -259,7 +259,9 @@ void Glidebar::Present() {
     if (next < 0) {
         wakeUp_.stop();
     } else {
-        wakeUp_.start(static_cast<int>(std::min<int64_t>(next, 1 << 30)));
+        // The model's clock stands where it was last caught up; a container's call may come later.
+        const int64_t due = next - (clock_.elapsed() - clockSeen_);
+        wakeUp_.start(static_cast<int>(std::clamp<int64_t>(due, 0, 1 << 30)));
     }
 }
 

@@ -140,6 +140,20 @@ TEST_F(GlidebarWidgetTest, StalledThreadDoesNotFireTheMissedTicksInABurst) {
     EXPECT_GE(Element("cmdButton")->x(), 32);
 }
 
+TEST_F(GlidebarWidgetTest, ContainerCallDuringTheStartDelayDoesNotPostponeTheRepeat) {
+    QTest::mousePress(Element("cmdRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    ASSERT_EQ(Element("cmdButton")->x(), 39);  // 582 twips
+    QThread::msleep(250);
+    ASSERT_TRUE(control->SetText("ButtonLabel", "230 V"));
+    // The start delay ends at 300 ms, the first step is due 30 ms after the delay is seen.
+    QThread::msleep(150);
+    QCoreApplication::processEvents();
+    QThread::msleep(60);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Element("cmdButton")->x(), 49);  // 732 twips
+    QTest::mouseRelease(Element("cmdRight"), Qt::LeftButton, {}, QPoint(2, 10));
+}
+
 TEST_F(GlidebarWidgetTest, DoubleClickOnTheTrackPagesTwiceAndClicksOnce) {
     raised.clear();
     QTest::mouseClick(Element("picBackRight"), Qt::LeftButton, {}, QPoint(2, 10));
