@@ -193,6 +193,12 @@ TEST_F(GlidebarWidgetTest, UpdateScrollBeyondTheTrackPlacesTheThumbAndReportsOne
     ASSERT_EQ(raised.size(), 1u);
     EXPECT_EQ(raised[0].name, "Scroll");
     EXPECT_DOUBLE_EQ(raised[0].value, 1.0);
+    // Beyond what a 32-bit float holds, still a place far beyond the arrow.
+    raised.clear();
+    ASSERT_TRUE(control->Invoke("UpdateScroll", -1e300));
+    ASSERT_EQ(raised.size(), 1u);
+    EXPECT_DOUBLE_EQ(raised[0].value, 0.0);
+    EXPECT_EQ(Element("picBackLeft")->width(), 0);
 }
 
 TEST_F(GlidebarWidgetTest, ButtonLeftMovesTheThumbAndRaisesNothing) {
