@@ -59,7 +59,10 @@ ZcResult SetNumber(void* instance, const char* property, double value) {
 ZcResult Invoke(void* instance, const char* method, double argument) {
     glidebar::Glidebar* control = glidebar::FindInstance(instance);
     if (!control || !Is(method, "UpdateScroll") || !std::isfinite(argument)) return ZcInvalidArgument;
-    control->UpdateScroll(static_cast<float>(argument));
+    // The method takes a 32-bit float; a larger number stands at the float's end rather than
+    // turning into an infinity the control would refuse.
+    constexpr double largest = std::numeric_limits<float>::max();
+    control->UpdateScroll(static_cast<float>(std::fmin(std::fmax(argument, -largest), largest)));
     return ZcOk;
 }
 

@@ -156,10 +156,20 @@ void Glidebar::resizeEvent(QResizeEvent* event) {
 }
 
 // Accepting the press makes the release come here, for a click on the background.
-void Glidebar::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void Glidebar::mousePressEvent(QMouseEvent* event) {
+    secondPressOfDoubleClick_ = false;
+    lastPressed_ = this;
+    event->accept();
+}
+
+void Glidebar::mouseDoubleClickEvent(QMouseEvent* event) {
+    secondPressOfDoubleClick_ = lastPressed_ == this;
+    lastPressed_ = this;
+    event->accept();
+}
 
 void Glidebar::mouseReleaseEvent(QMouseEvent* event) {
-    if (rect().contains(event->position().toPoint())) model_.Clicked();
+    if (rect().contains(event->position().toPoint()) && !secondPressOfDoubleClick_) model_.Clicked();
 }
 
 // The elements' mouse events are all taken here and none goes on to the element or the control
@@ -179,6 +189,15 @@ bool Glidebar::eventFilter(QObject* watched, QEvent* event) {
     const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     const bool up = type == QEvent::MouseButtonRelease;
     const bool releasedOver = up && element->rect().contains(mouse->position().toPoint());
+    // Qt pairs two presses into a double-click by place and time, whatever element the first
+    // one hit; it is one only when both hit the same element, else it is a press.
+    const bool doubleClick = type == QEvent::MouseButtonDblClick && lastPressed_ == watched;
+    // The background and the track parts take a double-click as a click and a double-click, so the
+    // second release is no second Click; the buttons know no double-click and count each click.
+    if (down) {
+        secondPressOfDoubleClick_ = doubleClick && (watched == picBackLeft_ || watched == picBackRight_);
+        lastPressed_ = watched;
+    }
     CatchUp();
     if (auto* button = qobject_cast<QPushButton*>(element); button && (down || up)) button->setDown(down);
     if (watched == cmdLeft_ || watched == cmdRight_) {
@@ -191,23 +210,28 @@ bool Glidebar::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::MouseMove) model_.cmdButton_MouseMove(x);
         if (up) model_.cmdButton_MouseUp();
     } else if (watched == picBackLeft_) {
-        if (type == QEvent::MouseButtonPress) model_.picBackLeft_MouseDown(x);
-        if (type == QEvent::MouseButtonDblClick) model_.picBackLeft_DblClick();
+        if (down && !doubleClick) model_.picBackLeft_MouseDown(x);
+        if (doubleClick) model_.picBackLeft_DblClick();
         if (up) model_.picBackLeft_MouseUp();
     } else {
-        if (type == QEvent::MouseButtonPress) model_.picBackRight_MouseDown(x);
-        if (type == QEvent::MouseButtonDblClick) model_.picBackRight_DblClick();
+        if (down && !doubleClick) model_.picBackRight_MouseDown(x);
+        if (doubleClick) model_.picBackRight_DblClick();
         if (up) model_.picBackRight_MouseUp();
     }
-    if (releasedOver) model_.Clicked();
+    if (releasedOver && !secondPressOfDoubleClick_) model_.Clicked();
     Present();
     return true;
 }
 
+// Ticks missed while the thread was busy (a slow container, a stalled machine) are dropped, as
+// window timer messages are: firing them all at once would jump the thumb, and a container
+// slower than a tick would never catch up. The clock is read before the model runs, so that a
+// catch-up nested in a container's handler is not counted twice.
 void Glidebar::CatchUp() {
     const int64_t elapsed = clock_.elapsed();
-    model_.AdvanceTime(elapsed - clockSeen_);
+    const int64_t passed = elapsed - clockSeen_;
     clockSeen_ = elapsed;
+    model_.AdvanceTimeCoalesced(passed);
     Present();
 }
 
@@ -235,7 +259,9 @@ void Glidebar::Present() {
     if (next < 0) {
         wakeUp_.stop();
     } else {
-        wakeUp_.start(static_cast<int>(std::min<int64_t>(next, 1 << 30)));
+        // The model's clock stands where it was last caught up; a container's call may come later.
+        const int64_t due = next - (clock_.elapsed() - clockSeen_);
+        wakeUp_.start(static_cast<int>(std::clamp<int64_t>(due, 0, 1 << 30)));
     }
 }
 

@@ -39,6 +39,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -70,6 +71,10 @@ private:
     QTimer wakeUp_;
     QElapsedTimer clock_;
     int64_t clockSeen_ = 0;
+    // The press being held is the second of a double-click on the background or a track part.
+    bool secondPressOfDoubleClick_ = false;
+    // The element (or the control itself) the last press or double-click hit.
+    const QObject* lastPressed_ = nullptr;
 };
 
 // How many Glidebar instances live; the library may be unloaded only when none does.

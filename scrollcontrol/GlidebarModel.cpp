@@ -312,6 +312,21 @@ void GlidebarModel::AdvanceTime(int64_t ms) {
     now_ = end;
 }
 
+void GlidebarModel::AdvanceTimeCoalesced(int64_t ms) {
+    now_ += std::max<int64_t>(ms, 0);
+    // The start delay first, as it was armed first.
+    for (Timer* timer : {&timer1_, &timer2_}) {
+        if (!timer->enabled || timer->due > now_) continue;
+        timer->due += timer->interval;
+        if (timer->due <= now_) timer->due = now_ + timer->interval;
+        if (timer == &timer1_) {
+            Timer1_Timer();
+        } else {
+            Timer2_Timer();
+        }
+    }
+}
+
 int64_t GlidebarModel::NextTimerIn() const {
     int64_t next = -1;
     for (const Timer* timer : {&timer1_, &timer2_}) {

@@ -73,6 +73,10 @@ public:
 
     // Lets ms milliseconds pass, firing the repeat timers on their due times in order.
     void AdvanceTime(int64_t ms);
+    // Lets ms milliseconds pass as timer messages do on a busy thread: each due timer fires once,
+    // at the end, and the ticks missed meanwhile are dropped, not fired in a burst. A timer
+    // armed by another's firing counts from the end.
+    void AdvanceTimeCoalesced(int64_t ms);
     // Milliseconds until the next timer fires; -1 when none runs.
     int64_t NextTimerIn() const;
     bool Timer1Enabled() const { return timer1_.enabled; }

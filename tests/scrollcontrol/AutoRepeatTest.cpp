@@ -55,3 +55,26 @@ TEST_F(AutoRepeatTest, ShortPressDoesNotRepeat) {
     EXPECT_EQ(model.ThumbLeft(), 582);
     EXPECT_FALSE(model.Repeating());
 }
+
+TEST_F(AutoRepeatTest, LateCatchUpFiresEachDueTimerOnceAndDropsMissedTicks) {
+    model.UpdateScroll(1.0f);  // 784
+    model.cmdLeft_MouseDown();  // 634
+    recorded.Take();
+    // A thread busy for a second: the start delay fires, the first tick comes 30 ms later.
+    model.AdvanceTimeCoalesced(1000);
+    EXPECT_TRUE(model.Repeating());
+    EXPECT_EQ(model.ThumbLeft(), 634);
+    EXPECT_EQ(model.NextTimerIn(), 30);
+    model.AdvanceTimeCoalesced(30);
+    EXPECT_EQ(model.ThumbLeft(), 484);
+    // Busy again for 500 ms: one step, not sixteen.
+    model.AdvanceTimeCoalesced(500);
+    EXPECT_EQ(model.ThumbLeft(), 334);
+    EXPECT_EQ(model.NextTimerIn(), 30);
+    // On time, the ticks keep their 30 ms.
+    model.AdvanceTimeCoalesced(29);
+    EXPECT_EQ(model.ThumbLeft(), 334);
+    model.AdvanceTimeCoalesced(1);
+    EXPECT_EQ(model.ThumbLeft(), 184);
+    EXPECT_EQ(recorded.events.size(), 3u);
+}

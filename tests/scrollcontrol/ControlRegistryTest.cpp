@@ -222,3 +222,27 @@ TEST_F(ControlRegistryTest, RegistrationCommandRegistersAndUnregisters) {
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ(run({"bogus"}), 2);
 }
+
+TEST_F(ControlRegistryTest, BuildStepWarnsButSucceedsWhenTheRegistryCannotBeWritten) {
+    QProcess step;
+    auto run = [&](const QString& location) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ZORVIC_CONTROL_REGISTRY", location);
+        step.setProcessEnvironment(environment);
+        step.start(CMAKE_PROGRAM, {"-DREGCTL=" REGCTL_PROGRAM, "-DLIBRARY=" GLIDEBAR_LIBRARY, "-P", REGISTER_SCRIPT});
+        EXPECT_TRUE(step.waitForFinished(30000));
+        return step.exitCode();
+    };
+    // A registry whose folder would have to be made inside a plain file.
+    QFile blocker(folder.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_EQ(run(folder.filePath("blocker/controls.conf")), 0);
+    const QByteArray warning = step.readAllStandardError();
+    EXPECT_TRUE(warning.contains("not registered")) << warning.toStdString();
+    EXPECT_TRUE(warning.contains("cannot be made")) << warning.toStdString();
+
+    EXPECT_EQ(run(registry), 0);
+    ASSERT_EQ(Entries().size(), 1u);
+    EXPECT_EQ(Entries()[0].libraryPath, Library());
+}

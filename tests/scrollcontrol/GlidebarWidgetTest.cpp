@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QWidget>
 #include <memory>
 
@@ -126,6 +127,64 @@ TEST_F(GlidebarWidgetTest, HoldingAnArrowRepeatsOnTheRealClock) {
     EXPECT_DOUBLE_EQ(raised[raised.size() - 2].value, 0.0);
 }
 
+TEST_F(GlidebarWidgetTest, StalledThreadDoesNotFireTheMissedTicksInABurst) {
+    ASSERT_TRUE(control->Invoke("UpdateScroll", 1.0));
+    QTest::mousePress(Element("cmdLeft"), Qt::LeftButton, {}, QPoint(2, 10));
+    ASSERT_EQ(Element("cmdButton")->x(), 42);  // 634 twips
+    // A second without the event loop: the start delay fires, then at most one more step (484
+    // twips, 32.3 pixels), never the run of steps down to the left arrow.
+    QThread::msleep(1000);
+    QCoreApplication::processEvents();
+    EXPECT_GE(Element("cmdButton")->x(), 32);
+    QTest::mouseRelease(Element("cmdLeft"), Qt::LeftButton, {}, QPoint(2, 10));
+    EXPECT_GE(Element("cmdButton")->x(), 32);
+}
+
+TEST_F(GlidebarWidgetTest, ContainerCallDuringTheStartDelayDoesNotPostponeTheRepeat) {
+    QTest::mousePress(Element("cmdRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    ASSERT_EQ(Element("cmdButton")->x(), 39);  // 582 twips
+    QThread::msleep(250);
+    ASSERT_TRUE(control->SetText("ButtonLabel", "230 V"));
+    // The start delay ends at 300 ms, the first step is due 30 ms after the delay is seen.
+    QThread::msleep(150);
+    QCoreApplication::processEvents();
+    QThread::msleep(60);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Element("cmdButton")->x(), 49);  // 732 twips
+    QTest::mouseRelease(Element("cmdRight"), Qt::LeftButton, {}, QPoint(2, 10));
+}
+
+TEST_F(GlidebarWidgetTest, DoubleClickOnTheTrackPagesTwiceAndClicksOnce) {
+    raised.clear();
+    QTest::mouseClick(Element("picBackRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseDClick(Element("picBackRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseRelease(Element("picBackRight"), Qt::LeftButton, {}, QPoint(2, 10));
+    // Pages 528, then 624 twips (41.6 pixels).
+    EXPECT_EQ(Element("cmdButton")->x(), 42);
+    const std::vector<QString> expected{"Scroll", "Change", "Click", "Scroll", "Change"};
+    EXPECT_EQ(Names(), expected);
+
+    // The background alike.
+    ASSERT_TRUE(control->SetNumber("ButtonLeft", 150));
+    raised.clear();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(46, 10));
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, QPoint(46, 10));
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(46, 10));
+    EXPECT_EQ(Names(), std::vector<QString>{"Click"});
+}
+
+TEST_F(GlidebarWidgetTest, DoubleClickWhoseFirstClickHitTheThumbIsAPressOnTheTrack) {
+    QTest::mouseClick(Element("cmdButton"), Qt::LeftButton, {}, QPoint(3, 10));
+    // 20 pixels into the right part, which starts at 528 twips, is 828 twips. Held, it pages 528,
+    // 624, 720, then 784 against the arrow, which covers 828.
+    QTest::mouseDClick(Element("picBackRight"), Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(Element("cmdButton")->x(), 35);  // 528 twips
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Element("cmdButton")->x() == 52; }, 5000));
+    QTest::mouseRelease(Element("picBackRight"), Qt::LeftButton, {}, QPoint(0, 10));
+    EXPECT_EQ(raised.back().name, "Change");
+    EXPECT_DOUBLE_EQ(raised.back().value, 1.0);
+}
+
 TEST_F(GlidebarWidgetTest, UpdateScrollBeyondTheTrackPlacesTheThumbAndReportsOne) {
     raised.clear();
     ASSERT_TRUE(control->Invoke("UpdateScroll", 1.5));
@@ -134,6 +193,12 @@ TEST_F(GlidebarWidgetTest, UpdateScrollBeyondTheTrackPlacesTheThumbAndReportsOne
     ASSERT_EQ(raised.size(), 1u);
     EXPECT_EQ(raised[0].name, "Scroll");
     EXPECT_DOUBLE_EQ(raised[0].value, 1.0);
+    // Beyond what a 32-bit float holds, still a place far beyond the arrow.
+    raised.clear();
+    ASSERT_TRUE(control->Invoke("UpdateScroll", -1e300));
+    ASSERT_EQ(raised.size(), 1u);
+    EXPECT_DOUBLE_EQ(raised[0].value, 0.0);
+    EXPECT_EQ(Element("picBackLeft")->width(), 0);
 }
 
 TEST_F(GlidebarWidgetTest, ButtonLeftMovesTheThumbAndRaisesNothing) {
