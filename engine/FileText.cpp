@@ -99,6 +99,14 @@ bool ParseInteger(std::string_view line, Integer& value) {
 }  // namespace
 
 std::string TextItem(std::string_view text) {
+    // A longer text would make a line the readers refuse, and the file could not be opened
+    // again: it is cut, never inside a UTF-8 character.
+    constexpr std::size_t longest = MaxFileLineLength - 2;
+    if (text.size() > longest) {
+        std::size_t cut = longest;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        text = text.substr(0, cut);
+    }
     std::string item = "\"";
     for (char c : text) {
         if (c == '"')

@@ -17,7 +17,7 @@ namespace zorvic {
 inline constexpr std::size_t MaxFileLineLength = 4096;
 
 // Items as the files hold them. A text loses what would stop it reading back: a double quote
-// becomes an apostrophe and a line break a blank.
+// becomes an apostrophe, a line break a blank, and what lies past the longest line is cut.
 std::string TextItem(std::string_view text);
 std::string FlagItem(bool flag);
 std::string NumberItem(int32_t value);

@@ -99,6 +99,15 @@ TEST_P(CustomCoreFileTest, LoadsBackTheSameCoresInTheSameOrder) {
     }
 }
 
+TEST_P(CustomCoreFileTest, OverlongNameIsCutSoTheListLoadsBack) {
+    CustomCoreList[1].Name = std::string(5000, 'n');
+    ASSERT_EQ(SaveCustomCoreList(path), FileStatus::Done);
+    CustomCoreCount = 0;
+    ASSERT_EQ(LoadCustomCoreList(path), FileStatus::Done);
+    ASSERT_EQ(CustomCoreCount, 3);
+    EXPECT_EQ(CustomCoreList[1].Name, std::string(4094, 'n'));
+}
+
 TEST_P(CustomCoreFileTest, EmptyListIsNotSaved) {
     CustomCoreCount = 0;
     EXPECT_EQ(SaveCustomCoreList(path), FileStatus::EmptyCoreList);

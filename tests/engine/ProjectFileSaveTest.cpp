@@ -102,6 +102,20 @@ TEST_P(ProjectFileSaveTest, TextsThatWouldNotReadBackAreMended) {
     EXPECT_EQ(Settings.ProjectName, "Say 'hi'  to all, twice");
 }
 
+TEST_P(ProjectFileSaveTest, OverlongTextIsCutSoTheFileLoadsBack) {
+    // 5001 bytes: "a", then 2500 two-byte letters. A quoted line holds at most 4094 bytes of
+    // text; byte 4094 is the second half of a letter, so the cut falls before that letter.
+    std::string name = "a";
+    for (int i = 0; i < 2500; ++i) name += "\xC3\xA9";
+    Settings.ProjectName = name;
+    const auto lines = SavedLines();
+    EXPECT_EQ(lines[ValueLine(132)].size(), 4095u);
+
+    Settings.ProjectName.clear();
+    ASSERT_EQ(LoadProject(Settings.DesignFileName), FileStatus::Done);
+    EXPECT_EQ(Settings.ProjectName, name.substr(0, 4093));
+}
+
 TEST_P(ProjectFileSaveTest, MarksTheDesignSavedAndTakesOutputFiveAsTemplate) {
     Settings.DesignSaved = false;
     Outputs[5].Voltage = 7.5f;
