@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <limits>
 #include <system_error>
 
@@ -183,6 +184,19 @@ bool ParseNumberItem(std::string_view line, int16_t& value) { return ParseIntege
 bool ParseNumberItem(std::string_view line, int32_t& value) { return ParseInteger(line, value); }
 
 bool LineReader::ReadRaw(std::string& line) {
+    // A file stream's buffer throws on a read error (a folder opened as a file, a failing
+    // disk); the stream's own state never sees it, since the buffer is read directly.
+    try {
+        return ReadRawUnguarded(line);
+    } catch (const std::ios_base::failure&) {
+        readFailed_ = true;
+        exhausted_ = true;
+        line.clear();
+        return false;
+    }
+}
+
+bool LineReader::ReadRawUnguarded(std::string& line) {
     line.clear();
     if (exhausted_) return false;
     std::streambuf* buffer = in_.rdbuf();

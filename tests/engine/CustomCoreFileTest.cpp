@@ -186,8 +186,11 @@ TEST_P(CustomCoreFileTest, RefusesOverlongLine) {
     ExpectRefusedAndListKept(Load(lines));
 }
 
-TEST_P(CustomCoreFileTest, MissingFileChangesNothingSilently) {
+TEST_P(CustomCoreFileTest, UnreadableFileChangesNothingSilently) {
     EXPECT_EQ(LoadCustomCoreList(folder.File("absent.zcl")), FileStatus::NotReadable);
+    // A folder opens but fails on the first read.
+    std::filesystem::create_directory(folder.File("folder.zcl"));
+    EXPECT_EQ(LoadCustomCoreList(folder.File("folder.zcl")), FileStatus::NotReadable);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(CustomCoreCount, 3);
 }
