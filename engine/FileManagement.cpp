@@ -397,6 +397,7 @@ FileStatus LoadProject(std::istream& file) {
         }
         ++count;
     } while (!reader.AtEnd() && count < MaxValueCount);
+    if (reader.ReadFailed()) return FileStatus::NotReadable;
     if (reader.LineTooLong()) return RefuseProjectFile();
     if (!CheckProjectFormat(count, versionOk)) return FileStatus::WrongFormat;
     if (static_cast<int>(lines.size()) < RequiredValues) return RefuseProjectFile();
@@ -483,6 +484,7 @@ FileStatus LoadCustomCoreList(std::istream& file) {
         }
         cores.push_back(core);
     } while (!reader.AtEnd() && !bad && static_cast<int>(cores.size()) != MaxCustomCores);
+    if (reader.ReadFailed()) return FileStatus::NotReadable;
 
     if (bad || reader.LineTooLong()) {
         Host().ShowMessage("Core File Problem", MessageButtons::OK, "Wrong File Format");

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <limits>
 #include <system_error>
 
@@ -99,6 +100,14 @@ bool ParseInteger(std::string_view line, Integer& value) {
 }  // namespace
 
 std::string TextItem(std::string_view text) {
+    // A longer text would make a line the readers refuse, and the file could not be opened
+    // again: it is cut, never inside a UTF-8 character.
+    constexpr std::size_t longest = MaxFileLineLength - 2;
+    if (text.size() > longest) {
+        std::size_t cut = longest;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        text = text.substr(0, cut);
+    }
     std::string item = "\"";
     for (char c : text) {
         if (c == '"')
@@ -175,6 +184,19 @@ bool ParseNumberItem(std::string_view line, int16_t& value) { return ParseIntege
 bool ParseNumberItem(std::string_view line, int32_t& value) { return ParseInteger(line, value); }
 
 bool LineReader::ReadRaw(std::string& line) {
+    // A file stream's buffer throws on a read error (a folder opened as a file, a failing
+    // disk); the stream's own state never sees it, since the buffer is read directly.
+    try {
+        return ReadRawUnguarded(line);
+    } catch (const std::ios_base::failure&) {
+        readFailed_ = true;
+        exhausted_ = true;
+        line.clear();
+        return false;
+    }
+}
+
+bool LineReader::ReadRawUnguarded(std::string& line) {
     line.clear();
     if (exhausted_) return false;
     std::streambuf* buffer = in_.rdbuf();

@@ -17,7 +17,7 @@ namespace zorvic {
 inline constexpr std::size_t MaxFileLineLength = 4096;
 
 // Items as the files hold them. A text loses what would stop it reading back: a double quote
-// becomes an apostrophe and a line break a blank.
+// becomes an apostrophe, a line break a blank, and what lies past the longest line is cut.
 std::string TextItem(std::string_view text);
 std::string FlagItem(bool flag);
 std::string NumberItem(int32_t value);
@@ -47,15 +47,20 @@ public:
     // True when no line is left.
     bool AtEnd();
     bool LineTooLong() const { return tooLong_; }
+    // True when the file failed to read (a folder, an I/O error); the lines read so far are
+    // not the whole file.
+    bool ReadFailed() const { return readFailed_; }
 
 private:
     bool ReadRaw(std::string& line);
+    bool ReadRawUnguarded(std::string& line);
 
     std::istream& in_;
     std::size_t pendingBlankLines_ = 0;  // blank lines read ahead that stand before heldLine_
     std::string heldLine_;
     bool hasHeldLine_ = false;
     bool tooLong_ = false;
+    bool readFailed_ = false;
     bool exhausted_ = false;
 };
 

@@ -99,6 +99,15 @@ TEST_P(CustomCoreFileTest, LoadsBackTheSameCoresInTheSameOrder) {
     }
 }
 
+TEST_P(CustomCoreFileTest, OverlongNameIsCutSoTheListLoadsBack) {
+    CustomCoreList[1].Name = std::string(5000, 'n');
+    ASSERT_EQ(SaveCustomCoreList(path), FileStatus::Done);
+    CustomCoreCount = 0;
+    ASSERT_EQ(LoadCustomCoreList(path), FileStatus::Done);
+    ASSERT_EQ(CustomCoreCount, 3);
+    EXPECT_EQ(CustomCoreList[1].Name, std::string(4094, 'n'));
+}
+
 TEST_P(CustomCoreFileTest, EmptyListIsNotSaved) {
     CustomCoreCount = 0;
     EXPECT_EQ(SaveCustomCoreList(path), FileStatus::EmptyCoreList);
@@ -177,8 +186,11 @@ TEST_P(CustomCoreFileTest, RefusesOverlongLine) {
     ExpectRefusedAndListKept(Load(lines));
 }
 
-TEST_P(CustomCoreFileTest, MissingFileChangesNothingSilently) {
+TEST_P(CustomCoreFileTest, UnreadableFileChangesNothingSilently) {
     EXPECT_EQ(LoadCustomCoreList(folder.File("absent.zcl")), FileStatus::NotReadable);
+    // A folder opens but fails on the first read.
+    std::filesystem::create_directory(folder.File("folder.zcl"));
+    EXPECT_EQ(LoadCustomCoreList(folder.File("folder.zcl")), FileStatus::NotReadable);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(CustomCoreCount, 3);
 }

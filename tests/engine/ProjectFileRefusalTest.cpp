@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "FileManagement.h"
 #include "FileTestSupport.h"
 #include "RecordingHost.h"
@@ -151,8 +153,11 @@ TEST_F(ProjectFileRefusalTest, RefusesFileWithoutLineEndsOfTheRightKind) {
     ExpectRefusedAndUnchanged({one.substr(0, 4000)});
 }
 
-TEST_F(ProjectFileRefusalTest, MissingFileIsReportedToTheCallerOnly) {
+TEST_F(ProjectFileRefusalTest, UnreadableFileIsReportedToTheCallerOnly) {
     EXPECT_EQ(LoadProject(folder.File("absent.zpj")), FileStatus::NotReadable);
+    // A folder opens but fails on the first read.
+    std::filesystem::create_directory(folder.File("folder.zpj"));
+    EXPECT_EQ(LoadProject(folder.File("folder.zpj")), FileStatus::NotReadable);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(SavedFields(), before);
     EXPECT_FALSE(Settings.DesignSaved);

@@ -72,6 +72,55 @@ TEST_P(ProjectFileSaveTest, WritesVersionKeysAndValuesInInvariantForm) {
     EXPECT_EQ(lines[317], "\"End of Record\"");
 }
 
+TEST_P(ProjectFileSaveTest, EachValueStandsUnderItsKey) {
+    // A field written under a neighbour's key would still load back into itself, so each value
+    // is checked in place, with values that differ from their neighbours.
+    MakeSixOutputSecondaryDesign();
+    host.blocksShown = std::array<bool, 6>{true, true, true, true, false, true};
+    OutputRecord& o = Outputs[3];
+    o.Polarity = false;
+    o.Voltage = 15;
+    o.Current = 1;
+    o.MinimumCurrent = 0.25f;
+    o.RippleFirstCell = 0.125f;
+    o.RippleSecondCell = 0.0625f;
+    o.OutputType = 7;
+    o.Regulated = true;
+    o.VoltageBeforeDiode = 15.5f;
+    Settings.UserDefinedDiode = {false, false, false, true, false, false};
+    const float deratings[] = {1, 1.25f, 1.5f, 1.75f, 2.25f, 2.5f};
+    for (int i = 0; i < OutputCount; ++i) Outputs[static_cast<std::size_t>(i)].CapacitorDerating = deratings[i];
+    CurrentCore.Name = "N";
+    CurrentCore.Series = "S";
+    CurrentCore.Lm = 52.5f;
+    CurrentCore.Le = 37.5f;
+    CurrentCore.Ae = 93.25f;
+    CurrentCore.W = 38.75f;
+    CurrentCore.Ve = 3530;
+
+    const std::vector<std::pair<int, std::string>> expected = {
+        {0, "\"six outputs.zpj\""}, {1, "1"}, {2, "5"}, {3, "#TRUE#"}, {4, "#TRUE#"}, {5, "#TRUE#"},
+        {6, "13"}, {7, "2"}, {8, "55"}, {9, ".025"}, {10, ".65"}, {11, ".015"}, {12, "#TRUE#"},
+        {13, "#FALSE#"}, {14, "85"}, {15, "265.5"}, {16, "33.3"}, {17, "60"}, {18, "95.5"},
+        {19, "132000"}, {20, "12"}, {21, "\"" + ChipTable[12].Name + "\""}, {22, "1.7"}, {23, ".0125"},
+        {24, ".0001"},
+        // Output 3: 25 + 16 x 3 = 73 onwards.
+        {73, "#FALSE#"}, {74, "15"}, {75, "1"}, {76, ".25"}, {77, ".125"}, {78, ".0625"}, {79, "7"},
+        {80, "#TRUE#"}, {81, "2.5"}, {82, "\"78xx\""}, {83, "3"}, {84, "15.5"}, {85, "11"},
+        {86, "\"" + DiodeTable[11].Name + "\""}, {87, "#TRUE#"}, {88, "#TRUE#"}, {103, "#FALSE#"},
+        {121, ".001234"}, {122, "5"}, {123, "7"}, {124, "20"}, {125, "4.7E-11"}, {126, ".7"},
+        {127, "#TRUE#"}, {128, "2"}, {129, "\"RM\""}, {130, "#TRUE#"}, {131, "#TRUE#"},
+        {132, "\"Bench supply, rev. B\""}, {133, "40.5"}, {134, "80"}, {135, "#TRUE#"}, {136, "#FALSE#"},
+        {137, "35"}, {138, "15"}, {139, "1"}, {140, "87.5"}, {141, "4"}, {142, "#TRUE#"}, {143, "57"},
+        {144, "1"}, {145, "1.25"}, {146, "1.5"}, {147, "1.75"}, {148, "2.25"}, {149, "2.5"},
+        {150, "\"N\""}, {151, "\"S\""}, {152, "52.5"}, {153, "37.5"}, {154, "93.25"}, {155, "38.75"},
+        {156, "3530"}, {157, "42.5"},
+    };
+    const auto lines = ProjectFileLines();
+    ASSERT_EQ(lines.size(), 318u);
+    for (const auto& [n, line] : expected) EXPECT_EQ(lines[ValueLine(n)], line) << "value " << n;
+}
+
 TEST_P(ProjectFileSaveTest, WritesEveryOutputBlockWithItsShownFlag) {
     host.blocksShown = std::array<bool, 6>{false, false, true, false, false, false};
     const auto lines = SavedLines();
@@ -100,6 +149,20 @@ TEST_P(ProjectFileSaveTest, TextsThatWouldNotReadBackAreMended) {
     Settings.ProjectName.clear();
     ASSERT_EQ(LoadProject(Settings.DesignFileName), FileStatus::Done);
     EXPECT_EQ(Settings.ProjectName, "Say 'hi'  to all, twice");
+}
+
+TEST_P(ProjectFileSaveTest, OverlongTextIsCutSoTheFileLoadsBack) {
+    // 5001 bytes: "a", then 2500 two-byte letters. A quoted line holds at most 4094 bytes of
+    // text; byte 4094 is the second half of a letter, so the cut falls before that letter.
+    std::string name = "a";
+    for (int i = 0; i < 2500; ++i) name += "\xC3\xA9";
+    Settings.ProjectName = name;
+    const auto lines = SavedLines();
+    EXPECT_EQ(lines[ValueLine(132)].size(), 4095u);
+
+    Settings.ProjectName.clear();
+    ASSERT_EQ(LoadProject(Settings.DesignFileName), FileStatus::Done);
+    EXPECT_EQ(Settings.ProjectName, name.substr(0, 4093));
 }
 
 TEST_P(ProjectFileSaveTest, MarksTheDesignSavedAndTakesOutputFiveAsTemplate) {
