@@ -283,9 +283,9 @@ bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::str
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
         for (const auto& line : lines) out << line << "\r\n";
-        out.flush();
+        // Some file systems report a full disk or quota only when the file is closed.
+        out.close();
         if (!out) {
-            out.close();
             std::error_code ignored;
             fs::remove(temporary, ignored);
             return false;
