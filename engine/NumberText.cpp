@@ -136,7 +136,7 @@ std::string FormatEngWith(float value, const std::string& unit, const char* whol
                           const char* otherPattern) {
     if (Settings.PowerTooHigh) return "";
     if (!std::isfinite(value)) return "";
-    double sign = 1;
+    float sign = 1;
     if (value < 0) {
         sign = -1;
         value = -value;
@@ -145,16 +145,18 @@ std::string FormatEngWith(float value, const std::string& unit, const char* whol
     const int e = static_cast<int>(std::floor(std::log(static_cast<double>(value)) / std::log(10.0) + 0.001));
     const int k = static_cast<int>(std::floor(e / 3.0));
     static const char* const prefixes[] = {"f", "p", "n", "u", "m", "", "k", "M", "G"};
-    static const double scales[] = {1e-15, 1e-12, 1e-9, 1e-6, 1e-3, 1, 1e3, 1e6, 1e9};
+    // The scaling is a 32-bit formula like the others: a 32-bit value over a 32-bit constant.
+    static const float scales[] = {1e-15f, 1e-12f, 1e-9f, 1e-6f, 1e-3f, 1, 1e3f, 1e6f, 1e9f};
     std::string prefix;
-    double scale = 1;
+    float scale = 1;
     if (k >= -5 && k <= 3) {
         prefix = prefixes[k + 5];
         scale = scales[k + 5];
     }
     // Mod keeps the sign of e: e = -3 gives 0, e = -4 gives -1.
     const char* pattern = (e % 3 == 0) ? wholePattern : otherPattern;
-    return Format(static_cast<double>(value) / scale * sign, pattern) + prefix + unit;
+    const float shown = value / scale * sign;
+    return Format(shown, pattern) + prefix + unit;
 }
 
 }  // namespace
@@ -167,7 +169,11 @@ std::string Str(int32_t x) { return (x < 0 ? "" : " ") + std::to_string(x); }
 std::string Str(float x) { return StrFloating(x, 7); }
 std::string Str(double x) { return StrFloating(x, 15); }
 
-void SetLocaleDecimalSeparator(char separator) { localeSeparator = separator; }
+void SetLocaleDecimalSeparator(char separator) {
+    // Table rows and typed numbers know only "." and ","; any other separator (or none that a
+    // single byte can hold) would turn every table value into 0, so it reads as ".".
+    localeSeparator = separator == ',' ? ',' : '.';
+}
 char LocaleDecimalSeparator() { return localeSeparator; }
 
 std::string Format(double x, std::string_view pattern) {

@@ -30,7 +30,7 @@ std::string Str(double x);
 std::string Format(double x, std::string_view pattern);
 
 // The locale's decimal separator, used by Format and by ParseLocaleNumber. The program sets it
-// once at start-up from the system locale.
+// once at start-up from the system locale; anything but "," is taken as ".".
 void SetLocaleDecimalSeparator(char separator);
 char LocaleDecimalSeparator();
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -66,6 +67,11 @@ bool NumericBox::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (event->type() == QEvent::FocusOut) {
+        // Only leaving the box counts. A window switch or an opening dialog (the "Range Error"
+        // box itself) takes the focus away for a while and gives it back to the box; checking
+        // then would check the same text again from inside the first message.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
         // Leaving for Cancel abandons the edit: no check, no message.
         if (cancel_ && QApplication::focusWidget() == cancel_) return false;
         Validate();

@@ -44,6 +44,10 @@ void fmSplash::Unload() {
 }
 
 void fmSplash::Timer1_Timer() {
+    // The main window's set-up can take longer than a tick (a message about the command-line
+    // file waits for the user, the computation lets timer events through): a second tick
+    // would show the main window before its design is loaded and computed.
+    Timer1.stop();
     zorvic::Settings.SplashDone = true;
     // The first reference creates the main window, whose set-up unloads this window and
     // shows itself; showing it again here finds it already shown.

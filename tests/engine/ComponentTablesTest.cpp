@@ -189,7 +189,10 @@ TEST_P(TablesTest, ClampSeriesCodesAndTheClampDiode) {
     EXPECT_EQ(ClampTable[2].Code[6], " 250A");
     EXPECT_EQ(ClampTable[3].Code[4], " 180");
     EXPECT_EQ(ClampTable[3].Code[5], "");
-    EXPECT_FLOAT_EQ(ClampTable[0].VbrMax[1], static_cast<float>(114 * 1.106));
+    // Scaled in singles with single constants: 114 x 1.106 is 126.08399 there (126.084 in
+    // doubles), 0.35 mA is 0.00035000002 A.
+    EXPECT_EQ(ClampTable[0].VbrMax[1], 126.08399f);
+    EXPECT_EQ(DiodeTable[7].Ir, 0.00035000002f);
     EXPECT_FLOAT_EQ(ClampTable[3].Vbr[4], 200.0f);
     EXPECT_FLOAT_EQ(ClampTable[0].Coef[6], 11.0f);
     EXPECT_FLOAT_EQ(ClampTable[3].PowerRating, 1.25f);

@@ -90,6 +90,12 @@ TEST_P(LocaleTest, FormatEngWritesMantissaPrefixAndUnit) {
     EXPECT_EQ(FormatEng(100000, "Hz"), "100kHz");
     EXPECT_EQ(FormatEng2(4700, ""), Local("4.70k"));
     EXPECT_EQ(FormatEng2(0.047f, "F"), Local("47.0mF"));
+    // The mantissa is the single value over the single scale: 1.25e-9 / 1e-9 is exactly 1.25
+    // in singles (1.2499999 in doubles), 12.5e-6 / 1e-6 exactly 12.5, 1.15e-3 / 1e-3 1.1499999.
+    EXPECT_EQ(FormatEng(1.25e-9f, "H"), Local("1.3nH"));
+    EXPECT_EQ(FormatEng(12.5e-6f, "F"), "13uF");
+    EXPECT_EQ(FormatEng(1.15e-3f, ""), Local("1.1m"));
+    EXPECT_EQ(FormatEng2(-1.25e-9f, "H"), Local("-1.25nH"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, LocaleTest, ::testing::Values('.', ','), LocaleName);
@@ -145,6 +151,20 @@ TEST_F(FormatTest, RoundedValuesLieOnTheSeries) {
 TEST_F(FormatTest, Log10OfPowersOfTen) {
     EXPECT_DOUBLE_EQ(Log10(1000), std::log(1000.0) / std::log(10.0));
     EXPECT_NEAR(Log10(1e-6), -6, 1e-12);
+}
+
+TEST_F(FormatTest, SeparatorOtherThanCommaReadsAsPoint) {
+    // A locale whose separator is neither "." nor "," (or is not a single byte) must not leave
+    // the tables unreadable.
+    SetLocaleDecimalSeparator('\0');
+    EXPECT_EQ(LocaleDecimalSeparator(), '.');
+    ApplyDesignDefaults();
+    EXPECT_EQ(Settings.DecimalSeparator, ".");
+    EXPECT_TRUE(Settings.DecimalPointIsDot);
+    EXPECT_FLOAT_EQ(DiodeTable[0].Vf, 0.45f);
+    SetLocaleDecimalSeparator(',');
+    EXPECT_EQ(LocaleDecimalSeparator(), ',');
+    SetLocaleDecimalSeparator('.');
 }
 
 TEST_F(FormatTest, TypedNumbersUseTheLocaleSeparatorOnly) {

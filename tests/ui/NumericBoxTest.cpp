@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -86,6 +87,24 @@ TEST_P(NumericBoxTest, LeavingForCancelSkipsTheCheck) {
     EXPECT_FLOAT_EQ(value, 88.0f);
     EXPECT_EQ(edit->text(), "300");
     EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
+
+TEST_P(NumericBoxTest, SwitchingWindowsIsNotLeavingTheBox) {
+    float value = 88;
+    NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
+    edit->setFocus();
+    edit->setText("300");
+    // What a message box or another window does to the box while the user is still in it.
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);
+        QApplication::sendEvent(edit, &away);
+    }
+    EXPECT_EQ(edit->text(), "300");
+    EXPECT_FLOAT_EQ(value, 88.0f);
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+    Leave(other);
+    EXPECT_EQ(edit->text(), "88");
+    EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
 }
 
 TEST_P(NumericBoxTest, MilliampBoxSwitchesToAmps) {

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <memory>
 
+#include "DesignHost.h"
 #include "FileManagement.h"
 #include "Forms.h"
 #include "MainPage.h"
@@ -87,6 +88,31 @@ TEST_F(StartupTest, SplashTimerFiresOnceAndShowsTheMaximisedMainWindow) {
     EXPECT_FALSE(Settings.SplashDone);
     delete &page;
     EXPECT_FALSE(MainPageExists());
+}
+
+TEST_F(StartupTest, SplashTimerCannotFireAgainWhileTheMainWindowIsSetUp) {
+    // The computation lets pending events through; a timer tick there must not reach the
+    // splash again and show the main window before the design is computed.
+    struct TickingHost : DesignHost {
+        int ticksSeen = 0;
+        void DoEvents() override {
+            if (fmSplash::IsLoaded() && fmSplash::Instance().Timer1.isActive()) {
+                ++ticksSeen;
+                fmSplash::Instance().Timer1_Timer();
+            }
+        }
+    } host;
+    DesignHost& programHost = Host();
+    InstallHost(&host);
+    fmSplash& splash = fmSplash::Instance();
+    splash.show();
+    splash.Timer1_Timer();
+    InstallHost(&programHost);
+    EXPECT_EQ(host.ticksSeen, 0);
+    ASSERT_TRUE(MainPageExists());
+    EXPECT_TRUE(TheMainPage().isVisible());
+    EXPECT_FALSE(fmSplash::IsLoaded());
+    delete &TheMainPage();
 }
 
 TEST_F(StartupTest, CommandLinePathLosesItsQuotes) {
