@@ -197,8 +197,6 @@ std::string Format(double x, std::string_view pattern) {
     }
 
     ExactDecimal d = RoundedDecimal(std::fabs(x), fractionPlaces);
-    const bool isZero = d.whole.find_first_not_of('0') == std::string::npos &&
-                        d.fraction.find_first_not_of('0') == std::string::npos;
 
     // Trailing "#" places drop their zeros.
     std::size_t shownFraction = fractionPlaces;
@@ -239,7 +237,9 @@ std::string Format(double x, std::string_view pattern) {
         if (wholePlaces == 0) whole.insert(0, wholeDigits);
     }
 
-    std::string out = (x < 0 && !isZero) ? "-" : "";
+    // The sign stays even when the shown digits round to zero ("-0.0"), as a plain sign-and-digits
+    // writer shows it.
+    std::string out = x < 0 ? "-" : "";
     out += whole;
     if (point != std::string_view::npos) {
         out += localeSeparator;

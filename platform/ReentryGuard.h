@@ -14,12 +14,16 @@ public:
             pending_ = true;
             return;
         }
-        running_ = true;
+        // Cleared however the work ends, so a failed run cannot silence every later refresh.
+        struct Running {
+            bool& flag;
+            explicit Running(bool& f) : flag(f) { flag = true; }
+            ~Running() { flag = false; }
+        } running(running_);
         do {
             pending_ = false;
             work();
         } while (pending_);
-        running_ = false;
     }
 
     bool Running() const { return running_; }

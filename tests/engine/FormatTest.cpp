@@ -58,6 +58,7 @@ TEST_P(LocaleTest, FormatFollowsThePattern) {
     EXPECT_EQ(Format(0.25, "#0.0"), Local("0.3"));   // half away from zero on an exact half
     EXPECT_EQ(Format(0.35, "#0.0"), Local("0.3"));   // 0.35 is stored just below the half
     EXPECT_EQ(Format(-0.25, "#0.0"), Local("-0.3"));
+    EXPECT_EQ(Format(-0.04, "0.0"), Local("-0.0"));
     EXPECT_EQ(Format(2.5, "##0"), "3");
     EXPECT_EQ(Format(0.47, "###"), "");
     EXPECT_EQ(Format(47, "###"), "47");

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
+#include <stdexcept>
 
 #include "Colours.h"
 #include "Forms.h"
@@ -88,4 +89,13 @@ TEST(ReentryGuardTest, RequestDuringARunRunsOnceAfterIt) {
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(maxDepth, 1);
     EXPECT_FALSE(guard.Running());
+}
+
+TEST(ReentryGuardTest, AFailedRunDoesNotSilenceLaterRuns) {
+    platform::ReentryGuard guard;
+    EXPECT_THROW(guard.Run([] { throw std::runtime_error("computation failed"); }), std::runtime_error);
+    EXPECT_FALSE(guard.Running());
+    int runs = 0;
+    guard.Run([&] { ++runs; });
+    EXPECT_EQ(runs, 1);
 }
