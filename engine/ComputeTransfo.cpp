@@ -331,9 +331,9 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     for (int i = 0; i <= last; ++i)
         candidate.OutputWires[static_cast<std::size_t>(i)] = wires[static_cast<std::size_t>(OutputWinding(i))];
 
-    // N x Lm / 1000 x I^2 x Rlin / strands, left to right. The optimiser hands the copper of a
-    // winding without current or turns to the others, down to a synthetic wire of no resistance
-    // a float can hold: such a winding loses nothing (not 0 x infinity).
+    // N x Lm / 1000 x I^2 x Rlin / strands, left to right. A winding without current or turns
+    // loses nothing, even on the synthetic wire of a diameter the optimiser shrank so far that
+    // its resistance overflows (0 x infinity would be no number).
     const auto copper = [&](int32_t turns, float current, const WireRecord& wire) {
         if (turns == 0 || current == 0) return 0.0f;
         return static_cast<float>(turns) * core.Lm / 1000.0f * (current * current) * wire.Rlin /
