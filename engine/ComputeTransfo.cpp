@@ -42,9 +42,9 @@ float SkinDepthAt(int32_t fsw) {
     return 66.0f / std::sqrt(static_cast<float>(fsw));
 }
 
-// W x Ae in cm4.
-float AreaProduct(const CoreGeometry& core) {
-    return core.W * core.Ae / 10000.0f;
+// W x Ae in cm4, in 64 bits as the thermal rules are.
+double AreaProduct(const CoreGeometry& core) {
+    return static_cast<double>(core.W) * static_cast<double>(core.Ae) / 10000.0;
 }
 
 }  // namespace
@@ -113,11 +113,11 @@ float SkinAreaRatio(float A) {
 
 // Rule of thumb for ferrite cores in free air: dT = 23 K x P x (W Ae / cm4)^-0.37.
 double CoreTempRise(float P, const CoreGeometry& core) {
-    return static_cast<double>(23.0f * P) * std::pow(static_cast<double>(AreaProduct(core)), -0.37);
+    return 23.0 * static_cast<double>(P) * std::pow(AreaProduct(core), -0.37);
 }
 
 double CoreMaxLoss(float dT, const CoreGeometry& core) {
-    return std::pow(static_cast<double>(AreaProduct(core)), 0.37) * static_cast<double>(dT) / 23.0;
+    return std::pow(AreaProduct(core), 0.37) * static_cast<double>(dT) / 23.0;
 }
 
 WireRecord SelectWire(float A, bool allowSynthetic) {
@@ -262,7 +262,6 @@ void SetWindowShares(float usableWindow, const WindingWeights& weights) {
     const auto share = [&](float weight) { return none ? 0.0f : usableWindow * weight / weights.Sum; };
     Transfo.PrimaryWindingArea = share(weights.Primary);
     Transfo.AuxWindingArea = share(weights.Aux);
-    Transfo.OutputWindingArea = {};
     for (int i = 0; i <= LastOutputIndex(); ++i) {
         const auto k = static_cast<std::size_t>(i);
         Transfo.OutputWindingArea[k] = share(weights.Outputs[k]);
@@ -315,9 +314,7 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     const float turnMetres = core.Lm / 1000.0f;
     candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
 
-    // Real gauges for the optimised diameters, with the same synthetic-wire permissions. The
-    // optimiser hands the copper of a winding that carries no current to the others, down to
-    // nothing; such a winding takes one strand of the thinnest table wire.
+    // Real gauges for the optimised diameters, with the same synthetic-wire permissions.
     std::array<float, WindingCount> currents{};
     currents[PrimaryWinding] = Transfo.IrmsMax;
     currents[AuxWinding] = CurrentChip.SupplyCurrent;
@@ -325,11 +322,6 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
         currents[static_cast<std::size_t>(OutputWinding(i))] = Outputs[static_cast<std::size_t>(i)].IrmsSecondary;
     for (int j = 0; j <= OutputWinding(last); ++j) {
         const auto k = static_cast<std::size_t>(j);
-        if (currents[k] == 0) {
-            wires[k] = SelectWire(0, false);
-            wires[k].Strands = 1;
-            continue;
-        }
         const float d = candidate.Winding.Diameter[k];
         wires[k] = SelectWire(Pi / 4.0f * (d * d), j != AuxWinding);
         wires[k].Strands = CInt(candidate.Winding.Strands[k]);
@@ -339,8 +331,11 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     for (int i = 0; i <= last; ++i)
         candidate.OutputWires[static_cast<std::size_t>(i)] = wires[static_cast<std::size_t>(OutputWinding(i))];
 
-    // N x Lm / 1000 x I^2 x Rlin / strands, left to right.
+    // N x Lm / 1000 x I^2 x Rlin / strands, left to right. A winding without current or turns
+    // loses nothing, even on the synthetic wire of a diameter the optimiser shrank so far that
+    // its resistance overflows (0 x infinity would be no number).
     const auto copper = [&](int32_t turns, float current, const WireRecord& wire) {
+        if (turns == 0 || current == 0) return 0.0f;
         return static_cast<float>(turns) * core.Lm / 1000.0f * (current * current) * wire.Rlin /
                static_cast<float>(wire.Strands);
     };

@@ -104,8 +104,8 @@ struct WindingWeights {
 // The weights of the present operating point; also sets Transfo.AuxTurnsRatio.
 WindingWeights ComputeWindingWeights();
 
-// Transfo.PrimaryWindingArea, AuxWindingArea and OutputWindingArea: the usable window (mm2)
-// shared by the weights. With no weight at all every share is 0.
+// Transfo.PrimaryWindingArea, AuxWindingArea and OutputWindingArea of the active outputs: the
+// usable window (mm2) shared by the weights. With no weight at all every share is 0.
 void SetWindowShares(float usableWindow, const WindingWeights& weights);
 
 // One core and turn count of the search, with its wires chosen and optimised.
@@ -126,7 +126,7 @@ struct CandidateDesign {
 // Peak flux, core loss, starting wires, optimised winding, final wires and copper loss for
 // primaryTurns on core, with WorkAuxTurns and WorkOutputTurns (from the ComputeTurns call that
 // gave primaryTurns) and the window shares of SetWindowShares. Clears SyntheticWireUsed first.
-// A winding that carries no current gets one strand of AWG 44 and adds no loss.
+// A winding that carries no current, or has no turns, adds no loss.
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
 
 // Makes candidate the recorded design: every Best* value (turns and wires included) and

@@ -18,7 +18,7 @@ int32_t OptimiseIterations = 0;
 
 namespace {
 
-constexpr float Pi = std::numbers::pi_v<float>;
+constexpr double PiDouble = std::numbers::pi;
 constexpr Gradient NoGradient{};
 
 // Primary, auxiliary and outputs 0 to LastOutput.
@@ -49,28 +49,30 @@ float ToFloat(double x) {
     return static_cast<float>(x);
 }
 
-// Window area a winding takes: each strand a square of its insulated diameter.
+// Window area a winding takes: each strand a square of its insulated diameter. N x strands x d2,
+// the square taken first.
 float WindingArea(const WindingSet& set, int j) {
     const auto k = static_cast<std::size_t>(j);
-    return static_cast<float>(set.Turns[k]) * set.Strands[k] * set.Diameter[k] * set.Diameter[k];
+    return static_cast<float>(set.Turns[k]) * set.Strands[k] * (set.Diameter[k] * set.Diameter[k]);
 }
 
 }  // namespace
 
 float WireResistancePerLength(float d) {
+    // Computed in 64 bits, except the bare radius, which is kept as a 32-bit value.
     // Bare diameter from the insulated one by the grade-1 insulation build (diameters in cm).
-    const float x = d / 10.0f;
-    const float f = 2.2467e-7f / (x * x * x) - 6.71761e-5f / (x * x) + 0.0064977f / x + 1.01156f;
-    // A vanishing diameter overflows the factor (or meets inf - inf): no copper is left but
-    // the 1e-10 cm floor.
-    const float bare = std::isfinite(f) ? 10.0f * (x / f + 1e-10f) : 10.0f * 1e-10f;
-    const float r = bare / 2.0f;
-    float area = Pi * (r * r);
+    const double x = static_cast<double>(d) / 10.0;
+    const double f = 2.2467e-7 / (x * x * x) - 6.71761e-5 / (x * x) + 0.0064977 / x + 1.01156;
+    // A zero diameter meets inf - inf in the factor: no copper is left but the 1e-10 cm floor.
+    const double bare = std::isfinite(f) ? 10.0 * (x / f + 1e-10) : 10.0 * 1e-10;
+    const auto r = static_cast<float>(bare / 2.0);
+    const auto radius = static_cast<double>(r);
+    double area = PiDouble * (radius * radius);
     if (r > OptimumSkinDepth) {
-        const float dead = r - OptimumSkinDepth;
-        area = Pi * (r * r) - Pi * (dead * dead);
+        const double dead = radius - static_cast<double>(OptimumSkinDepth);
+        area = PiDouble * (radius * radius) - PiDouble * (dead * dead);
     }
-    return 0.0172f / area;  // copper, 0.0172 ohm mm2/m
+    return static_cast<float>(0.0172 / area);  // copper, 0.0172 ohm mm2/m
 }
 
 double TotalCopperLoss(const WindingSet& set) {

@@ -29,6 +29,14 @@ TEST_F(CoreThermalTest, OneCm4CoreRisesTwentyThreeKelvinPerWatt) {
     EXPECT_NEAR(CoreTempRise(1.0f, StandardCoreTable[18]), 30.1765, 1e-3);
 }
 
+TEST_F(CoreThermalTest, RulesOfThumbComputeInSixtyFourBits) {
+    // 23 x P and W x Ae / 10000 kept in 64 bits; rounding either to 32 bits first moves the
+    // result by about 1e-8, far beyond a few units of a double's last place.
+    const CoreGeometry& e30 = StandardCoreTable[18];
+    EXPECT_DOUBLE_EQ(CoreTempRise(0.7f, e30), 0x1.51fa0074e7dcdp+4);
+    EXPECT_DOUBLE_EQ(CoreMaxLoss(40.0f, e30), 0x1.53564df3057d2p+0);
+}
+
 TEST_F(CoreThermalTest, MaxLossAndTemperatureRiseAreInverse) {
     for (const CoreGeometry& core : StandardCoreTable) {
         const double loss = CoreMaxLoss(40.0f, core);

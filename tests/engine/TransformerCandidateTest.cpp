@@ -61,12 +61,13 @@ protected:
 
 TEST_F(TransformerCandidateTest, WindowIsSharedByVoltAmperes) {
     // 36 VA primary, 0.151 VA auxiliary, 17.44 and 7.62 VA outputs: 61.21 VA.
+    Transfo.OutputWindingArea[2] = 5;  // an output not in use keeps what it had
     SetWindowShares(64, ComputeWindingWeights());
     EXPECT_NEAR(Transfo.PrimaryWindingArea, 37.6402, 1e-3);
     EXPECT_NEAR(Transfo.AuxWindingArea, 0.158089, 1e-5);
     EXPECT_NEAR(Transfo.OutputWindingArea[0], 18.2346, 1e-3);
     EXPECT_NEAR(Transfo.OutputWindingArea[1], 7.96717, 1e-3);
-    EXPECT_EQ(Transfo.OutputWindingArea[2], 0.0f);
+    EXPECT_EQ(Transfo.OutputWindingArea[2], 5.0f);
     EXPECT_NEAR(Transfo.AuxTurnsRatio, 6.34921, 1e-4);  // 80 V / (12 + 0.6) V
 }
 
@@ -179,13 +180,22 @@ TEST_F(TransformerCandidateTest, EveryCoreKindAndFrequencyGivesANumberOrIsRefuse
     EXPECT_GT(evaluated, 600);
 }
 
-TEST_F(TransformerCandidateTest, WindingWithoutCurrentGetsTheThinnestWireAndNoLoss) {
-    // An unloaded output: the optimiser gives its copper to the other windings.
+TEST_F(TransformerCandidateTest, WindingWithoutCurrentKeepsItsOptimisedWireAndAddsNoLoss) {
+    // An unloaded output: the optimiser gives its copper to the other windings where it can,
+    // down to a synthetic wire of no resistance a float can hold; its loss stays zero.
     Outputs[1].IrmsSecondary = 0;
-    Settings.WindingOptimisationType = ParallelFreeWires;
-    const CandidateDesign c = Evaluate();
-    EXPECT_EQ(c.OutputWires[1].Awg, 44);
-    EXPECT_EQ(c.OutputWires[1].Strands, 1);
-    EXPECT_TRUE(std::isfinite(c.WindingLoss));
-    EXPECT_GT(c.OutputWires[0].Area, c.PrimaryWire.Area);
+    for (int16_t kind : {SingleWire, ParallelEqualWires, ParallelFreeWires}) {
+        Settings.WindingOptimisationType = kind;
+        const CandidateDesign c = Evaluate();
+        EXPECT_TRUE(std::isfinite(c.WindingLoss)) << kind;
+        EXPECT_GT(c.WindingLoss, 0.0f) << kind;
+        EXPECT_GE(c.OutputWires[1].Strands, 1) << kind;
+        if (kind == ParallelEqualWires) {
+            // One diameter for every winding: the unloaded output gets the primary's gauge.
+            EXPECT_EQ(c.OutputWires[1].Awg, c.PrimaryWire.Awg);
+            EXPECT_NE(c.OutputWires[1].Awg, 44);
+        } else {
+            EXPECT_GT(c.OutputWires[0].Area, c.PrimaryWire.Area) << kind;
+        }
+    }
 }

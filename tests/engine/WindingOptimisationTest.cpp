@@ -204,12 +204,28 @@ TEST_F(WindingOptimisationTest, OneWindingFillingTheWholeWindowHasNoDiameterDire
 
 TEST_F(WindingOptimisationTest, WireResistanceFollowsInsulationAndSkinDepth) {
     OptimiseWinding(TurnMetres, Window, start, SingleWire);  // skin depth 0.2087 mm
+    // To the bit: the insulation build in 64 bits, only the bare radius held in 32 bits (all
+    // in 32 bits, each of these comes out one or two units of the last place off).
     // 0.5 mm insulated: 0.4479 mm bare, just above twice the skin depth: 0.10969 ohm/m.
-    EXPECT_NEAR(WireResistancePerLength(0.5f), 0.109693, 0.109693 * 1e-5);
+    EXPECT_EQ(WireResistancePerLength(0.5f), 0x1.c14db0p-4f);
     // 1.5 mm insulated: 1.4259 mm bare, only the outer ring conducts: 0.021551 ohm/m.
-    EXPECT_NEAR(WireResistancePerLength(1.5f), 0.0215512, 0.0215512 * 1e-5);
+    EXPECT_EQ(WireResistancePerLength(1.5f), 0x1.61187ap-6f);
     // 0.3 mm insulated: 0.2582 mm bare, all of it conducts: 0.32846 ohm/m.
-    EXPECT_NEAR(WireResistancePerLength(0.3f), 0.328460, 0.328460 * 1e-5);
+    EXPECT_EQ(WireResistancePerLength(0.3f), 0x1.5057b4p-2f);
     // A vanished diameter still gives a resistance, so that no current times it is no loss.
     for (float d : {1e-21f, 1e-30f, 0.0f}) EXPECT_TRUE(std::isfinite(WireResistancePerLength(d))) << d;
+}
+
+TEST_F(WindingOptimisationTest, WindowFillSquaresEachDiameterBeforeTheProduct) {
+    // N x strands x d2 with the square taken first; ((N x strands) x d) x d rounds this set's
+    // sum differently and moves every scaled diameter by one unit of the last place.
+    LastOutput = 1;
+    WindingSet set = start;
+    set.Strands = {4.2f, 1, 6.3f, 6.3f};
+    set.Diameter = {0.977f, 0.521f, 0.81f, 0.64f};
+    WeightedDiameterAllocation(Window, set);
+    EXPECT_EQ(set.Diameter[PrimaryWinding], 0x1.14f7e8p-1f);
+    EXPECT_EQ(set.Diameter[AuxWinding], 0x1.276528p-2f);
+    EXPECT_EQ(set.Diameter[OutputWinding(0)], 0x1.cb4066p-2f);
+    EXPECT_EQ(set.Diameter[OutputWinding(1)], 0x1.6add8cp-2f);
 }
