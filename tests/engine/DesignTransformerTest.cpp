@@ -11,6 +11,7 @@
 #include "NumberText.h"
 #include "Optimum.h"
 #include "RecordingHost.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 using namespace zorvic;
@@ -32,22 +33,11 @@ protected:
         ApplyDesignDefaults();
         ResetTransformerState();
         // Two outputs at 100 kHz from an 80 V reflected voltage; the E family, 40 K allowed.
-        InputStage.SwitchingFrequency = 100000;
-        InputStage.ReflectedVoltage = 80;
+        sample_designs::TwoOutputTransformerLoad();
         InputStage.VdcMin = 84.45f;
         OperatingPoint.DutyCycleAtVmin = 0.45f;
         OperatingPoint.ContRatio = 1.2f;
-        Settings.AdditionalOutputs = 1;
-        Transfo.IrmsMax = 0.45f;
-        Transfo.IpeakMax = 0.9f;
-        Transfo.Lprimary.Value = 1e-3f;
         Transfo.InputPower = 60;
-        CurrentChip.VddReg = 12;
-        CurrentChip.SupplyCurrent = 0.012f;
-        Outputs[0].VoltageBeforeDiode = 5.45f;
-        Outputs[0].IrmsSecondary = 3.2f;
-        Outputs[1].VoltageBeforeDiode = 12.7f;
-        Outputs[1].IrmsSecondary = 0.6f;
     }
 
     static void ExpectWires(const std::vector<WireChoice>& wires) {

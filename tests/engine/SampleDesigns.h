@@ -1,7 +1,7 @@
 #pragma once
-// Designs the curve and compensation tests compute, and the transformer fields the samples read.
-// Until the transformer design runs inside ComputeDesign these fields are given here from the
-// outputs' voltages; once it runs it writes its own, which must serve the samples just as well.
+// Designs the curve, compensation and transformer tests start from. GiveTransformerTurns sets the
+// transformer fields the samples read for tests that do not run the transformer design; a
+// computation overwrites them with its own, which must serve the samples just as well.
 
 #include <cmath>
 #include <cstddef>
@@ -32,6 +32,24 @@ inline void GiveTransformerTurns() {
     Transfo.Core = StandardCoreTable[7];
     Transfo.CoreLoss = 0.05f;
     Transfo.WindingLoss = 0.08f;
+}
+
+// The operating point the transformer tests design for: two outputs at 100 kHz from an 80 V
+// reflected voltage.
+inline void TwoOutputTransformerLoad() {
+    using namespace zorvic;
+    InputStage.SwitchingFrequency = 100000;
+    InputStage.ReflectedVoltage = 80;
+    Settings.AdditionalOutputs = 1;
+    Transfo.IrmsMax = 0.45f;
+    Transfo.IpeakMax = 0.9f;
+    Transfo.Lprimary.Value = 1e-3f;
+    CurrentChip.VddReg = 12;
+    CurrentChip.SupplyCurrent = 0.012f;
+    Outputs[0].VoltageBeforeDiode = 5.45f;
+    Outputs[0].IrmsSecondary = 3.2f;
+    Outputs[1].VoltageBeforeDiode = 12.7f;
+    Outputs[1].IrmsSecondary = 0.6f;
 }
 
 enum class Design { Default, DcInput, SixOutputs, OneRegulated, TwoRegulated, ThreeRegulated };

@@ -9,6 +9,7 @@
 #include "ComputeTransfo.h"
 #include "NumberText.h"
 #include "Optimum.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 using namespace zorvic;
@@ -21,18 +22,7 @@ protected:
         ApplyDesignDefaults();
         ResetTransformerState();
         // Two outputs at 100 kHz on E30/15/7 (W 80 mm2, window factor 0.8) in N27.
-        InputStage.SwitchingFrequency = 100000;
-        InputStage.ReflectedVoltage = 80;
-        Settings.AdditionalOutputs = 1;
-        Transfo.IrmsMax = 0.45f;
-        Transfo.IpeakMax = 0.9f;
-        Transfo.Lprimary.Value = 1e-3f;
-        CurrentChip.VddReg = 12;
-        CurrentChip.SupplyCurrent = 0.012f;
-        Outputs[0].VoltageBeforeDiode = 5.45f;
-        Outputs[0].IrmsSecondary = 3.2f;
-        Outputs[1].VoltageBeforeDiode = 12.7f;
-        Outputs[1].IrmsSecondary = 0.6f;
+        sample_designs::TwoOutputTransformerLoad();
         CurrentMaterial = CoreMaterialTable[1];
         core = StandardCoreTable[18];
     }
