@@ -97,6 +97,77 @@ bool ParseInteger(std::string_view line, Integer& value) {
     return true;
 }
 
+// True when `text` is well-formed UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        unsigned char low = 0x80;  // bounds of the second byte
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (text.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+// Windows-1252 in UTF-8. Its bytes 0x80 to 0x9F hold typographic characters; the five it leaves
+// free stand for the control characters of the same number, as Windows reads them.
+std::string Utf8FromWindows1252(std::string_view text) {
+    static constexpr std::array<char16_t, 32> high = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        AppendUtf8(out, byte >= 0x80 && byte <= 0x9F ? high[byte - 0x80] : char32_t{byte});
+    }
+    return out;
+}
+
+// The program keeps its texts in UTF-8; files written by older versions on Windows hold
+// Windows-1252, which is rarely valid UTF-8.
+std::string TextFromFile(std::string_view text) {
+    return IsUtf8(text) ? std::string(text) : Utf8FromWindows1252(text);
+}
+
 }  // namespace
 
 std::string TextItem(std::string_view text) {
@@ -155,13 +226,13 @@ std::string NumberItem(float value) {
 bool ParseTextItem(std::string_view line, std::string& text) {
     std::string_view item = Trim(line);
     if (item.empty() || item.front() != '"') {
-        text = std::string(item);
+        text = TextFromFile(item);
         return true;
     }
     const auto close = item.find('"', 1);
     if (close == std::string_view::npos) return false;
     if (!Trim(item.substr(close + 1)).empty()) return false;
-    text = std::string(item.substr(1, close - 1));
+    text = TextFromFile(item.substr(1, close - 1));
     return true;
 }
 
@@ -273,10 +344,31 @@ bool LineReader::AtEnd() {
     return false;
 }
 
+namespace {
+
+// The file a save replaces: a symbolic link is followed to the file it names, so that the link
+// stays and its file gets the new content. Empty for a loop of links.
+std::filesystem::path SaveTarget(std::filesystem::path path) {
+    namespace fs = std::filesystem;
+    // As many links as the system itself follows before it calls them a loop.
+    constexpr int MaxLinks = 40;
+    for (int hops = 0; hops < MaxLinks; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) return {};
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return {};
+}
+
+}  // namespace
+
 bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::string>& lines) {
     if (fileName.empty()) return false;
     namespace fs = std::filesystem;
-    const fs::path target(fileName);
+    const fs::path target = SaveTarget(fileName);
+    if (target.empty()) return false;
     fs::path temporary = target;
     temporary += ".saving~";
     {
@@ -290,6 +382,14 @@ bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::str
             fs::remove(temporary, ignored);
             return false;
         }
+    }
+    // The new file takes the place of the old one with the old one's permissions (where the file
+    // system keeps any: elsewhere this is no reason to refuse the save).
+    std::error_code missing;
+    const fs::file_status existing = fs::status(target, missing);
+    if (fs::exists(existing)) {
+        std::error_code ignored;
+        fs::permissions(temporary, existing.permissions(), ignored);
     }
     std::error_code error;
     fs::rename(temporary, target, error);

@@ -26,7 +26,8 @@ std::string NumberItem(int32_t value);
 std::string NumberItem(float value);
 
 // Item readers. Blanks around an item are allowed; anything else that is not the item refuses.
-// A text may also stand without quotes (then it is the trimmed line).
+// A text may also stand without quotes (then it is the trimmed line). Texts come back in UTF-8:
+// one that is not valid UTF-8 is read as Windows-1252.
 bool ParseTextItem(std::string_view line, std::string& text);
 bool ParseFlagItem(std::string_view line, bool& flag);
 // Plain decimal numbers with an optional sign, point and exponent (".03", "-.5", "1E-05").
@@ -66,6 +67,8 @@ private:
 
 // Writes `lines`, each ended by CR LF, to a file beside `fileName` and renames it over
 // `fileName` only when all was written, so a failed save leaves the previous file as it was.
+// Through a symbolic link the file it names is replaced and the link stays; the replaced file's
+// permissions carry over to the new one.
 bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::string>& lines);
 
 }  // namespace zorvic

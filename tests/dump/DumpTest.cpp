@@ -206,6 +206,20 @@ TEST_F(DumpProgramTest, SavedDesignLoadsBackToTheSameState) {
     EXPECT_EQ(loaded["Transfo"]["Core"]["Name"], saved["Transfo"]["Core"]["Name"]);
 }
 
+TEST_F(DumpProgramTest, ProjectWithWindowsTextsPrintsThemInUtf8) {
+    const std::string project = (dir / "cafe.zpj").string();
+    ASSERT_EQ(Run(R"({"Settings.ProjectName": "Caf\u00e9"})", "--save '" + project + "'"), 0) << err;
+    std::stringstream text;
+    text << std::ifstream(project, std::ios::binary).rdbuf();
+    std::string file = text.str();
+    const auto name = file.find("Caf\xC3\xA9");
+    ASSERT_NE(name, std::string::npos);
+    file.replace(name, 5, "Caf\xE9");  // as an older version wrote it on Windows
+    std::ofstream(project, std::ios::binary | std::ios::trunc) << file;
+    ASSERT_EQ(Run("{}", "--load '" + project + "'"), 0) << err;
+    EXPECT_EQ(Json::parse(out)["Settings"]["ProjectName"], "Caf\xC3\xA9");
+}
+
 TEST_F(DumpProgramTest, RefusedProjectIsReportedAndTheDefaultsStand) {
     const auto project = dir / "broken.zpj";
     std::ofstream(project) << "\"Not a design\"\r\n";

@@ -87,7 +87,9 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    std::cout << zorvic::dump::DesignToJson().dump(1) << "\n";
+    // The engine keeps its texts in UTF-8; should one not be, it prints with replacement
+    // characters rather than ending the dump.
+    std::cout << zorvic::dump::DesignToJson().dump(1, ' ', false, Json::error_handler_t::replace) << "\n";
     zorvic::InstallHost(nullptr);
     return 0;
 }

@@ -89,6 +89,28 @@ TEST_P(FileTextTest, TextsAndFlags) {
     EXPECT_FALSE(ParseFlagItem("0", flag));
 }
 
+// Older files written on Windows hold their texts in Windows-1252; UTF-8 stays as it is.
+TEST_P(FileTextTest, TextsThatAreNotUtf8AreReadAsWindows1252) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"Caf\xC3\xA9\"", "Caf\xC3\xA9"},                      // UTF-8 already
+        {"\"\xE2\x82\xAC 5 \xF0\x9F\x94\x8C\"", "\xE2\x82\xAC 5 \xF0\x9F\x94\x8C"},
+        {"\"Caf\xE9\"", "Caf\xC3\xA9"},                           // e acute
+        {"Caf\xE9 bare", "Caf\xC3\xA9 bare"},                      // without quotes too
+        {"\"\x80 \x9F \xFF\"", "\xE2\x82\xAC \xC5\xB8 \xC3\xBF"},    // euro, Y diaeresis, y diaeresis
+        {"\"\x81\x8D\"", "\xC2\x81\xC2\x8D"},                    // the unassigned bytes
+        {"\"\xC3\x28\"", "\xC3\x83("},                            // a lead byte without its tail
+        {"\"\xC0\xAF\"", "\xC3\x80\xC2\xAF"},                    // an overlong slash
+        {"\"\xED\xA0\x80\"", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},         // a surrogate
+        {"\"\xF4\x90\x80\x80\"", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // past U+10FFFF
+        {"\"\xE2\x82\"", "\xC3\xA2\xE2\x80\x9A"},                // cut short
+    };
+    for (const auto& [line, expected] : cases) {
+        std::string text;
+        ASSERT_TRUE(ParseTextItem(line, text)) << line;
+        EXPECT_EQ(text, expected) << line;
+    }
+}
+
 TEST_P(FileTextTest, LineReaderSplitsEveryLineEndAndDropsTrailingBlankLines) {
     std::istringstream in("a\r\nb\nc\r\r\nd\n\n\n");
     LineReader reader(in);

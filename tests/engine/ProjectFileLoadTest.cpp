@@ -136,6 +136,20 @@ TEST_F(ProjectFileLoadTest, ReadsOtherNumberFormsWithAnyLineEnd) {
     }
 }
 
+TEST_F(ProjectFileLoadTest, WindowsTextsAreReadAndWrittenBackInUtf8) {
+    auto lines = base;
+    lines[ValueLine(0)] = "\"Caf\xE9.zpj\"";
+    lines[ValueLine(132)] = "\"Caf\xE9 \x96 r\xE9v. 2\"";  // en dash
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(Settings.DesignFileName, "Caf\xC3\xA9.zpj");
+    EXPECT_EQ(Settings.ProjectName, "Caf\xC3\xA9 \xE2\x80\x93 r\xC3\xA9v. 2");
+
+    Settings.DesignFileName = folder.File("saved.zpj");
+    ASSERT_EQ(SaveProject(), FileStatus::Done);
+    EXPECT_EQ(ReadCrLfLines(Settings.DesignFileName)[ValueLine(132)],
+              "\"Caf\xC3\xA9 \xE2\x80\x93 r\xC3\xA9v. 2\"");
+}
+
 TEST_F(ProjectFileLoadTest, LongestLineIsAccepted) {
     auto lines = base;
     lines[ValueLine(132)] = "\"" + std::string(4094, 'p') + "\"";

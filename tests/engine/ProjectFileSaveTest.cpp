@@ -197,6 +197,65 @@ TEST_P(ProjectFileSaveTest, FailedSaveKeepsThePreviousFile) {
     EXPECT_EQ(entries, 1);
 }
 
+// A save through a link writes the file the link names, however the link names it; the link
+// stays a link and nothing else appears beside either.
+TEST_P(ProjectFileSaveTest, SavingThroughALinkWritesTheFileItNames) {
+    namespace fs = std::filesystem;
+    fs::create_directory(folder.Path() / "real");
+    const fs::path file = folder.Path() / "real" / "design.zpj";
+    const fs::path link = folder.File("link.zpj");
+    const fs::path chain = folder.File("chain.zpj");
+    struct Case {
+        const char* name;
+        fs::path linkTarget;  // what `link` holds
+        bool viaChain;        // saved through a link to `link`
+    };
+    for (const Case& c : {Case{"relative", "real/design.zpj", false}, Case{"absolute", file, false},
+                          Case{"two links", "real/design.zpj", true}}) {
+        SCOPED_TRACE(c.name);
+        fs::remove(link);
+        fs::remove(chain);
+        WriteWhole(file.string(), "old");
+        fs::create_symlink(c.linkTarget, link);
+        fs::create_symlink("link.zpj", chain);
+        Settings.DesignFileName = (c.viaChain ? chain : link).string();
+        ASSERT_EQ(SaveProject(), FileStatus::Done);
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_TRUE(fs::is_symlink(chain));
+        EXPECT_EQ(ReadCrLfLines(file.string()).size(), 318u);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path() / "real"), fs::directory_iterator()), 1);
+    }
+    // A link to a file not yet there makes the file.
+    fs::remove(file);
+    Settings.DesignFileName = link.string();
+    ASSERT_EQ(SaveProject(), FileStatus::Done);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadCrLfLines(file.string()).size(), 318u);
+}
+
+TEST_P(ProjectFileSaveTest, LinksThatLeadNowhereRefuseTheSave) {
+    namespace fs = std::filesystem;
+    fs::create_symlink("b.zpj", folder.File("a.zpj"));
+    fs::create_symlink("a.zpj", folder.File("b.zpj"));
+    Settings.DesignFileName = folder.File("a.zpj");
+    EXPECT_EQ(SaveProject(), FileStatus::NotWritable);
+    EXPECT_TRUE(fs::is_symlink(folder.File("a.zpj")));
+    EXPECT_TRUE(fs::is_symlink(folder.File("b.zpj")));
+}
+
+TEST_P(ProjectFileSaveTest, SavingKeepsTheFilesPermissions) {
+    namespace fs = std::filesystem;
+    using fs::perms;
+    for (const perms kept : {perms::owner_read | perms::owner_write,
+                             perms::owner_read | perms::owner_write | perms::group_read | perms::others_read,
+                             perms::owner_read | perms::owner_write | perms::group_read | perms::group_write}) {
+        WriteWhole(Settings.DesignFileName, "old");
+        fs::permissions(Settings.DesignFileName, kept);
+        ASSERT_EQ(SaveProject(), FileStatus::Done);
+        EXPECT_EQ(fs::status(Settings.DesignFileName).permissions(), kept);
+    }
+}
+
 TEST_P(ProjectFileSaveTest, ReplacesALongerOldFileWhole) {
     WriteWhole(Settings.DesignFileName, std::string(100000, 'x'));
     const auto lines = SavedLines();
