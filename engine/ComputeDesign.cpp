@@ -67,12 +67,14 @@ void RefiningPass() {
 void ComputeDesign() {
     BeginDesignWarnings();
     FirstPass();
-    // A design warning asks for another pass after its editor closed. A host that can never
-    // change the design (no window) would ask for ever: the passes are bounded.
+    // A design warning asks for another pass when the user changed the design in its editor. A
+    // host that changes it at every warning without ever mending it would ask for ever: the
+    // passes are bounded.
     int passes = 0;
     do {
         RefiningPass();
     } while (Settings.RecomputeFlag && ++passes < MaxRefiningPasses);
+    EndDesignWarnings();
 }
 
 void UpdateDcBusVoltages() {

@@ -3,8 +3,8 @@
 
 namespace zorvic {
 
-// Most refining passes of one computation; each over-voltage warning that the user leaves
-// unanswered asks for another.
+// Most refining passes of one computation; each over-voltage warning after which the user
+// changed the design asks for another.
 inline constexpr int MaxRefiningPasses = 100;
 
 // Recomputes the design from the current state.

@@ -1,6 +1,10 @@
 #include "ErrorManagement.h"
 
+#include <string>
+#include <vector>
+
 #include "DesignHost.h"
+#include "FileManagement.h"
 #include "NumberText.h"
 #include "Variables.h"
 
@@ -11,17 +15,47 @@ namespace {
 const std::string OverVoltageTitle = "Zorvic Over Voltage";
 
 bool warnedFromChipEditor = false;
+// Computations running (an editor opened by a warning may start one inside another).
+int computations = 0;
+// In the running computation the user left a warning's editor without changing the design: the
+// same warning would follow at once, pass after pass.
+bool declined = false;
 
 void ShowOverVoltageMessage(const std::string& lead) {
     Host().ShowMessage(lead + CurrentChip.Name + " Has" + Str(CurrentChip.Vdmax) + " Vmax.", MessageButtons::OK,
                        OverVoltageTitle);
 }
 
+// Opens the editor and asks for another pass when the user changed the design there, whether
+// by confirming, by an Apply or by a choice the editor writes at once. The design as the project
+// file holds it stands for everything an editor can change.
+void EditAndRecompute(void (DesignHost::*editor)()) {
+    const std::vector<std::string> before = ProjectFileLines();
+    (Host().*editor)();
+    if (ProjectFileLines() == before) {
+        declined = computations > 0;
+        return;
+    }
+    Settings.RecomputeFlag = true;
+}
+
 }  // namespace
 
-void BeginDesignWarnings() { warnedFromChipEditor = false; }
+void BeginDesignWarnings() {
+    ++computations;
+    warnedFromChipEditor = false;
+    declined = false;
+}
+
+void EndDesignWarnings() {
+    if (computations > 0) --computations;
+    declined = false;
+}
 
 void ReportDesignError(const std::string& kind) {
+    // Declined once, the warning stays quiet for the rest of this computation, which ends with
+    // the clamp left as the warning leaves it.
+    if (declined) return;
     if (kind == "VpeakInput")
         ShowInputOverVoltage();
     else if (kind == "VpeakZorvic")
@@ -31,8 +65,7 @@ void ReportDesignError(const std::string& kind) {
 void ShowInputOverVoltage() {
     ShowOverVoltageMessage("Please Reduce Input Voltage. ");
     if (Host().ChipEditorIsActive()) Host().CloseChipEditor();
-    Host().EditInputPara();
-    Settings.RecomputeFlag = true;
+    EditAndRecompute(&DesignHost::EditInputPara);
 }
 
 void ShowReflectedOverVoltage() {
@@ -44,8 +77,7 @@ void ShowReflectedOverVoltage() {
         return;
     }
     ShowOverVoltageMessage("Please Reduce Reflected Voltage. ");
-    Host().EditZorvicPara();
-    Settings.RecomputeFlag = true;
+    EditAndRecompute(&DesignHost::EditZorvicPara);
 }
 
 }  // namespace zorvic

@@ -1,6 +1,7 @@
 #pragma once
 // The design warnings: the only place where the computation talks to the user. They open an
-// editor from inside the computation and ask for another refining pass.
+// editor from inside the computation and, when the user changed the design there, ask for
+// another refining pass.
 
 #include <string>
 
@@ -13,8 +14,10 @@ void ReportDesignError(const std::string& kind);
 void ShowInputOverVoltage();
 void ShowReflectedOverVoltage();
 
-// Called at the start of each computation: a warning raised from the open chip editor is shown
-// once per computation.
+// Called at the start and the end of each computation. Within one computation a warning raised
+// from the open chip editor is shown once, and a warning whose editor the user left without
+// changing the design is not shown again.
 void BeginDesignWarnings();
+void EndDesignWarnings();
 
 }  // namespace zorvic
