@@ -316,16 +316,21 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
         switching = (capacitive + (2 * ipk - chip.Idlim) / chip.Idlim * chip.Param21) * fsw * b;
     float pchip = supply + conduction + switching;
 
-    // The loss heats the junction above the pin, which raises the on-resistance; the last step
-    // may take the junction past its limit, and its growth counts in full.
+    // The loss heats the junction above the pin, which raises the on-resistance. A junction past
+    // its limit is taken as the design computation takes it, with the conduction loss at the
+    // limit, so that at full load the curve meets the design's own loss.
     const float pin = op.ChipPinTemperature;
     const auto growth = [](float t) { return std::pow(RdsonGrowth, std::min(t, GrowthCeiling) - 25); };
     float t = pin;
     for (int n = 0; n < JunctionSteps; ++n) {
         const float previous = t;
         t = pin + op.RthJunctionPin * pchip;
+        if (t > JunctionTemperatureLimit) {
+            pchip = supply + switching + conduction * growth(JunctionTemperatureLimit);
+            break;
+        }
         pchip += conduction * (growth(t) - growth(previous));
-        if (!(t <= JunctionTemperatureLimit && t - previous >= 0.1f)) break;
+        if (!(t - previous >= 0.1f)) break;
     }
 
     // The core loss stays; the copper loss follows the square of the load.

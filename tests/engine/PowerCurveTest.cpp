@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "ComputeDesign.h"
 #include "CurveSamples.h"
 #include "NumberText.h"
 #include "Variables.h"
@@ -141,13 +142,17 @@ TEST_F(PowerCurveTest, RegulationLossTakesEachRegulatedOutputsOwnDivider) {
     EXPECT_FLOAT_EQ(efficiency, 50.737045f);
 }
 
-// A hot junction: the one step that takes it past 170 degC (to 239 degC) raises the
-// on-resistance's loss in full.
-TEST_F(PowerCurveTest, JunctionStepPastTheLimitCountsInFull) {
+// A junction that would pass 170 degC (1000 degC/W puts it near 240 degC) takes the conduction
+// loss at 170 degC, as the design does. With no thermal resistance the junction stays at the
+// pin and the conduction loss at its 25 degC value, 0.2 A squared in 0.85 ohm = 34 mW; at 170 degC
+// it is 1.00836^145 = 3.343991 times that.
+TEST_F(PowerCurveTest, JunctionPastTheLimitTakesTheConductionLossAt170) {
+    OperatingPoint.RthJunctionPin = 0;
+    PowerCurvePoint(1, 100, efficiency, loss, "Pin", "Cont");
+    const float cool = loss;
     OperatingPoint.RthJunctionPin = 1000;
     PowerCurvePoint(1, 100, efficiency, loss, "Pin", "Cont");
-    EXPECT_FLOAT_EQ(loss, 1.5923975f);
-    EXPECT_FLOAT_EQ(efficiency, 81.162636f);
+    EXPECT_NEAR(loss - cool, 0.034f * (3.343991f - 1), 2e-6f);
 }
 
 TEST_F(PowerCurveTest, NoOutputPowerGivesAFiniteEfficiency) {
@@ -160,4 +165,67 @@ TEST_F(PowerCurveTest, NoOutputPowerGivesAFiniteEfficiency) {
         EXPECT_GE(efficiency, 0);
         EXPECT_LT(efficiency, 1);
     }
+}
+
+// A design whose chip runs over temperature: 4.2 V 6.95 A from 36 to 72 V DC through a chip in a
+// package of 182.8 degC/W. The design takes the conduction loss at 170 degC; so must the curve
+// at full load, where it then meets the design's own loss and efficiency.
+class HotDesignCurveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        SetLocaleDecimalSeparator('.');
+        ApplyDesignDefaults();
+        ComputeDesign();
+        CurrentChip = ChipTable[4];
+        InputStage.SwitchingFrequency = 60000;
+        OperatingPoint.ChipPackageType = 1;
+        OperatingPoint.RthJunctionPin = 182.8f;
+        Settings.ACInput = false;
+        InputStage.DCInputMin = 36;
+        InputStage.DCInputMax = 72;
+        InputStage.ReflectedVoltage = 115;
+        Clamper.RCClamper = false;
+        Settings.AdditionalOutputs = 0;
+        OutputRecord& out = Outputs[0];
+        out.Voltage = 4.2f;
+        out.Current = 6.95f;
+        out.MinimumCurrent = 2.015f;
+        out.OutputType = 9;
+        out.RippleFirstCell = 0.45f;
+        out.RippleSecondCell = 0.33f;
+        out.CapacitorDerating = 9.7f;
+        UpdateDcBusVoltages();
+        ComputeDesign();
+    }
+
+    // Full load at the lowest bus voltage, where the design is worked out.
+    float FullLoadLoss(float& efficiency) {
+        float loss = 0;
+        PowerCurvePoint(1, InputStage.VdcMin, efficiency, loss, "Pin", "Cont");
+        return loss;
+    }
+};
+
+TEST_F(HotDesignCurveTest, FullLoadMeetsTheDesignsLossAndEfficiency) {
+    const ChipRecord& chip = CurrentChip;
+    const OperatingRecord& op = OperatingPoint;
+    ASSERT_TRUE(chip.OverTemperature);
+    ASSERT_EQ(chip.Tj, 170);
+    const float atLimit = Transfo.IrmsMax * Transfo.IrmsMax * chip.Rdson * 3.343991f;
+    EXPECT_NEAR(op.ChipLoss, chip.LossBias + chip.LossSwitching + atLimit, 1e-4f * op.ChipLoss);
+
+    float efficiency = 0;
+    const float loss = FullLoadLoss(efficiency);
+    // The curve's conduction loss at full load is the design's, at 170 degC: without it the
+    // curve loses exactly that much less.
+    const float rdson = CurrentChip.Rdson;
+    CurrentChip.Rdson = 0;
+    float coolEfficiency = 0;
+    const float withoutConduction = FullLoadLoss(coolEfficiency);
+    CurrentChip.Rdson = rdson;
+    EXPECT_NEAR(loss - withoutConduction, atLimit, 1e-4f * loss);
+    // The rest of the curve's loss is modelled apart from the design's, but close to it.
+    EXPECT_NEAR(loss, op.TotalLoss, 0.05f * op.TotalLoss);
+    EXPECT_NEAR(efficiency, 100 * op.Efficiency, 1);
 }
