@@ -1,5 +1,7 @@
 #include "MainPage.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
@@ -111,6 +113,13 @@ bool MainPage::LoadCommandLineProject(const QString& path) {
         // The loader has shown its own message and left the defaults in place.
         return false;
     }
+}
+
+void MainPage::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // The program ends with its main window, whatever else is open. Queued: while this window
+    // is still closing, the application would take the request for a cancelled close.
+    if (event->isAccepted()) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void MainPage::SetBackgroundColor() {

@@ -7,6 +7,7 @@
 
 #include "ReentryGuard.h"
 
+class QCloseEvent;
 class QLineEdit;
 class QWidget;
 
@@ -34,6 +35,9 @@ public:
 
     QLineEdit* txtProject = nullptr;
     QWidget* picSchematic = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void RefreshLoadedWindows();

@@ -1,7 +1,9 @@
 #include "fmSplash.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 
 #include "Forms.h"
 #include "MainPage.h"
@@ -17,6 +19,10 @@ fmSplash::fmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Fra
     platform::Forms::Register(this);
     if (!splash) splash = this;
     setFixedSize(platform::TwipsToPixels(7200), platform::TwipsToPixels(4200));
+    // In the middle of the screen, as a start-up picture is; the messages of the start-up come
+    // up centred over it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     Timer1.setInterval(1000);
     Timer1.setSingleShot(false);
     connect(&Timer1, &QTimer::timeout, this, &fmSplash::Timer1_Timer);

@@ -20,6 +20,8 @@ struct ShownMessage {
     QString title;
 };
 
+// A modal box, centred over the window it belongs to (`parent` when it is shown, else the window
+// in front: the splash during start-up) and wide enough to show its whole title.
 int ShowMessage(const QString& text, Buttons buttons, const QString& title, QWidget* parent = nullptr);
 
 // Scripted mode: no box is shown; each call takes the next queued answer, or OK for an OK box

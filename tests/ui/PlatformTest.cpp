@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "BoxAnswerer.h"
 #include "Colours.h"
 #include "Forms.h"
 #include "MessageBox.h"
@@ -46,6 +47,34 @@ TEST(MessageBoxTest, ScriptedAnswersAreTakenInOrderAndRecorded) {
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].title, "Save Design ?");
     EXPECT_EQ(shown[2].text, "Missing File : x");
+    platform::MessageScript::Clear();
+}
+
+// A box shown to the user comes up centred over its window and wide enough for its whole title:
+// the title's text in the bold title-bar font and, beside it, the window icon and three buttons
+// of at least 30 pixels each.
+TEST(MessageBoxTest, RealBoxShowsItsWholeTitleOverItsWindow) {
+    platform::MessageScript::Disable();
+    QWidget window;
+    window.setGeometry(40, 30, 520, 400);
+    window.show();
+    BoxAnswerer answerer;
+    const std::pair<const char*, const char*> boxes[] = {
+        {"Wrong File Format", "File Error"},
+        {"x", "Zorvic Flyback Converter Design Help"},
+        {"Please Reduce Input Voltage. ZorvicA1 Has 700 Vmax.", "Zorvic Over Voltage"},
+    };
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    for (const auto& [text, title] : boxes) {
+        EXPECT_EQ(platform::ShowMessage(text, platform::Buttons::OK, title, &window), platform::AnswerOK);
+        ASSERT_FALSE(answerer.seen.empty());
+        const BoxAnswerer::Seen seen = answerer.seen.back();
+        EXPECT_EQ(seen.title, title);
+        EXPECT_GE(seen.frame.width(), QFontMetrics(titleFont).horizontalAdvance(title) + 4 * 30) << title;
+        EXPECT_LE((seen.frame.center() - window.frameGeometry().center()).manhattanLength(), 2) << title;
+    }
+    platform::MessageScript::Enable();
     platform::MessageScript::Clear();
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -10,12 +11,14 @@
 #include <QTest>
 #include <memory>
 
+#include "BoxAnswerer.h"
 #include "DesignHost.h"
 #include "FileManagement.h"
 #include "Forms.h"
 #include "MainPage.h"
 #include "MessageBox.h"
 #include "NumberText.h"
+#include "ProgramStart.h"
 #include "Variables.h"
 #include "fmSplash.h"
 
@@ -180,5 +183,92 @@ TEST_F(StartupTest, MalformedCommandLineProjectShowsOnlyTheLoadersMessage) {
     EXPECT_EQ(platform::MessageScript::Shown()[0].title, "File Error");
     EXPECT_EQ(Settings.DesignFileName, "Default.zpj");
 }
+
+// The program started as main() starts it, with real message boxes that the user answers.
+struct StartCase {
+    const char* name;
+    const char* file;   // a file of the project corpus, "garbage" or "absent"
+    const char* title;  // of the first box
+};
+
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+
+class ProgramStartTest : public ::testing::TestWithParam<StartCase> {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        platform::MessageScript::Disable();
+        platform::MessageScript::Clear();
+    }
+    void TearDown() override {
+        if (MainPageExists()) delete &TheMainPage();
+        fmSplash::Unload();
+        SetMainPageCommandLine(QString());
+        platform::MessageScript::Enable();
+    }
+
+    // Starts the program on the case's file and runs it until the main window, once shown, is
+    // closed by the user (or for at most 30 s).
+    void Run() {
+        QString path = folder.filePath("design.zpj");
+        const QString file = GetParam().file;
+        if (file == "garbage") {
+            QFile garbage(path);
+            ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+            garbage.write("garbage\n");
+        } else if (file != "absent") {
+            path = QStringLiteral(ZORVIC_PROJECT_CORPUS "/") + file;
+        }
+        StartProgram({path});
+        // Away from the middle of the screen, where a box with no window to go by comes up.
+        fmSplash::Instance().move(24, 16);
+        BoxAnswerer answerer([] { return fmSplash::IsLoaded() ? fmSplash::Instance().frameGeometry() : QRect(); });
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (mainWindowUp || !MainPageExists() || !TheMainPage().isVisible()) return;
+            mainWindowUp = true;
+            computed = OperatingPoint.OutputPower > 0 && OperatingPoint.Efficiency > 0;
+            // Time for a quit that a closed box might have asked for; then the user closes it.
+            QTimer::singleShot(300, [] { TheMainPage().close(); });
+        });
+        watch.start(20);
+        QTimer::singleShot(30000, [] { QCoreApplication::exit(3); });
+        result = QApplication::exec();
+        boxes = answerer.seen;
+    }
+
+    QTemporaryDir folder;
+    int result = -1;
+    bool mainWindowUp = false;
+    bool computed = false;
+    std::vector<BoxAnswerer::Seen> boxes;
+};
+
+// No box ends the program: the main window comes up with the design computed and the program
+// runs on until the main window is closed.
+TEST_P(ProgramStartTest, AnsweredBoxLeavesTheProgramRunning) {
+    Run();
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(mainWindowUp);
+    EXPECT_TRUE(computed);
+    EXPECT_FALSE(fmSplash::IsLoaded());
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.front().title, GetParam().title);
+}
+
+TEST_P(ProgramStartTest, BoxesOfTheStartUpComeUpOverTheSplash) {
+    Run();
+    ASSERT_FALSE(boxes.empty());
+    const BoxAnswerer::Seen& first = boxes.front();
+    ASSERT_FALSE(first.context.isEmpty());
+    EXPECT_LE((first.frame.center() - first.context.center()).manhattanLength(), 2)
+        << "box at " << first.frame.x() << "," << first.frame.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProgramStartTest,
+    ::testing::Values(StartCase{"Refused", "garbage", "File Error"}, StartCase{"Absent", "absent", "File Error"},
+                      StartCase{"WarnsInItsComputation", "six-outputs.zpj", "Diode Selection Updated"}),
+    [](const ::testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
 
 #include "StartupTest.moc"
