@@ -5,12 +5,15 @@
 
 #include <QPalette>
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <memory>
 #include <stdexcept>
 
 #include "BoxAnswerer.h"
 #include "Colours.h"
+#include "ControlRegistry.h"
 #include "Forms.h"
 #include "MessageBox.h"
 #include "ReentryGuard.h"
@@ -92,6 +95,16 @@ TEST(FormsTest, LoadedWindowsInLoadOrderAndGoneWhenDestroyed) {
     EXPECT_EQ(platform::Forms::Find("fmA"), first.get());
     second.reset();
     EXPECT_EQ(platform::Forms::Find("fmB"), nullptr);
+}
+
+TEST(UiTestConfiguration, ControlsComeFromARegistryOfTheTestsOwn) {
+    const QString location = platform::ControlRegistry::Location();
+    EXPECT_TRUE(location.startsWith(QDir::tempPath() + "/")) << location.toStdString();
+    EXPECT_TRUE(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                    .startsWith(QDir::tempPath() + "/"));
+    QWidget window;
+    const platform::ControlCreation created = platform::ControlRegistry::CreateControl("Glidebar.Glidebar", &window);
+    EXPECT_TRUE(created.control) << created.error.toStdString();
 }
 
 TEST(ShellOpenTest, MissingFileAnswersTwo) {
