@@ -22,7 +22,7 @@ std::vector<ShownMessage> shown;
 
 // Room a title bar takes besides its text: the window icon and three buttons, as wide as
 // Windows draws them (46 pixels each at 96 dpi).
-constexpr double TitleBarElementsTwips = 4 * 46 * 15;
+constexpr double TitleBarElementsTwips = 4 * 46 * TwipsPerInch / 96;
 
 int DefaultAnswer(Buttons buttons) { return buttons == Buttons::OK ? AnswerOK : AnswerCancel; }
 
@@ -92,8 +92,8 @@ int ShowMessage(const QString& text, Buttons buttons, const QString& title, QWid
     case Buttons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
     case Buttons::YesNoCancel: standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
-    // The owner may be destroyed while the box waits for the user (the splash is unloaded at the
-    // end of start-up), and takes the box with it.
+    // Should its owner be destroyed while the box waits for the user, the box goes with it: it
+    // is held by a guarded pointer, never on the stack.
     QPointer<QMessageBox> box = new OwnedMessageBox(title, text, standard, Owner(parent));
     const int chosen = box->exec();
     delete box.data();
