@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -78,9 +77,8 @@ class DeclinedWarningTest : public DesignWarningsTest,
                             public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
 
 TEST_P(DeclinedWarningTest, EndsTheComputationAfterThatPass) {
-    const auto [name, withEditor] = GetParam();
-    const std::string answer = name;
-    if (answer == "confirmed unchanged") host.onEditInput = [] { InputStage.VacMax = 400; };
+    const auto [answer, withEditor] = GetParam();
+    if (std::string(answer) == "ConfirmedUnchanged") host.onEditInput = [] { InputStage.VacMax = 400; };
     if (!withEditor) InstallHost(nullptr);
     ComputeDesign();
     if (withEditor) {
@@ -100,13 +98,9 @@ TEST_P(DeclinedWarningTest, EndsTheComputationAfterThatPass) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, DeclinedWarningTest,
-                         ::testing::Values(std::pair{"cancelled", true}, std::pair{"confirmed unchanged", true},
-                                           std::pair{"no window", false}),
-                         [](const auto& info) {
-                             std::string name = info.param.first;
-                             std::replace(name.begin(), name.end(), ' ', '_');
-                             return name;
-                         });
+                         ::testing::Values(std::pair{"Cancelled", true}, std::pair{"ConfirmedUnchanged", true},
+                                           std::pair{"NoWindow", false}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 TEST_F(DesignWarningsTest, ReflectedWarningOpensTheChipEditorWhenTheChipWasEditedLast) {
     LowerInputVoltage();

@@ -231,16 +231,11 @@ TEST_P(ProjectFileSaveTest, SavingThroughALinkWritesTheFileItNames) {
     ASSERT_EQ(SaveProject(), FileStatus::Done);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadCrLfLines(file.string()).size(), 318u);
-}
-
-TEST_P(ProjectFileSaveTest, LinksThatLeadNowhereRefuseTheSave) {
-    namespace fs = std::filesystem;
-    fs::create_symlink("b.zpj", folder.File("a.zpj"));
-    fs::create_symlink("a.zpj", folder.File("b.zpj"));
-    Settings.DesignFileName = folder.File("a.zpj");
+    // Links that lead round in a loop name no file: the save is refused and they stay.
+    fs::remove(link);
+    fs::create_symlink("chain.zpj", link);
     EXPECT_EQ(SaveProject(), FileStatus::NotWritable);
-    EXPECT_TRUE(fs::is_symlink(folder.File("a.zpj")));
-    EXPECT_TRUE(fs::is_symlink(folder.File("b.zpj")));
+    EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(chain));
 }
 
 TEST_P(ProjectFileSaveTest, SavingKeepsTheFilesPermissions) {
