@@ -11,15 +11,6 @@
 
 namespace zorvic {
 
-namespace {
-
-// The on-resistance rises by this factor per degree above 25 degC.
-constexpr float RdsonGrowth = 1.00836f;
-
-float RdsonFactor(float temperature) { return std::pow(RdsonGrowth, temperature - 25); }
-
-}  // namespace
-
 float RegulationNetworkLoss() {
     if (!OperatingPoint.SecondaryRegulation) return 0;
     const RegulationRecord& reg = Regulation;

@@ -13,8 +13,6 @@ namespace zorvic {
 
 namespace {
 
-constexpr float Pi = 3.1415927f;
-constexpr float TwoPi = 6.2831855f;
 // A load resistance of no load at all, ohm.
 constexpr float NoLoad = 1e38f;
 // The start of the parallel sums: one resistance the real ones are always far below, ohm.
@@ -23,8 +21,6 @@ constexpr float EsrParallelStart = 1e20f;
 // The feedback network's roll-off and the divider resistance taken with no regulated output.
 constexpr float FeedbackPole = 10000;
 constexpr float NoDividerResistance = 10000;
-// The on-resistance rises by this factor per degree above 25 degC.
-constexpr float RdsonGrowth = 1.00836f;
 // The junction loop stops by itself within a few thousand steps; the bound only guards it.
 constexpr int JunctionSteps = 100000;
 // Far above any real junction, degC: the growth taken there keeps the loss within the float range.
@@ -319,7 +315,7 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
     // The loss heats the junction above the pin, which raises the on-resistance; the last step
     // may take the junction past its limit, and its growth counts in full.
     const float pin = op.ChipPinTemperature;
-    const auto growth = [](float t) { return std::pow(RdsonGrowth, std::min(t, GrowthCeiling) - 25); };
+    const auto growth = [](float t) { return RdsonFactor(std::min(t, GrowthCeiling)); };
     float t = pin;
     for (int n = 0; n < JunctionSteps; ++n) {
         const float previous = t;
