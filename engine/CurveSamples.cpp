@@ -90,7 +90,7 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
     float w = 0;
     std::size_t m = 0;
     const auto ns = static_cast<float>(Transfo.OutputTurns[0]);
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && m < 4; ++i) {
+    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && m < MaxDividerResistors; ++i) {
         if (!Outputs[static_cast<std::size_t>(i)].Regulated) continue;
         const float divider = Regulation.Divider[++m].Value;
         const float term = static_cast<float>(Transfo.OutputTurns[static_cast<std::size_t>(i)]) / ns / divider;
@@ -109,28 +109,6 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
             -(std::atan(fz / freq) + std::atan(f8 / freq) + std::atan(freq / FeedbackPole)) * 180 / Pi - delay;
     }
     feedbackGain = 20 * std::log10(h);
-}
-
-// The loss of the secondary regulation network: the reference with its ground resistor, and
-// the divider resistor of each regulated output, numbered from 1 in their order. A resistor
-// left out (0 ohm) carries nothing. Worked out afresh for every sample.
-float RegulationLossAtSample() {
-    if (!OperatingPoint.SecondaryRegulation) return 0;
-    const RegulationRecord& reg = Regulation;
-    const float vref = reg.ReferenceVoltage;
-    float loss = 0;
-    if (reg.GroundResistor.Value != 0)
-        loss = vref * vref / reg.GroundResistor.Value + reg.ReferenceCurrent * Outputs[0].ActualVoltage;
-    std::size_t j = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && j < MaxDividerResistors; ++i) {
-        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
-        if (!output.Regulated) continue;
-        const float divider = reg.Divider[++j].Value;
-        if (!PositiveFinite(divider)) continue;
-        const float across = output.ActualVoltage - vref;
-        loss += across * across / divider;
-    }
-    return loss;
 }
 
 }  // namespace
@@ -272,7 +250,7 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
     // A milliwatt more keeps the efficiency of an unloaded supply defined.
     outputPower += 0.001f;
 
-    const float preg = RegulationLossAtSample();
+    const float preg = RegulationNetworkLoss(DividerNumbering::RegulatedOutputs);
     p += preg;
     p += 0.001f;
 
