@@ -62,7 +62,7 @@ void ComputeChipLoss() {
         va = vr;
     }
     const float drain = vmin + va;
-    const float capacitance = chip.Coss * std::sqrt(25.6f) / std::sqrt(drain) + Transfo.Cpri.Value;
+    const float capacitance = DrainCapacitance(drain) + Transfo.Cpri.Value;
     const float capacitive = 0.5f * capacitance * (vmin * vmin);
     chip.LossSwitching = (capacitive + chip.Param29 * ion * std::pow(drain, 2.22f)) * fsw;
     const float softLimit = chip.Param28 * chip.Idlim;

@@ -113,12 +113,6 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
 
 }  // namespace
 
-float DrainCapacitance(float v) {
-    const float coss = CurrentChip.Coss;
-    if (v <= 0) return coss;
-    return coss * std::sqrt(25.6f) / std::sqrt(v);
-}
-
 void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& feedbackGain, float& feedbackPhase,
                const std::string& corner, const std::string& mode) {
     const InputRecord& in = InputStage;

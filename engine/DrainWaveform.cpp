@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "CurveSamples.h"
 #include "Formula.h"
 #include "Variables.h"
 

@@ -22,6 +22,10 @@ float RdsonFactor(float t);
 // Skin depth in copper at the frequency f (Hz), mm: 66 / sqrt(f).
 float SkinDepthAt(float f);
 
+// The chip's drain capacitance at the drain voltage v (V): Coss, given at 25.6 V, falls with the
+// square root of the voltage; Coss itself at or below 0 V.
+float DrainCapacitance(float v);
+
 // Arc sine through the arctangent, in 64-bit floats; 1 and -1 give +-pi/2 and arguments beyond
 // them are taken at the nearer end, so the clamp never meets a NaN.
 double ArcSin(double x);
