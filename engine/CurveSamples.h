@@ -14,10 +14,6 @@
 
 namespace zorvic {
 
-// The drain capacitance at the drain voltage v (V): the chip's Coss, given at 25.6 V, falls
-// with the square root of the voltage; Coss itself at or below 0 V.
-float DrainCapacitance(float v);
-
 // Gain (dB) and phase (degrees) at the frequency freq (Hz) of the power stage for the mode
 // "Cont", "Discont" or "Burst", and of the feedback network. Another mode text writes neither
 // the stage results nor the loop model; the feedback results are written only when the network

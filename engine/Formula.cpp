@@ -1,15 +1,24 @@
 #include "Formula.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "Variables.h"
 
 namespace zorvic {
 
+float RdsonFactor(float t) { return std::pow(RdsonGrowth, t - 25); }
+
+float SkinDepthAt(float f) { return 66.0f / std::sqrt(f); }
+
+float DrainCapacitance(float v) {
+    const float coss = CurrentChip.Coss;
+    if (v <= 0) return coss;
+    return coss * std::sqrt(25.6f) / std::sqrt(v);
+}
+
 double ArcSin(double x) {
-    if (x >= 1) return std::numbers::pi / 2;
-    if (x <= -1) return -std::numbers::pi / 2;
+    if (x >= 1) return PiDouble / 2;
+    if (x <= -1) return -PiDouble / 2;
     return std::atan(x / std::sqrt(1 - x * x));
 }
 

@@ -1,9 +1,13 @@
 // The chip's losses and the junction-temperature iteration, the over-temperature limit and the
-// loss of the secondary-regulation network.
+// loss of the secondary-regulation network. Expected values worked out in 32-bit steps for the
+// operating point below.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstddef>
+#include <string>
 
 #include "ChipLoss.h"
 #include "DesignWarningHost.h"
@@ -50,6 +54,10 @@ protected:
     void TearDown() override { InstallHost(nullptr); }
 };
 
+// Supply: 9 mA x 15 V + 84.45 V x 70 uA = 0.1409 W. Switching at 164.45 V: 0.5 x (23.67 + 30) pF
+// x 84.45^2 + 3e-11 x 0.18925 A x 164.45^2.22 (83100), times 100 kHz = 0.0663 W. Conduction at
+// 25 degC: 0.35956^2 x 0.85 = 0.1099 W; 32 degC/W heats the junction to 35.5 degC, where the
+// on-resistance has grown by 1.00836^10.47.
 TEST_F(ChipLossTest, JunctionTemperatureSettlesWithTheHotterOnResistance) {
     ComputeChipLoss();
     EXPECT_FLOAT_EQ(CurrentChip.LossBias, 0.14091156f);
@@ -61,6 +69,7 @@ TEST_F(ChipLossTest, JunctionTemperatureSettlesWithTheHotterOnResistance) {
     EXPECT_FALSE(CurrentChip.OverTemperature);
 }
 
+// 9 mA x ((8.4 + 15) / 2 + 0.6) V + 84.45 V x 70 uA.
 TEST_F(ChipLossTest, SecondaryRegulationSuppliesTheChipFromTheAuxiliaryWinding) {
     OperatingPoint.SecondaryRegulation = true;
     ComputeChipLoss();
@@ -68,6 +77,8 @@ TEST_F(ChipLossTest, SecondaryRegulationSuppliesTheChipFromTheAuxiliaryWinding) 
     EXPECT_FLOAT_EQ(OperatingPoint.ChipLoss, 0.302025f);
 }
 
+// Switching at the bus voltage alone: 0.5 x (Coss(84.45 V) + 30 pF) x 84.45^2 x 100 kHz = 0.0225 W,
+// plus (2 - 1.7) A x 1 uJ / ((1 - 0.85) x 2 A) x 100 kHz = 0.1 W above the soft limit.
 TEST_F(ChipLossTest, DiscontinuousModeSwitchesOnAtZeroCurrentButPaysTheSoftLimit) {
     Transfo.IrmsMax = 0.56330866f;
     Transfo.IpeakMax = 2;
@@ -89,6 +100,8 @@ TEST_F(ChipLossTest, NoThermalResistanceKeepsJunctionAndPinAtAmbient) {
     EXPECT_TRUE(std::isfinite(OperatingPoint.ChipLoss));
 }
 
+// The conduction loss at 170 degC is 0.85 x 1.00836^145 (3.344) x 0.35956^2 = 0.36746 W, with the
+// supply and switching losses of the first test: 0.57469 W.
 TEST_F(ChipLossTest, AboveTheLimitTheConductionLossIsTakenAt170Degrees) {
     OperatingPoint.RthPinAmbient = 1000;
     ComputeChipLoss();
@@ -176,3 +189,52 @@ TEST_F(ChipLossTest, NetworkLossSkipsUnregulatedOutputsAndAddsTheGroundResistor)
     // 2.5^2 / 10000 + 0.001 x 12, then (5 - 2.5)^2 / 2500 for the first regulated output only.
     EXPECT_FLOAT_EQ(OperatingPoint.RegulationLoss, 0.012625f + 0.0025f);
 }
+
+// The design's network loss numbers its dividers by the fitted ones: a regulated output whose
+// divider rounds to 0 ohm leaves that divider for the next regulated output, so it holds up every
+// later one. The loss curve gives each regulated output its own divider instead. Outputs of 12,
+// 5 and 15 V on a 2.5 V reference with no ground resistor: 9.5^2, 2.5^2 and 12.5^2 over their
+// dividers.
+struct DividerCase {
+    const char* name;
+    std::array<bool, 3> regulated;
+    std::array<float, 3> dividers;
+    float designLoss;
+    float curveLoss;
+};
+
+class DividerIndexTest : public ChipLossTest, public ::testing::WithParamInterface<DividerCase> {};
+
+TEST_P(DividerIndexTest, DesignAndCurveNumberTheDividers) {
+    const DividerCase& c = GetParam();
+    OperatingPoint.SecondaryRegulation = true;
+    Settings.AdditionalOutputs = 2;
+    Regulation.ReferenceVoltage = 2.5f;
+    Regulation.GroundResistor.Value = 0;
+    const float volts[] = {12, 5, 15};
+    for (std::size_t i = 0; i < 3; ++i) {
+        Outputs[i].Regulated = c.regulated[i];
+        Outputs[i].ActualVoltage = volts[i];
+        Regulation.Divider[i + 1].Value = c.dividers[i];
+    }
+    ComputeChipLoss();
+    EXPECT_FLOAT_EQ(OperatingPoint.RegulationLoss, c.designLoss);
+    EXPECT_FLOAT_EQ(RegulationNetworkLoss(DividerNumbering::RegulatedOutputs), c.curveLoss);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ChipLossTest, DividerIndexTest,
+    ::testing::Values(
+        // (90.25 + 6.25 + 156.25) / 1000 both ways.
+        DividerCase{"FittedDividersInOrder", {true, true, true}, {1000, 1000, 1000}, 0.25275f, 0.25275f},
+        // Design: output 0 only; curve: outputs 0 and 2, the latter on the third divider.
+        DividerCase{"UnfittedDividerHoldsUpTheLaterOutputs", {true, true, true}, {1000, 0, 1000}, 0.09025f, 0.2465f},
+        // 0.5 ohm rounds to 0 (half to even): no divider in the design; the curve takes 0.5 ohm
+        // for 180.5 W.
+        DividerCase{"HalfOhmRoundsToNoDivider", {true, true, true}, {0.5f, 1000, 1000}, 0, 180.6625f},
+        // 1.5 ohm rounds to 2: fitted, 90.25 / 1.5 = 60.17 W both ways.
+        DividerCase{"OneAndAHalfOhmsIsFitted", {true, true, true}, {1.5f, 1000, 1000}, 60.329166f, 60.329166f},
+        // The first regulated output takes the first divider: 6.25 / 1000 + 156.25 / 500.
+        DividerCase{"UnregulatedOutputTakesNoDivider", {false, true, true}, {1000, 500, 1000}, 0.31875f, 0.31875f}),
+    [](const ::testing::TestParamInfo<DividerCase>& info) { return std::string(info.param.name); });
+

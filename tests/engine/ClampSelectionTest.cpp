@@ -47,6 +47,7 @@ TEST_P(ClampRatingTest, TakesTheFirstSeriesWhoseRatingHoldsTheLeastLoss) {
     EXPECT_FLOAT_EQ(Clamper.Clamp.Dissipation, c.dissipation);
 }
 
+// Dissipation 0.5 x 10 uH x (0.8 Ipk)^2 x 100 kHz x Vbr / (Vbr - 80 V): 0.48306 W for 1 A on 237 V.
 INSTANTIATE_TEST_SUITE_P(
     ByPeakCurrent, ClampRatingTest,
     ::testing::Values(ClampCase{"FirstOfEqualParts", 1.0f, "SPKA", 237, " 213", 0.48305735f},
@@ -64,7 +65,7 @@ TEST_F(ClampSelectionTest, ChipBreakdownLimitsTheClampVoltageStrictly) {
     EXPECT_EQ(Clamper.Clamp.Vbr[0], 209);
     EXPECT_EQ(Clamper.Clamp.VbrMax[0], ClampTable[0].VbrMax[5]);
     EXPECT_EQ(Clamper.Clamp.Code[0], " 188");
-    EXPECT_FLOAT_EQ(Clamper.Clamp.Dissipation, 0.51844966f);
+    EXPECT_FLOAT_EQ(Clamper.Clamp.Dissipation, 0.51844966f);  // 0.32 W x 209 / (209 - 80)
 
     CurrentChip.Vdmax = std::nextafter(CurrentChip.Vdmax, 1000.0f);
     SelectClampComponents();

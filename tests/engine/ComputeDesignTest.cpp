@@ -57,9 +57,9 @@ TEST_F(ComputeDesignTest, DefaultDesignRunsOneRefiningPassWithoutWarning) {
     ExpectFiniteDesign();
 }
 
-// The default design worked through by hand (5 V 1 A, LC output, 88-264 V AC, 100 kHz, the
-// default chip in its HTP10 package), refined once from the first-pass estimates and the
-// transformer loss of the first pass.
+// The default design worked through in 32-bit steps, independently of the engine's code (5 V 1 A,
+// LC output, 88-264 V AC, 100 kHz, the default chip in its HTP10 package), refined once from the
+// first-pass estimates and the transformer loss of the first pass (5.54 W in, 0.332 W).
 TEST_F(ComputeDesignTest, DefaultDesignPartsFollowFromTheFormulas) {
     ComputeDesign();
     const OutputRecord& output = Outputs[0];

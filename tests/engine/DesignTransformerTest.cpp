@@ -1,5 +1,7 @@
 // The transformer search: which core and turns it records under each criterion, the user's fixed
-// geometry and turns, saturating designs, and what reaches the design state.
+// geometry and turns, saturating designs, and what reaches the design state. Cores, turns, wires,
+// losses and the number of designs evaluated were worked out in 32-bit steps from the rules of the
+// search (grade, turns, wire choice, winding optimiser), independently of the engine's code.
 
 #include <gtest/gtest.h>
 
@@ -259,8 +261,9 @@ TEST_F(DesignTransformerTest, FrequencyWithoutAGradeLeavesAFiniteEmptyTransforme
     EXPECT_EQ(OperatingPoint.TransformerLoss, 0.0f);
 }
 
-// The default design (5 V 1 A from 88-264 V AC at 100 kHz) worked through by hand: the second
-// pass designs the transformer for the currents that include the first pass's transformer loss.
+// The default design (5 V 1 A from 88-264 V AC at 100 kHz) worked through both passes: the second
+// pass designs the transformer for the currents that include the first pass's transformer loss
+// (0.332 W on E13/7/4, 5.54 W in, against 6.17 W in the second pass).
 TEST_F(DesignTransformerTest, DefaultDesignGetsACompleteTransformer) {
     ResetDesignState();
     ApplyDesignDefaults();

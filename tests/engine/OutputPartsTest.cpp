@@ -288,6 +288,7 @@ TEST_F(SecondCellTest, LcFilterTakesAnE3InductorAndTheCapacitorNearestItsEsr) {
     EXPECT_FLOAT_EQ(o->Inductor.Value, 4.7e-6f);
     EXPECT_EQ(o->Cap2.ChosenItem, 5);  // 480 mohm nearest the wanted 447 mohm
     EXPECT_EQ(o->Cap2.Value, CapacitorTable[0].C[5]);
+    // 2.95 ohm x 0.05 V / 0.3 V; 66 mohm x 2 A / 2.95 ohm; 480 mohm x 0.33 V / 2.95 ohm.
     EXPECT_FLOAT_EQ(o->Cap2.Esr[0], 0.49218285f);
     EXPECT_FLOAT_EQ(o->Cap2.Irms[0], 0.044698834f);
     EXPECT_FLOAT_EQ(o->ActualRippleSecondCell, 0.053638600f);

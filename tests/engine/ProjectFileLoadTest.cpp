@@ -121,6 +121,61 @@ TEST_F(ProjectFileLoadTest, GroupHeldOnlyInPartIsNotTaken) {
     EXPECT_EQ(Transfo.PrimaryTurns, 40);
 }
 
+// Files that end where one group of later values ends and the next begins: the DC input group
+// (133 to 137), the package group (138 to 140) and the strand limit (141). The closing key
+// counts in the value count but is no value: after value 137 it does not bring in value 138.
+struct GroupBoundaryCase {
+    const char* name;
+    int last;
+    bool endKey;
+    bool packageGroupTaken;
+    int16_t parallelWireMax;
+};
+
+class GroupBoundaryTest : public ProjectFileLoadTest, public ::testing::WithParamInterface<GroupBoundaryCase> {};
+
+TEST_P(GroupBoundaryTest, TakesEachWholeGroupAndDefaultsTheNext) {
+    const GroupBoundaryCase& c = GetParam();
+    auto lines = Through(c.last, c.endKey);
+    lines[ValueLine(133)] = "24";
+    lines[ValueLine(135)] = "#FALSE#";
+    lines[ValueLine(137)] = "55";
+    if (c.last >= 140) {
+        lines[ValueLine(138)] = "7.5";
+        lines[ValueLine(139)] = "1";
+        lines[ValueLine(140)] = "61";
+    }
+    if (c.last >= 141) lines[ValueLine(141)] = "3";
+    OperatingPoint.ChipPinTemperature = 60;
+    OperatingPoint.ChipPackageType = 1;
+    OperatingPoint.RthJunctionPin = 9;
+    Transfo.ParallelWireMax = 5;
+
+    ASSERT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(InputStage.DCInputMin, 24.0f);
+    EXPECT_FALSE(Settings.ACInput);
+    EXPECT_EQ(Transfo.MaxDeltaT, 55.0f);
+    if (c.packageGroupTaken) {
+        EXPECT_EQ(OperatingPoint.RthJunctionPin, 7.5f);
+        EXPECT_EQ(OperatingPoint.ChipPackageType, 1);
+        EXPECT_EQ(OperatingPoint.ChipPinTemperature, 61.0f);
+    } else {
+        // The default chip's first package, HTP10: 2 degC/W.
+        EXPECT_EQ(OperatingPoint.RthJunctionPin, 2.0f);
+        EXPECT_EQ(OperatingPoint.ChipPackageType, 0);
+        EXPECT_EQ(OperatingPoint.ChipPinTemperature, 25.0f);
+    }
+    EXPECT_EQ(Transfo.ParallelWireMax, c.parallelWireMax);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProjectFileLoadTest, GroupBoundaryTest,
+                         ::testing::Values(GroupBoundaryCase{"EndsWithTheDcInputGroup", 137, true, false, 10},
+                                           GroupBoundaryCase{"EndsWithThePackageGroup", 140, true, true, 10},
+                                           GroupBoundaryCase{"EndsWithThePackageGroupWithoutTheKey", 140, false,
+                                                             true, 10},
+                                           GroupBoundaryCase{"EndsWithTheStrandLimit", 141, true, true, 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ProjectFileLoadTest, ReadsOtherNumberFormsWithAnyLineEnd) {
     auto lines = base;
     lines[ValueLine(9)] = "0.03";
