@@ -80,10 +80,7 @@ void ComputeChipLoss() {
     do {
         const float previous = tj;
         tj = rthSum * op.ChipLoss + ambient;
-        // A step past the limit adds nothing: the conduction loss is then taken at the limit
-        // itself, as the power of a far overshoot would overflow.
-        if (tj <= JunctionTemperatureLimit)
-            op.ChipLoss += irmsSquaredRds * (RdsonFactor(tj) - RdsonFactor(previous));
+        op.ChipLoss += irmsSquaredRds * (RdsonFactor(tj) - RdsonFactor(previous));
         step = tj - previous;
     } while (step >= 0.1f && tj <= JunctionTemperatureLimit);
 
@@ -92,8 +89,14 @@ void ComputeChipLoss() {
     op.ChipPinTemperature =
         rthSum != 0 ? (tj - ambient) * op.RthPinAmbient / rthSum + ambient : ambient;
     if (chip.OverTemperature) {
-        const float conductionAtLimit = chip.Rdson * RdsonFactor(JunctionTemperatureLimit) * (irms * irms);
-        op.ChipLoss = conductionAtLimit + chip.LossBias + chip.LossSwitching;
+        // The conduction loss is taken back to its value at the limit.
+        op.ChipLoss += irmsSquaredRds * (RdsonFactor(JunctionTemperatureLimit) - RdsonFactor(tj));
+        // A junction far past the limit overflows the growth (inf - inf): the same loss, in one
+        // product.
+        if (!std::isfinite(op.ChipLoss)) {
+            const float conductionAtLimit = chip.Rdson * RdsonFactor(JunctionTemperatureLimit) * (irms * irms);
+            op.ChipLoss = conductionAtLimit + chip.LossBias + chip.LossSwitching;
+        }
         tj = JunctionTemperatureLimit;
     }
     chip.Tj = tj;
