@@ -293,7 +293,7 @@ N_LINE = 4150          # neutral conductor
 HV = 3500              # rectified high-voltage rail
 K_NODE = 5300          # clamp node: top of D1
 DRAIN = 5750           # drain node across the filter
-PRIMARY_X = 7440       # primary and auxiliary windings
+PRIMARY_X = 7420       # primary and auxiliary windings
 CLAMP_X = 7300         # clamp column right of the clamp labels
 R1_X = 6060
 D1_X = 6850
@@ -328,7 +328,6 @@ def input_stage(p):
     p.wire((4350, 3850), (4240, 3850), (4240, 3900))
     ground_primary(p, 4240, 3900)
     p.wire((4950, 3850), (5050, 3850), (5050, HV))
-    p.dot(5050, HV) if False else None
     # Bulk capacitor.
     p.wire((5050, HV), (PRIMARY_X, HV))
     inline(p, (BULK_X, HV), (BULK_X, 4700), "pcap", (BULK_X, 4125))
@@ -428,7 +427,7 @@ def output_stage(p, kind, negative, dx=0, dy=0):
         draw, half = inductor_body(4, 70)
         inline(p, (CAP1_X, rail), (CAP2_X, rail), (draw, half), (SERIES_X, rail), mirror=negative is False)
     elif kind == "zener":
-        inline(p, (CAP1_X, rail), (ZENER_X, rail), "res", (SERIES_X - 200, rail) if negative else (SERIES_X, rail))
+        inline(p, (CAP1_X, rail), (ZENER_X, rail), "res", (SERIES_X, rail))
         z_ends = ((ZENER_X, rail), (ZENER_X, ret)) if negative else ((ZENER_X, ret), (ZENER_X, rail))
         inline(p, z_ends[0], z_ends[1], "zener", (ZENER_X, 645))
         p.dot(ZENER_X, rail)
@@ -493,6 +492,7 @@ DRAIN_X = host_x(DRAIN_DOWN_X)  # drain wire entering the chip picture
 SUPPLY_Y = 200                 # supply rail: D3, R4, C4 and the chip supply pin
 RC_X = 3480                    # column of R2 / C5 (or D4 / C5)
 COMP_X = 5250                  # column of R3 / C6
+C9_RC_X, C9_CTRL_X = 3850, 4140  # C9 of family 5 and of family 4, left of their labels
 C4_X = 2750
 FEEDBACK_Y_RC = 1300           # compensation node of families 1, 2, 5
 FEEDBACK_Y_CTRL = 1950         # control node of families 3, 4
@@ -534,7 +534,7 @@ def chip_rc(p, family, secondary):
     pins = [("top", 3800, "VCC"), ("right", 700, "D"), ("bottom", 4550, "S"), ("left", 1100, "RC"),
             ("right", FEEDBACK_Y_RC, "FB")]
     if family == 5:
-        pins.append(("bottom", 3900, "BP"))
+        pins.append(("bottom", C9_RC_X, "BP"))
     supply_path(p)
     # Supply pin.
     p.wire((3800, SUPPLY_Y), (3800, y1))
@@ -558,8 +558,8 @@ def chip_rc(p, family, secondary):
     inline(p, (COMP_X, 2700), (COMP_X, 3200), "cap", (COMP_X, 2995))
     ground_primary(p, COMP_X, 3200)
     if family == 5:
-        inline(p, (3900, y2), (3900, 2650), "cap", (3900, 2445))
-        ground_primary(p, 3900, 2650)
+        inline(p, (C9_RC_X, y2), (C9_RC_X, 2650), "cap", (C9_RC_X, 2445))
+        ground_primary(p, C9_RC_X, 2650)
     chip_block(p, x1, y1, x2, y2, pins)
     if secondary:
         p.dot(COMP_X, FEEDBACK_Y_RC)
@@ -573,7 +573,7 @@ def chip_ctrl(p, family, secondary):
     x1, y1, x2, y2 = 3800, 800, 4850, 1600
     pins = [("top", 3950, "VCC"), ("right", 950, "D"), ("bottom", 4600, "S"), ("bottom", 4000, "C")]
     if family == 4:
-        pins.append(("bottom", 4300, "BP"))
+        pins.append(("bottom", C9_CTRL_X, "BP"))
     supply_path(p)
     p.wire((3950, SUPPLY_Y), (3950, y1))
     p.dot(3950, SUPPLY_Y)
@@ -590,8 +590,8 @@ def chip_ctrl(p, family, secondary):
         inline(p, (RC_X, FEEDBACK_Y_CTRL), (RC_X, SUPPLY_Y), "zener", (RC_X, 865))
         p.dot(RC_X, SUPPLY_Y)
     if family == 4:
-        inline(p, (4300, y2), (4300, 3200), "cap", (4300, 2995))
-        ground_primary(p, 4300, 3200)
+        inline(p, (C9_CTRL_X, y2), (C9_CTRL_X, 3200), "cap", (C9_CTRL_X, 2995))
+        ground_primary(p, C9_CTRL_X, 3200)
     chip_block(p, x1, y1, x2, y2, pins)
     if secondary:
         p.dot(4000, FEEDBACK_Y_CTRL)
@@ -700,11 +700,12 @@ def transfo():
 
 
 def warning():
+    """Power warning: a warning sign on the left; the window writes its caption right of it."""
     p = Pic(4800, 1200)
-    p.rect(30, 30, 4740, 1140, fill="#FFE0E0")
-    p.poly([(300, 1000), (700, 200), (1100, 1000)])
-    p.wire((700, 480), (700, 780))
-    p.dot(700, 890)
+    p.add('<rect x="30" y="30" width="4740" height="1140" rx="60" fill="#FFE0E0" stroke="#C00000" stroke-width="40"/>')
+    p.add('<polygon points="300,1000 700,200 1100,1000" fill="#FFD000" stroke-width="40"/>')
+    p.add('<line x1="700" y1="470" x2="700" y2="760" stroke-width="70"/>')
+    p.add('<circle cx="700" cy="880" r="45" fill="#000000" stroke="none"/>')
     return p
 
 
