@@ -85,8 +85,8 @@ void PlaceButton(QPushButton* button, float zoom, int32_t width, int32_t height,
     } else {
         font.setPointSize(6);
         font.setBold(false);
-        h = CLng(static_cast<float>(height) * 0.6f);
-        w = CLng(static_cast<float>(width) * 0.8f);
+        h = CLng(height * 0.6);
+        w = CLng(width * 0.8);
     }
     button->setFont(font);
     const int32_t top = CLng(static_cast<float>(y) * zoom - static_cast<float>(h) / 2 + static_cast<float>(yOffset));
