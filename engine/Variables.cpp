@@ -154,4 +154,18 @@ int16_t ChipPictureIndex() {
     return static_cast<int16_t>(index);
 }
 
+void SelectPrimaryRegulation() {
+    Settings.RegulationWasSecondary = false;
+    OutputRecord& main = Outputs[0];
+    switch (main.OutputType) {
+    case 10: main.OutputType = 9; break;
+    case 12: main.OutputType = 11; break;
+    case 14: main.OutputType = 13; break;
+    default: break;
+    }
+    Settings.ActiveZorvicPicture = ChipPictureIndex();
+    OperatingPoint.SecondaryRegulation = false;
+    for (OutputRecord& output : Outputs) output.Regulated = false;
+}
+
 }  // namespace zorvic

@@ -223,4 +223,8 @@ void ApplyDesignDefaults();
 // type is not one of its own.
 int16_t ChipPictureIndex();
 
+// The design's part of choosing "Primary Regulation": the main output takes its primary code
+// (9, 11 or 13), the chip picture follows it, and no output stays in the secondary loop.
+void SelectPrimaryRegulation();
+
 }  // namespace zorvic
