@@ -168,4 +168,16 @@ void SelectPrimaryRegulation() {
     for (OutputRecord& output : Outputs) output.Regulated = false;
 }
 
+void SelectSecondaryRegulation() {
+    OutputRecord& main = Outputs[0];
+    switch (main.OutputType) {
+    case 9: main.OutputType = 10; break;
+    case 11: main.OutputType = 12; break;
+    case 13: main.OutputType = 14; break;
+    default: break;
+    }
+    Settings.ActiveZorvicPicture = ChipPictureIndex();
+    OperatingPoint.SecondaryRegulation = true;
+}
+
 }  // namespace zorvic

@@ -181,9 +181,15 @@ void MainPage::ShowSchematicPictures(bool visible) {
 
 void MainPage::Form_Resize() {
     // The layout values were measured when the window was made. The first layout selects the
-    // regulation the design has: a primary design takes its primary chip picture.
+    // regulation the design has, so the chip picture is the one of the design's main output
+    // and chip.
     if (Settings.StartupPending) {
-        if (!OperatingPoint.SecondaryRegulation) SelectPrimaryRegulation();
+        if (OperatingPoint.SecondaryRegulation) {
+            Settings.RegulationWasSecondary = true;
+            SelectSecondaryRegulation();
+        } else {
+            SelectPrimaryRegulation();
+        }
         Settings.StartupPending = false;
     }
     const platform::TwipRect outer = {0, 0, static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().width())),

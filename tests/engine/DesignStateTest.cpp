@@ -154,3 +154,18 @@ TEST_F(DesignStateTest, PrimaryRegulationTakesTheMainOutputsOddCodeAndClearsTheL
         for (const OutputRecord& o : Outputs) EXPECT_FALSE(o.Regulated);  // inactive records too
     }
 }
+
+TEST_F(DesignStateTest, SecondaryRegulationTakesTheMainOutputsEvenCode) {
+    const int16_t before[] = {9, 10, 11, 12, 13, 14, 7};
+    const int16_t after[] = {10, 10, 12, 12, 14, 14, 7};
+    CurrentChip.Family = 3;
+    Outputs[3].Regulated = true;
+    for (std::size_t k = 0; k < std::size(before); ++k) {
+        Outputs[0].OutputType = before[k];
+        SelectSecondaryRegulation();
+        EXPECT_EQ(Outputs[0].OutputType, after[k]);
+        EXPECT_EQ(Settings.ActiveZorvicPicture, after[k] - 9 + 6);
+        EXPECT_TRUE(OperatingPoint.SecondaryRegulation);
+        EXPECT_TRUE(Outputs[3].Regulated);  // the loop's outputs are the caller's choice
+    }
+}

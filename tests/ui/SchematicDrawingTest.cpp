@@ -234,16 +234,18 @@ INSTANTIATE_TEST_SUITE_P(Indexes, ChipPictureTest,
                                            ChipPictureCase{24, 11, 2, "Zorvic02"},
                                            ChipPictureCase{-3, 7, 1, ""}));
 
-TEST_F(SchematicDrawingTest, FirstLayoutKeepsASecondaryDesignsPicture) {
+TEST_F(SchematicDrawingTest, FirstLayoutKeepsASecondaryDesignSecondary) {
     OperatingPoint.SecondaryRegulation = true;
     Outputs[0].OutputType = 10;
     Outputs[0].Regulated = true;
     OperatingPoint.RegulatedOutputCount = 1;
-    Settings.ActiveZorvicPicture = 19;  // as a project file stores it
+    CurrentChip.Family = 5;
+    Settings.ActiveZorvicPicture = 0;
     ShowNearZoomOne();
     EXPECT_EQ(page->ZorvicHost->Picture(), "Zorvic19");
     EXPECT_TRUE(OperatingPoint.SecondaryRegulation);
     EXPECT_TRUE(Outputs[0].Regulated);
+    EXPECT_TRUE(Shown(page->Terminator[1]));
 }
 
 TEST_F(SchematicDrawingTest, SurgeClampDesignShowsTheOtherFilterPicture) {
