@@ -219,4 +219,16 @@ void SetAcBusVoltages();
 // colours, command line) stays with the window.
 void ApplyDesignDefaults();
 
+// The chip picture of the schematic for the present design: one drawing per main-output type
+// (9 to 14) and chip family (1 and 2 share one set). Outside 0 to 23 when the main output's
+// type is not one of its own.
+int16_t ChipPictureIndex();
+
+// The design's part of choosing "Primary Regulation": the main output takes its primary code
+// (9, 11 or 13), the chip picture follows it, and no output stays in the secondary loop.
+void SelectPrimaryRegulation();
+// The design's part of choosing "Secondary Regulation" once an output can carry the loop: the
+// main output takes its secondary code (10, 12 or 14) and the chip picture follows it.
+void SelectSecondaryRegulation();
+
 }  // namespace zorvic
