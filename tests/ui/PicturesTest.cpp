@@ -18,12 +18,12 @@ struct PictureCase {
 
 std::vector<PictureCase> AllPictures() {
     std::vector<PictureCase> cases = {
-        {"Filter0", 7500, 6300},    {"Filter1", 7500, 6300},    {"Terminator1", 1300, 1800},
-        {"Terminator2", 1900, 1800}, {"Terminator3", 2500, 1800}, {"Transfo", 360, 3000},
+        {"Filter0", 7500, 6300},    {"Filter1", 7500, 6300},    {"Terminator1", 1300, 1900},
+        {"Terminator2", 1900, 1900}, {"Terminator3", 2500, 1900}, {"Transfo", 360, 3000},
         {"Warning", 4800, 1200},    {"Logo", 3000, 1000},       {"Cover", 1200, 800},
     };
     for (int i = 0; i < 24; ++i) {
-        cases.push_back({QString("Zorvic%1").arg(i, 2, 10, QChar('0')), 13000, 3600});
+        cases.push_back({QString("Zorvic%1").arg(i, 2, 10, QChar('0')), 13000, 3700});
     }
     for (int i = 1; i <= 8; ++i) {
         cases.push_back({QString("Schema%1").arg(i), 5500, 1260});

@@ -151,7 +151,7 @@ def main():
     hx, hy = 8, fy + fh
     main_type = a.main + (1 if a.secondary and a.main % 2 else 0)
     index = main_type - 9 + {1: 0, 2: 0, 3: 6, 4: 12, 5: 18}[a.family]
-    c.picture("Zorvic%02d" % index, hx, hy, 13000 * z, 3600 * z)
+    c.picture("Zorvic%02d" % index, hx, hy, 13000 * z, 3700 * z)
     for i, t in enumerate(outs, start=1):
         c.picture("Schema%d" % t, fw, hy - (BLOCK[1] - 5) * i * z, BLOCK[0] * z, BLOCK[1] * z)
     _, tw, _ = inner("Transfo")
@@ -161,7 +161,7 @@ def main():
     if a.secondary:
         cnt = a.regulated
         _, ww, wh = inner("Terminator%d" % cnt)
-        tx, ty = hx + 13000 * z - 2600 * z, hy + 3600 * z - wh * z
+        tx, ty = hx + 13000 * z - 2600 * z, hy + 3700 * z - wh * z
         c.picture("Terminator%d" % cnt, tx, ty, ww * z, wh * z)
 
     # Panel frame and buttons.
@@ -214,7 +214,7 @@ def main():
         output_labels(c, fw, hy - (BLOCK[1] - 5) * i * z, z, 0, i, t)
 
     crop = [int(v) for v in a.crop.split(",")] if a.crop else None
-    c.write(a.out, int(13100 * z + 20), int(hy + 3600 * z + 100), crop)
+    c.write(a.out, int(13100 * z + 20), int(hy + 3700 * z + 100), crop)
 
 
 if __name__ == "__main__":

@@ -392,7 +392,9 @@ def filter_tvs(p):
 WIND_X = 290           # secondary winding, right of the transformer core
 POS_RAIL, POS_RETURN = 350, 930
 NEG_RETURN, NEG_RAIL = 300, 955
-CAP1_X, SERIES_X, ZENER_X, CAP2_X, OUT_X = 1380, 2500, 3000, 3750, 5350
+# The terminals stay clear of the frame's right bar, which the window draws 100 twips inside the
+# schematic's right edge.
+CAP1_X, SERIES_X, ZENER_X, CAP2_X, OUT_X = 1380, 2500, 3000, 3750, 5250
 
 
 def output_stage(p, kind, negative, dx=0, dy=0):
@@ -627,12 +629,15 @@ def secondary_feedback(p, main_rail_y):
 C8_X = 10250
 
 
+HOST_WIDTH, HOST_HEIGHT = 13000, 3700
+
+
 def zorvic(index):
     main_type = index % 6 + 9                 # 9..14
     family = {0: 1, 1: 3, 2: 4, 3: 5}[index // 6]
     secondary = main_type % 2 == 0
     kind = {9: "inductor", 10: "inductor", 11: "direct", 12: "direct", 13: "regulator", 14: "regulator"}[main_type]
-    p = Pic(13000, 3600)
+    p = Pic(HOST_WIDTH, HOST_HEIGHT)
     if family in (1, 5):
         chip_rc(p, family, secondary)
     else:
@@ -647,7 +652,11 @@ def zorvic(index):
 # Secondary-regulation divider networks (Terminator1..3)
 # ----------------------------------------------------------------------------------------------
 
-TERM_NODE = REF_NODE_Y - 1800   # divider node, level with the reference pin's wire
+# Tall enough for R7's two-line label, which the window places 1500 twips down the network; the
+# chip picture is as much taller, so the network's top (and its output tags) stays below R5's label.
+TERM_HEIGHT = 1900
+TERM_GROUND = TERM_HEIGHT - 140
+TERM_NODE = REF_NODE_Y - (HOST_HEIGHT - TERM_HEIGHT)   # divider node, level with the reference pin's wire
 TERM_COLUMNS = (200, 770, 1370)  # divider resistors, left of their labels
 TERM_RES_Y = 950
 
@@ -656,7 +665,7 @@ def terminator(count):
     """Divider of 1 to 3 regulated outputs to the reference pin: a tag terminal per output on
     top (the window writes the output's name above it), R8..R10 down to the node, R7 to the
     return."""
-    p = Pic(600 * count + 700, 1800)
+    p = Pic(600 * count + 700, TERM_HEIGHT)
     for k in range(count):
         x = TERM_COLUMNS[k]
         if k == 0:
@@ -672,8 +681,9 @@ def terminator(count):
             p.dot(x, TERM_NODE)
     p.wire((0, TERM_NODE), (TERM_COLUMNS[count - 1], TERM_NODE))
     p.dot(TERM_COLUMNS[0], TERM_NODE)
-    inline(p, (TERM_COLUMNS[0], TERM_NODE), (TERM_COLUMNS[0], 1660), "res", (TERM_COLUMNS[0], 1480))
-    ground_secondary(p, TERM_COLUMNS[0], 1660)
+    inline(p, (TERM_COLUMNS[0], TERM_NODE), (TERM_COLUMNS[0], TERM_GROUND), "res",
+           (TERM_COLUMNS[0], (TERM_NODE + TERM_GROUND) // 2))
+    ground_secondary(p, TERM_COLUMNS[0], TERM_GROUND)
     return p
 
 
