@@ -99,6 +99,11 @@ TEST_P(LocaleTest, FormatEngWritesMantissaPrefixAndUnit) {
     EXPECT_EQ(FormatEng2(-1.25e-9f, "H"), Local("-1.25nH"));
 }
 
+TEST_P(LocaleTest, CStrWritesTheShortestNumberWithTheLocaleSeparator) {
+    EXPECT_EQ(CStr(264.0f) + "|" + CStr(-40.0f), "264|-40");
+    EXPECT_EQ(CStr(0.5f) + "|" + CStr(-0.25f) + "|" + CStr(0.1f), Local("0.5|-0.25|0.1"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, LocaleTest, ::testing::Values('.', ','), LocaleName);
 
 TEST_F(FormatTest, FormatEngIsEmptyWhilePowerIsTooHighOrValueIsNotFinite) {
