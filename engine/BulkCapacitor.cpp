@@ -9,13 +9,12 @@ namespace zorvic {
 void SizeBulkCapacitor() {
     const float vmin = InputStage.VdcMin;
     const float vpeak = vmin + InputStage.RippleVoltage;
-    constexpr float pi = 3.1415927f;
     // The input stage's fixed capacitor is fitted whatever the bus needs.
     InputStage.C7.Value = 2.2e-9f;
     const auto quarterPeriods = static_cast<int16_t>(4 * InputStage.MainsFrequency);
     if (quarterPeriods <= 0) return;  // no mains frequency: nothing to bridge
     // The rectifier conducts from VdcMin up to the crest; the capacitor carries the rest.
-    const auto conduction = static_cast<float>((1 + 2 * ArcSin(vmin / vpeak) / pi) / quarterPeriods);
+    const auto conduction = static_cast<float>((1 + 2 * ArcSin(vmin / vpeak) / Pi) / quarterPeriods);
     const float power = OperatingPoint.OutputPower + OperatingPoint.TotalLoss;
     const float swing = vpeak * vpeak - vmin * vmin;
     // No ripple allowed (a DC bus) leaves nothing to size.

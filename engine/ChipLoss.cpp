@@ -11,33 +11,26 @@
 
 namespace zorvic {
 
-namespace {
-
-// The on-resistance rises by this factor per degree above 25 degC.
-constexpr float RdsonGrowth = 1.00836f;
-
-float RdsonFactor(float temperature) { return std::pow(RdsonGrowth, temperature - 25); }
-
-}  // namespace
-
-float RegulationNetworkLoss() {
+float RegulationNetworkLoss(DividerNumbering numbering) {
     if (!OperatingPoint.SecondaryRegulation) return 0;
     const RegulationRecord& reg = Regulation;
+    const float vref = reg.ReferenceVoltage;
     float loss = 0;
-    if (reg.GroundResistor.Value != 0) {
-        loss = reg.ReferenceVoltage * reg.ReferenceVoltage / reg.GroundResistor.Value +
-               reg.ReferenceCurrent * Outputs[0].ActualVoltage;
-    }
-    // The dividers are numbered from 1 in the order of the regulated outputs; there are four.
+    if (reg.GroundResistor.Value != 0)
+        loss = vref * vref / reg.GroundResistor.Value + reg.ReferenceCurrent * Outputs[0].ActualVoltage;
+    // Dividers 1 to 4 go with the regulated outputs in their order.
     std::size_t k = 1;
     for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && k < reg.Divider.size(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+        if (!output.Regulated) continue;
         const float divider = reg.Divider[k].Value;
-        if (output.Regulated && CLng(divider) != 0) {
-            const float across = output.ActualVoltage - reg.ReferenceVoltage;
+        const bool fitted = numbering == DividerNumbering::FittedDividers ? CLng(divider) != 0
+                                                                          : std::isfinite(divider) && divider > 0;
+        if (fitted) {
+            const float across = output.ActualVoltage - vref;
             loss += across * across / divider;
-            ++k;
         }
+        if (fitted || numbering == DividerNumbering::RegulatedOutputs) ++k;
     }
     return loss;
 }
@@ -106,7 +99,7 @@ void ComputeChipLoss() {
     chip.Tj = tj;
     chip.LossConduction = op.ChipLoss - chip.LossBias - chip.LossSwitching;
 
-    op.RegulationLoss = RegulationNetworkLoss();
+    op.RegulationLoss = RegulationNetworkLoss(DividerNumbering::FittedDividers);
 
     ComputeClamp();
 

@@ -12,8 +12,20 @@ inline constexpr float JunctionTemperatureLimit = 170;
 // efficiency for the sizing steps that follow in the same pass.
 void ComputeChipLoss();
 
-// Loss of the secondary-regulation network (reference, ground resistor and divider), W; 0 under
+// How the divider resistors are matched to the regulated outputs. Two rules, because the
+// design's own loss moves to the next divider only past a fitted one while the curve, like the
+// loop model, gives each regulated output its own; they differ only where one has no divider.
+enum class DividerNumbering {
+    // A divider counts only once fitted (not 0 ohm when rounded); the next regulated output
+    // takes an unfitted one's place again. The design's own loss.
+    FittedDividers,
+    // The j-th regulated output has the j-th divider; one not above 0 ohm carries nothing. The
+    // loss curve.
+    RegulatedOutputs,
+};
+
+// Loss of the secondary-regulation network (reference, ground resistor and dividers), W; 0 under
 // primary regulation.
-float RegulationNetworkLoss();
+float RegulationNetworkLoss(DividerNumbering numbering);
 
 }  // namespace zorvic

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CurveSamples.h"
+#include "Formula.h"
 #include "NumberText.h"
 #include "Variables.h"
 
@@ -13,7 +14,6 @@ namespace zorvic {
 
 namespace {
 
-constexpr float TwoPi = 6.2831855f;
 // The loop crosses over at the switching frequency at most, and never above 5 kHz.
 constexpr float MaxCrossover = 5000;
 // Chip family 3 sets its own compensation zero with a fixed 47 nF.

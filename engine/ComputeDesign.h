@@ -13,7 +13,8 @@ void ComputeDesign();
 // Derives the DC bus limits from the input settings, then the values that follow from them.
 void UpdateInputVoltages();
 
-// The first two steps of UpdateInputVoltages alone: the DC bus limits.
+// The DC bus limits alone, from the mains or the DC input settings, without the outputs that
+// UpdateInputVoltages goes on to derive.
 void UpdateDcBusVoltages();
 
 }  // namespace zorvic

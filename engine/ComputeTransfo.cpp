@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "Formula.h"
 #include "NumberText.h"
 
 namespace zorvic {
@@ -28,18 +28,12 @@ int32_t DesignEvaluations = 0;
 
 namespace {
 
-constexpr float Pi = std::numbers::pi_v<float>;
 constexpr float Mu0 = 1.2566371e-6f;  // H/m
 constexpr int WireRowThinnest = WireTableSize - 1;  // AWG 44
 
 // Outputs 0 to Settings.AdditionalOutputs, kept inside the table whatever the setting holds.
 int LastOutputIndex() {
     return std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
-}
-
-// Skin depth in copper (mm) at the switching frequency; 66 / sqrt(f) with f in Hz.
-float SkinDepthAt(int32_t fsw) {
-    return 66.0f / std::sqrt(static_cast<float>(fsw));
 }
 
 // W x Ae in cm4, in 64 bits as the thermal rules are.

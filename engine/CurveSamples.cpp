@@ -13,8 +13,6 @@ namespace zorvic {
 
 namespace {
 
-constexpr float Pi = 3.1415927f;
-constexpr float TwoPi = 6.2831855f;
 // A load resistance of no load at all, ohm.
 constexpr float NoLoad = 1e38f;
 // The start of the parallel sums: one resistance the real ones are always far below, ohm.
@@ -23,8 +21,6 @@ constexpr float EsrParallelStart = 1e20f;
 // The feedback network's roll-off and the divider resistance taken with no regulated output.
 constexpr float FeedbackPole = 10000;
 constexpr float NoDividerResistance = 10000;
-// The on-resistance rises by this factor per degree above 25 degC.
-constexpr float RdsonGrowth = 1.00836f;
 // The junction loop stops by itself within a few thousand steps; the bound only guards it.
 constexpr int JunctionSteps = 100000;
 // Far above any real junction, degC: the growth taken there keeps the loss within the float range.
@@ -94,7 +90,7 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
     float w = 0;
     std::size_t m = 0;
     const auto ns = static_cast<float>(Transfo.OutputTurns[0]);
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && m < 4; ++i) {
+    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && m < MaxDividerResistors; ++i) {
         if (!Outputs[static_cast<std::size_t>(i)].Regulated) continue;
         const float divider = Regulation.Divider[++m].Value;
         const float term = static_cast<float>(Transfo.OutputTurns[static_cast<std::size_t>(i)]) / ns / divider;
@@ -113,28 +109,6 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
             -(std::atan(fz / freq) + std::atan(f8 / freq) + std::atan(freq / FeedbackPole)) * 180 / Pi - delay;
     }
     feedbackGain = 20 * std::log10(h);
-}
-
-// The loss of the secondary regulation network: the reference with its ground resistor, and
-// the divider resistor of each regulated output, numbered from 1 in their order. A resistor
-// left out (0 ohm) carries nothing. Worked out afresh for every sample.
-float RegulationLossAtSample() {
-    if (!OperatingPoint.SecondaryRegulation) return 0;
-    const RegulationRecord& reg = Regulation;
-    const float vref = reg.ReferenceVoltage;
-    float loss = 0;
-    if (reg.GroundResistor.Value != 0)
-        loss = vref * vref / reg.GroundResistor.Value + reg.ReferenceCurrent * Outputs[0].ActualVoltage;
-    std::size_t j = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && j < MaxDividerResistors; ++i) {
-        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
-        if (!output.Regulated) continue;
-        const float divider = reg.Divider[++j].Value;
-        if (!PositiveFinite(divider)) continue;
-        const float across = output.ActualVoltage - vref;
-        loss += across * across / divider;
-    }
-    return loss;
 }
 
 }  // namespace
@@ -276,7 +250,7 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
     // A milliwatt more keeps the efficiency of an unloaded supply defined.
     outputPower += 0.001f;
 
-    const float preg = RegulationLossAtSample();
+    const float preg = RegulationNetworkLoss(DividerNumbering::RegulatedOutputs);
     p += preg;
     p += 0.001f;
 
@@ -320,7 +294,7 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
     // its limit is taken as the design computation takes it, with the conduction loss at the
     // limit, so that at full load the curve meets the design's own loss.
     const float pin = op.ChipPinTemperature;
-    const auto growth = [](float t) { return std::pow(RdsonGrowth, std::min(t, GrowthCeiling) - 25); };
+    const auto growth = [](float t) { return RdsonFactor(std::min(t, GrowthCeiling)); };
     float t = pin;
     for (int n = 0; n < JunctionSteps; ++n) {
         const float previous = t;

@@ -10,15 +10,12 @@ namespace zorvic {
 
 namespace {
 
-constexpr float Pi = 3.1415927f;
-constexpr float TwoPi = 6.2831855f;
 // Time step of the turn-off integration, s.
 constexpr float TurnOffStep = 2e-9f;
 // The body diode holds the drain at no less than -0.6 V.
 constexpr float BodyDiodeDrop = 0.6f;
-// Copper resistivity, ohm mm2 / m; skin depth 66 / sqrt(f) mm.
+// Copper resistivity, ohm mm2 / m.
 constexpr float CopperResistivity = 0.0172f;
-constexpr float SkinDepthFactor = 66;
 // The ringing current crowds into the winding's surface and its neighbours: the damping is
 // about 30 times the resistance of the primary wire's skin layer.
 constexpr float RingingLossFactor = 30;
@@ -39,7 +36,7 @@ float DampingResistance(float f) {
     const float area = wire.Area > 0 ? wire.Area : ThinnestWireArea();
     const auto strands = static_cast<float>(wire.Strands >= 1 ? wire.Strands : 1);
     const float r = std::sqrt(area / Pi);
-    const float depth = SkinDepthFactor / std::sqrt(f);
+    const float depth = SkinDepthAt(f);
     float conducting = area;
     if (r > depth) conducting = Pi * (r * r) - Pi * ((r - depth) * (r - depth));
     const float perMetre = CopperResistivity / conducting;

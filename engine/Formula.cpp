@@ -1,15 +1,18 @@
 #include "Formula.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "Variables.h"
 
 namespace zorvic {
 
+float RdsonFactor(float t) { return std::pow(RdsonGrowth, t - 25); }
+
+float SkinDepthAt(float f) { return 66.0f / std::sqrt(f); }
+
 double ArcSin(double x) {
-    if (x >= 1) return std::numbers::pi / 2;
-    if (x <= -1) return -std::numbers::pi / 2;
+    if (x >= 1) return PiDouble / 2;
+    if (x <= -1) return -PiDouble / 2;
     return std::atan(x / std::sqrt(1 - x * x));
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
+#include "Formula.h"
 #include "Variables.h"
 
 namespace zorvic {
@@ -18,7 +18,6 @@ int32_t OptimiseIterations = 0;
 
 namespace {
 
-constexpr double PiDouble = std::numbers::pi;
 constexpr Gradient NoGradient{};
 
 // Primary, auxiliary and outputs 0 to LastOutput.
@@ -227,7 +226,7 @@ void OptimiseStep(float window, WindingSet& set, const Gradient& gd, const Gradi
 
 WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set, int16_t kind) {
     TurnLength = turnLength;
-    OptimumSkinDepth = 66.0f / std::sqrt(static_cast<float>(InputStage.SwitchingFrequency));
+    OptimumSkinDepth = SkinDepthAt(static_cast<float>(InputStage.SwitchingFrequency));
     OptimisationType = kind;
     LastOutput = static_cast<int16_t>(std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1));
     MaxStrands = std::max<int16_t>(Transfo.ParallelWireMax, 1);

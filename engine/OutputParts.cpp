@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "Formula.h"
 #include "NumberText.h"
 
 namespace zorvic {
@@ -11,7 +12,6 @@ namespace zorvic {
 namespace {
 
 constexpr const char* NL = "\r\n";
-constexpr float Pi = 3.1415927f;
 
 // Placeholder regulator row ("No Ref") when no part of the family fits.
 constexpr std::size_t NoRefRegulatorRow = 26;

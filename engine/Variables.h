@@ -214,8 +214,9 @@ void ResetDesignState();
 // square root and products in 64-bit floats, stored as 32-bit floats.
 void SetAcBusVoltages();
 
-// The engine half of Initial_Setup, steps 5 and 7 to 14 (the window steps are the caller's):
-// every input default, the decimal separator, the DC bus limits and the component tables.
+// The design the program starts with and File > New returns to: every input default, the decimal
+// separator, the DC bus limits and the component tables. The window's own start-up work (caption,
+// colours, command line) stays with the window.
 void ApplyDesignDefaults();
 
 }  // namespace zorvic

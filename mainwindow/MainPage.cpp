@@ -79,7 +79,7 @@ QString MainPage::ProjectPathFromCommandLine(const QString& commandLine) {
 void MainPage::Initial_Setup() {
     const QString commandText = commandLine_;
 
-    // The engine sets the defaults; the window steps keep their places around it.
+    // The engine sets the defaults and builds the tables before the window shows the design name.
     ApplyDesignDefaults();
     fileDialogName_ = QString::fromStdString(Settings.DesignFileName);
     txtProject->clear();
