@@ -143,4 +143,15 @@ void ApplyDesignDefaults() {
     Outputs[0].OutputType = 9;
 }
 
+int16_t ChipPictureIndex() {
+    int index = Outputs[0].OutputType - 9;
+    switch (CurrentChip.Family) {
+    case 3: index += 6; break;
+    case 4: index += 12; break;
+    case 5: index += 18; break;
+    default: break;
+    }
+    return static_cast<int16_t>(index);
+}
+
 }  // namespace zorvic

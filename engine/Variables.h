@@ -219,4 +219,9 @@ void SetAcBusVoltages();
 // colours, command line) stays with the window.
 void ApplyDesignDefaults();
 
+// The chip picture of the schematic for the present design: one drawing per main-output type
+// (9 to 14) and chip family (1 and 2 share one set). Outside 0 to 23 when the main output's
+// type is not one of its own.
+int16_t ChipPictureIndex();
+
 }  // namespace zorvic

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
-#include <QVBoxLayout>
-#include <QHBoxLayout>
+#include <QPushButton>
+#include <algorithm>
 
 #include "Colours.h"
 #include "ComputeDesign.h"
@@ -14,6 +16,10 @@
 #include "Forms.h"
 #include "MessageBox.h"
 #include "NumberText.h"
+#include "Placement.h"
+#include "SchematicLabels.h"
+#include "SvgPicture.h"
+#include "Twips.h"
 #include "Variables.h"
 #include "fmSplash.h"
 
@@ -40,23 +46,17 @@ MainPage::MainPage(QString commandLine, QWidget* parent) : QMainWindow(parent), 
     setAttribute(Qt::WA_DeleteOnClose, false);
     platform::Forms::Register(this);
 
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* projectRow = new QHBoxLayout;
-    projectRow->setContentsMargins(6, 6, 6, 0);
-    projectRow->addWidget(new QLabel(tr("Project :"), central));
-    txtProject = new QLineEdit(central);
-    txtProject->setObjectName(QStringLiteral("txtProject"));
-    projectRow->addWidget(txtProject, 1);
-    layout->addLayout(projectRow);
-    picSchematic = new QWidget(central);
-    picSchematic->setObjectName(QStringLiteral("picSchematic"));
-    picSchematic->setAutoFillBackground(true);
-    layout->addWidget(picSchematic, 1);
-    setCentralWidget(central);
+    auto* canvas = new QWidget(this);
+    canvas->setObjectName(QStringLiteral("picSchematic"));
+    canvas->setAutoFillBackground(true);
+    BuildControls(canvas);
+    setCentralWidget(canvas);
+    canvas->installEventFilter(this);
     setAutoFillBackground(true);
     resize(1024, 720);
+    // The layout comes from the pictures' own sizes, so the first drawing does not wait for the
+    // window manager to report the maximised window.
+    FitSchematic();
 
     if (!mainPage) mainPage = this;
     Form_Initialize();
@@ -81,6 +81,9 @@ void MainPage::Initial_Setup() {
 
     // The engine sets the defaults and builds the tables before the window shows the design name.
     ApplyDesignDefaults();
+    picHide->hide();
+    platform::SetTwipGeometry(picHide, {0, 400, platform::TwipWidth(picHide), platform::TwipHeight(picHide)});
+    for (int i = 1; i <= 5; ++i) Output[static_cast<std::size_t>(i)]->hide();
     fileDialogName_ = QString::fromStdString(Settings.DesignFileName);
     txtProject->clear();
     setWindowTitle(CaptionPrefix + QString::fromStdString(Settings.DesignFileName));
@@ -123,17 +126,21 @@ void MainPage::closeEvent(QCloseEvent* event) {
 }
 
 void MainPage::SetBackgroundColor() {
-    const QColor colour = platform::ColourFromBgr(static_cast<uint32_t>(CLng(Settings.BackgroundColor)));
-    for (QWidget* w : {static_cast<QWidget*>(this), picSchematic, centralWidget()}) {
-        QPalette palette = w->palette();
-        palette.setColor(QPalette::Window, colour);
-        w->setPalette(palette);
-    }
+    const auto colour = static_cast<uint32_t>(CLng(Settings.BackgroundColor));
+    platform::SetBackColor(InputFilter, colour);
+    platform::SetBackColor(ZorvicHost, colour);
+    platform::SetBackColor(this, colour);
+    platform::SetBackColor(picSchematic, colour);
+    const int count = OperatingPoint.RegulatedOutputCount;
+    if (count >= 1 && count <= 3) platform::SetBackColor(Terminator[static_cast<std::size_t>(count)], colour);
+    const int last = std::min<int>(Settings.AdditionalOutputs, 5);
+    for (int i = 1; i <= last; ++i) platform::SetBackColor(Output[static_cast<std::size_t>(i)], colour);
 }
 
 void MainPage::UpdateInstance() {
     refreshGuard_.Run([this] {
         ComputeDesign();
+        ChartRedraw();
         RefreshLoadedWindows();
     });
 }
@@ -146,5 +153,182 @@ void MainPage::RefreshLoadedWindows() {
             QMetaObject::invokeMethod(form, "Form_Load", Qt::DirectConnection);
         else if (name == QLatin1String("fmCurve"))
             QMetaObject::invokeMethod(form, "TraceAll", Qt::DirectConnection);
+    }
+}
+
+bool MainPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picSchematic && event->type() == QEvent::Resize) Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainPage::FitSchematic() {
+    auto width = [](const QString& picture) { return static_cast<int32_t>(SvgPicture::DesignSize(picture).width()); };
+    auto height = [](const QString& picture) { return static_cast<int32_t>(SvgPicture::DesignSize(picture).height()); };
+    DesignSizes sizes;
+    sizes.OutputBlockWidth = width(DesignOutputBlock);
+    sizes.OutputBlockHeight = height(DesignOutputBlock);
+    sizes.FilterWidth = width(DesignFilter);
+    sizes.FilterHeight = height(DesignFilter);
+    sizes.HostWidth = width(DesignHost);
+    sizes.HostHeight = height(DesignHost);
+    sizes.TransfoWidth = width(QStringLiteral("Transfo"));
+    sizes.TransfoHeight = height(QStringLiteral("Transfo"));
+    sizes.LogoWidth = width(QStringLiteral("Logo"));
+    sizes.LogoHeight = height(QStringLiteral("Logo"));
+    for (int k = 1; k <= 3; ++k) sizes.TerminatorWidth[static_cast<std::size_t>(k - 1)] = width(QStringLiteral("Terminator%1").arg(k));
+    sizes.TerminatorHeight = height(QStringLiteral("Terminator1"));
+    sizes.ProjectBoxWidth = ProjectBoxWidth;
+    layout_.Fit(sizes);
+}
+
+void MainPage::ShowSchematicPictures(bool visible) {
+    ZorvicHost->setVisible(visible);
+    InputFilter->setVisible(visible);
+    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    for (int i = 1; i <= last; ++i) Output[static_cast<std::size_t>(i)]->setVisible(visible);
+}
+
+void MainPage::Form_Resize() {
+    // The layout values were measured when the window was made; the first layout only ends the
+    // start-up state.
+    if (Settings.StartupPending) Settings.StartupPending = false;
+    const platform::TwipRect outer = {0, 0, static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().width())),
+                                      static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().height()))};
+    platform::SetTwipGeometry(picHide, {platform::TwipGeometry(picHide).Left, platform::TwipGeometry(picHide).Top,
+                                        outer.Width, outer.Height});
+    if (outer.Height <= 500) return;
+    picHide->show();
+    picHide->raise();
+    ShowSchematicPictures(false);
+    ChartRedraw();
+    ShowSchematicPictures(true);
+    picHide->hide();
+}
+
+namespace {
+
+// The chip picture for the design: the stored index, or the index the chip picture rule gives
+// when the stored one names no picture. Empty when neither does.
+QString ChipPicture() {
+    int index = Settings.ActiveZorvicPicture;
+    if (index < 0 || index > 23) index = ChipPictureIndex();
+    if (index < 0 || index > 23) return {};
+    return QStringLiteral("Zorvic%1").arg(index, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+void MainPage::ChartRedraw() {
+    const auto innerWidth = static_cast<float>(platform::PixelsToTwips(picSchematic->width()));
+    const auto innerHeight = static_cast<float>(platform::PixelsToTwips(picSchematic->height()));
+    if (!layout_.CanDraw(innerHeight)) return;
+    const float zoom = layout_.Zoom(innerWidth, innerHeight);
+    drawing_ = layout_.Draw(zoom, Settings.AdditionalOutputs);
+
+    platform::SetTwipGeometry(InputFilter, drawing_.InputFilter);
+    platform::SetTwipGeometry(lblTitle, drawing_.lblTitle);
+    platform::SetTwipGeometry(lblLeftBar, drawing_.lblLeftBar);
+    platform::SetTwipGeometry(lblRightBar, drawing_.lblRightBar);
+    platform::SetTwipGeometry(lblBottomBar, drawing_.lblBottomBar);
+    InputFilter->SetPicture(Clamper.RCClamper ? QStringLiteral("Filter1") : QStringLiteral("Filter0"));
+    platform::SetTwipGeometry(fmPower, drawing_.fmPower);
+    platform::SetTwipGeometry(fmLosses, drawing_.fmLosses);
+
+    PlaceButton(cmdInputEdit, zoom, 1000, 395, 1000, 3500, 0);
+    PlaceButton(cmdZorvic, zoom, 1200, 395, 1800, 500, 0);
+    PlaceButton(cmdTransformer, zoom, 1200, 395, 7000, 3100, 0);
+
+    platform::SetTwipGeometry(Transfo, drawing_.Transfo);
+    ZorvicHost->SetPicture(ChipPicture());
+    platform::SetTwipGeometry(ZorvicHost, drawing_.ZorvicHost);
+
+    if (Settings.PowerTooHigh) {
+        const QRect outer = frameGeometry();
+        platform::SetTwipGeometry(
+            picWarning, SchematicLayout::WarningPlace(static_cast<int32_t>(platform::PixelsToTwips(outer.width())),
+                                                      static_cast<int32_t>(platform::PixelsToTwips(outer.height())),
+                                                      platform::TwipWidth(picWarning), platform::TwipHeight(picWarning)));
+    }
+
+    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    for (int i = 0; i <= last; ++i) OutputDraw(i, zoom);
+    TerminatorDraw(zoom);
+    LblComponentDraw(zoom);
+    LblPowerDraw(zoom);
+}
+
+void MainPage::PlaceLabelPlan(const LabelPlan& plan, float zoom) {
+    QLabel* label = Label(plan.array, plan.index);
+    if (!label) return;
+    switch (plan.placing) {
+    case Placing::Centred: PlaceLabel(label, plan.x, plan.y, zoom, plan.caption); break;
+    case Placing::Left: PlaceLabelLeft(label, plan.x, plan.y, zoom, plan.caption); break;
+    case Placing::Regulation: PlaceRegulationLabel(label, plan.x, plan.y, zoom, plan.caption); break;
+    case Placing::Hidden: label->hide(); break;
+    }
+    if (plan.foreColor) platform::SetForeColor(label, *plan.foreColor);
+    if (!plan.toolTip.isEmpty()) label->setToolTip(plan.toolTip);
+}
+
+void MainPage::OutputDraw(int index, float zoom) {
+    const auto k = static_cast<std::size_t>(index);
+    const int type = Outputs[k].OutputType;
+    int32_t x0 = 0;
+    if (index != 0) {
+        SvgPicture* block = Output[k];
+        platform::SetTwipGeometry(block, drawing_.Output[k]);
+        // A type with no block drawing leaves the block empty.
+        block->SetPicture(type >= 1 && type <= 8 ? QStringLiteral("Schema%1").arg(type) : QString());
+        block->show();
+    } else {
+        x0 = drawing_.MainOutputX0;
+    }
+    for (const LabelPlan& plan : SchematicLabels::OutputLabels(index, x0)) PlaceLabelPlan(plan, zoom);
+    PlaceButton(cmdOutputEdit[k], zoom, 495, 395, x0 + 4800, 500, 100);
+
+    const bool blockDrawn = index == 0 || (type >= 1 && type <= 8);
+    if (zoom > Settings.LabelZoomMin && blockDrawn) {
+        if (const std::optional<SecondCell> cell = SchematicLabels::SecondCellLabels(type)) {
+            lblZener[k]->setVisible(cell->zener);
+            lblCap2[k]->setVisible(cell->cap2);
+            lblSerial[k]->setVisible(cell->serial);
+        }
+    }
+}
+
+void MainPage::TerminatorDraw(float zoom) {
+    const int count = OperatingPoint.RegulatedOutputCount;
+    const bool secondary = OperatingPoint.SecondaryRegulation;
+    for (int k = 1; k <= 3; ++k) Terminator[static_cast<std::size_t>(k)]->setVisible(secondary && count == k);
+    // A count with no network drawing shows none.
+    if (!secondary || count < 1 || count > 3) return;
+    platform::SetTwipGeometry(Terminator[static_cast<std::size_t>(count)],
+                              layout_.TerminatorPlace(count, drawing_.ZorvicHost, zoom));
+    std::vector<int> unusedTags;
+    for (const LabelPlan& plan : SchematicLabels::TerminatorLabels(count, &unusedTags)) PlaceLabelPlan(plan, zoom);
+    for (int tag : unusedTags) lblTerm[static_cast<std::size_t>(tag)]->hide();
+}
+
+void MainPage::LblComponentDraw(float zoom) {
+    for (const LabelPlan& plan : SchematicLabels::ComponentLabels()) PlaceLabelPlan(plan, zoom);
+}
+
+void MainPage::LblPowerDraw(float zoom) {
+    if (!(zoom > Settings.LabelZoomMin)) {
+        // Too small to read: the logo stands in for the panels.
+        TWlogo->show();
+        txtProject->hide();
+        fmPower->hide();
+        fmLosses->hide();
+        platform::SetTwipGeometry(TWlogo, layout_.LogoPlace(zoom));
+        return;
+    }
+    TWlogo->hide();
+    txtProject->show();
+    fmPower->show();
+    fmLosses->show();
+    for (const LabelPlan& line : SchematicLabels::PanelLines()) {
+        PlaceLabelPlan(line, zoom);
+        if (line.index == 9) platform::SetTwipGeometry(txtProject, layout_.ProjectBoxPlace(zoom));
     }
 }

@@ -2,10 +2,13 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "MainPage.h"
 #include "MessageBox.h"
+#include "Placement.h"
+#include "SvgPicture.h"
 #include "ShellOpen.h"
 #include "Variables.h"
 
@@ -40,4 +43,28 @@ void QtDesignHost::DesignFileChanged() {
 
 void QtDesignHost::ShowProjectName(const std::string& name) {
     if (MainPageExists()) TheMainPage().txtProject->setText(QString::fromStdString(name));
+}
+
+void QtDesignHost::ShowPowerWarning(bool visible) {
+    if (MainPageExists()) TheMainPage().picWarning->setVisible(visible);
+}
+
+void QtDesignHost::SetOutputLabelTags(int output, const std::string& serialTag, const std::string& zenerTag) {
+    if (!MainPageExists() || output < 0 || output > 5) return;
+    MainPage& page = TheMainPage();
+    const auto k = static_cast<std::size_t>(output);
+    SetLabelTag(page.lblSerial[k], QString::fromStdString(serialTag));
+    SetLabelTag(page.lblZener[k], QString::fromStdString(zenerTag));
+}
+
+bool QtDesignHost::OutputBlockShown(int output) {
+    if (!MainPageExists() || output < 1 || output > 5) return DesignHost::OutputBlockShown(output);
+    // The block's own visibility, whether or not the window is on the screen.
+    const SvgPicture* block = TheMainPage().Output[static_cast<std::size_t>(output)];
+    return block->isVisibleTo(block->parentWidget());
+}
+
+void QtDesignHost::ShowOutputBlock(int output, bool visible) {
+    if (MainPageExists() && output >= 1 && output <= 5)
+        TheMainPage().Output[static_cast<std::size_t>(output)]->setVisible(visible);
 }

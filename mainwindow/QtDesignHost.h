@@ -12,4 +12,8 @@ public:
     void DoEvents() override;
     void DesignFileChanged() override;
     void ShowProjectName(const std::string& name) override;
+    void ShowPowerWarning(bool visible) override;
+    void SetOutputLabelTags(int output, const std::string& serialTag, const std::string& zenerTag) override;
+    bool OutputBlockShown(int output) override;
+    void ShowOutputBlock(int output, bool visible) override;
 };

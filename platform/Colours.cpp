@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QVariant>
+#include <QWidget>
 
 namespace platform {
 
@@ -47,5 +49,43 @@ QColor ColourFromBgr(uint32_t value) {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF));
 }
+
+uint32_t BgrFromColour(const QColor& colour) {
+    return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
+           static_cast<uint32_t>(colour.blue()) << 16;
+}
+
+namespace {
+
+const char* const ForeColorProperty = "ForeColor";
+const char* const BackColorProperty = "BackColor";
+
+uint32_t StoredColour(const QWidget* control, const char* property, QPalette::ColorRole role) {
+    const QVariant stored = control->property(property);
+    if (stored.isValid()) return stored.toUInt();
+    return BgrFromColour(control->palette().color(role));
+}
+
+}  // namespace
+
+void SetForeColor(QWidget* control, uint32_t value) {
+    const QColor colour = ColourFromBgr(value);
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Text, colour);
+    control->setPalette(palette);
+    control->setProperty(ForeColorProperty, value);
+}
+
+void SetBackColor(QWidget* control, uint32_t value) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Window, ColourFromBgr(value));
+    control->setPalette(palette);
+    control->setProperty(BackColorProperty, value);
+}
+
+uint32_t ForeColor(const QWidget* control) { return StoredColour(control, ForeColorProperty, QPalette::WindowText); }
+uint32_t BackColor(const QWidget* control) { return StoredColour(control, BackColorProperty, QPalette::Window); }
 
 }  // namespace platform

@@ -4,9 +4,13 @@
 #include <QColor>
 #include <cstdint>
 
+class QWidget;
+
 namespace platform {
 
 QColor ColourFromBgr(uint32_t value);
+// The &HBBGGRR value of a plain colour.
+uint32_t BgrFromColour(const QColor& colour);
 
 // The system colours a window uses (index nn of &H800000nn).
 enum SystemColour : uint32_t {
@@ -18,5 +22,12 @@ enum SystemColour : uint32_t {
     InfoBackground = 0x80000018,
     ControlText = 0x80000007,
 };
+
+// A control's text and back colours, as &HBBGGRR values or system colours. The value is kept
+// with the control, so it reads back as it was set (a system colour stays &H800000nn).
+void SetForeColor(QWidget* control, uint32_t value);
+void SetBackColor(QWidget* control, uint32_t value);
+uint32_t ForeColor(const QWidget* control);
+uint32_t BackColor(const QWidget* control);
 
 }  // namespace platform

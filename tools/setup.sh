@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build and test the program.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

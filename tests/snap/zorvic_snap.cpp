@@ -1,0 +1,168 @@
+// Opens one window of the program offscreen for a design given as overrides or a project file,
+// writes a PNG of it and prints JSON of every widget that shows text. Windows are reviewed with
+// it, and the pictures of docs/screens are made with it.
+//
+//   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] --png OUT.png
+//
+// The design is computed as the program does at start-up, then with the overrides (the same
+// JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
+// --zoom sizes the window so that the main window's schematic is drawn at about that zoom.
+// Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
+// or window that cannot be made.
+
+#include <QApplication>
+#include <QPixmap>
+#include <QWidget>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "DesignFields.h"
+#include "FileManagement.h"
+#include "MainPage.h"
+#include "MessageBox.h"
+#include "QtDesignHost.h"
+#include "Twips.h"
+#include "Variables.h"
+#include "WidgetJson.h"
+
+namespace {
+
+struct Options {
+    std::string loadPath;
+    std::string overridesPath;
+    std::string window;
+    std::string pngPath;
+    int width = 1600;
+    int height = 1000;
+    std::optional<float> zoom;
+};
+
+// A window the tool can open: it makes and sizes the window for the computed design, and adds
+// what the JSON should tell beyond the widgets.
+struct SnapWindow {
+    const char* name;
+    std::function<QWidget*(const Options&, nlohmann::ordered_json&)> open;
+};
+
+QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
+    MainPage& page = TheMainPage();
+    int width = options.width;
+    int height = options.height;
+    if (options.zoom) {
+        // The width rule gives the zoom; the window is made tall enough that it applies.
+        const SchematicLayout& layout = page.Layout();
+        const double twipsWide = *options.zoom * layout.SchematicWidth;
+        const double twipsHigh = *options.zoom * layout.SchematicHeight + 500;
+        width = std::max(1, platform::TwipsToPixels(twipsWide));
+        height = platform::TwipsToPixels(twipsHigh) + 2;
+    }
+    page.resize(width, height);
+    page.show();
+    QApplication::processEvents();
+    facts["zoom"] = page.LastDrawing().Zoom;
+    facts["labelZoomMin"] = zorvic::Settings.LabelZoomMin;
+    facts["buttonZoomMin"] = zorvic::Settings.ButtonZoomMin;
+    return &page;
+}
+
+// Later windows add their entry here.
+const SnapWindow Windows[] = {
+    {"main", OpenMainPage},
+};
+
+int Usage() {
+    std::cerr << "usage: zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] "
+                 "--png OUT.png\nwindows:";
+    for (const SnapWindow& w : Windows) std::cerr << " " << w.name;
+    std::cerr << "\n";
+    return 2;
+}
+
+bool ParseArguments(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--load" && hasValue) options.loadPath = argv[++i];
+        else if (arg == "--window" && hasValue) options.window = argv[++i];
+        else if (arg == "--png" && hasValue) options.pngPath = argv[++i];
+        else if (arg == "--size" && hasValue) {
+            if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 || options.width < 1 ||
+                options.height < 1)
+                return false;
+        } else if (arg == "--zoom" && hasValue) {
+            char* end = nullptr;
+            const float zoom = std::strtof(argv[++i], &end);
+            if (*end != '\0' || !(zoom > 0) || zoom > 20) return false;
+            options.zoom = zoom;
+        } else if (!arg.empty() && arg[0] != '-' && options.overridesPath.empty()) {
+            options.overridesPath = arg;
+        } else {
+            return false;
+        }
+    }
+    return !options.window.empty() && !options.pngPath.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Options options;
+    if (!ParseArguments(argc, argv, options)) return Usage();
+    const SnapWindow* entry = nullptr;
+    for (const SnapWindow& w : Windows)
+        if (options.window == w.name) entry = &w;
+    if (!entry) return Usage();
+
+    nlohmann::ordered_json overrides = nlohmann::ordered_json::object();
+    if (!options.overridesPath.empty()) {
+        std::ifstream file(options.overridesPath);
+        if (!file) {
+            std::cerr << "zorvic_snap: cannot open " << options.overridesPath << "\n";
+            return 2;
+        }
+        overrides = nlohmann::ordered_json::parse(file, nullptr, false);
+        if (overrides.is_discarded()) {
+            std::cerr << "zorvic_snap: " << options.overridesPath << " is not valid JSON\n";
+            return 2;
+        }
+    }
+
+    platform::MessageScript::Enable();
+    QtDesignHost host;
+    zorvic::InstallHost(&host);
+    // The main window exists from start-up on: the computation marks its labels and pictures.
+    TheMainPage();
+    auto load = [&options] {
+        if (!options.loadPath.empty() && zorvic::LoadProject(options.loadPath) == zorvic::FileStatus::NotReadable)
+            std::cerr << "zorvic_snap: cannot read " << options.loadPath << "\n";
+    };
+    std::string error;
+    if (!zorvic::dump::ComputeWithOverrides(overrides, error, load)) {
+        std::cerr << "zorvic_snap: " << error << "\n";
+        return 2;
+    }
+
+    nlohmann::ordered_json result;
+    result["window"] = entry->name;
+    QWidget* window = entry->open(options, result);
+    result["width"] = window->width();
+    result["height"] = window->height();
+    if (!window->grab().save(QString::fromStdString(options.pngPath), "PNG")) {
+        std::cerr << "zorvic_snap: cannot write " << options.pngPath << "\n";
+        return 2;
+    }
+    result["widgets"] = snap::TextWidgets(window);
+    for (const platform::ShownMessage& m : platform::MessageScript::Shown())
+        std::cerr << m.title.toStdString() << ": " << m.text.toStdString() << "\n";
+    std::cout << result.dump(1) << "\n";
+    delete &TheMainPage();
+    zorvic::InstallHost(nullptr);
+    return 0;
+}
