@@ -61,10 +61,12 @@ void ValidateEntry(EntryBox& box, float min, float max, std::string& unit, float
     }
 }
 
-void FilterNumericKey(int16_t& keyCode) {
+void FilterNumericKey(int16_t& keyCode, bool negativeAllowed) {
     const char separator = Settings.DecimalSeparator.empty() ? '.' : Settings.DecimalSeparator[0];
     if (keyCode == '.' || keyCode == separator) {
         keyCode = Settings.DecimalPointIsDot ? '.' : separator;
+    } else if (keyCode == '-' && negativeAllowed) {
+        return;
     } else if ((keyCode < '0' || keyCode > '9') && keyCode != 8) {
         keyCode = 0;
     }

@@ -25,8 +25,9 @@ bool CheckRange(EntryBox& box, float min, float max, const std::string& unit, co
 // back and shows the previous value again.
 void ValidateEntry(EntryBox& box, float min, float max, std::string& unit, float& value, const std::string& fmt);
 
-// Lets digits, Backspace and the decimal separator through; any other key becomes 0.
-void FilterNumericKey(int16_t& keyCode);
+// Lets digits, Backspace and the decimal separator through; any other key becomes 0. A box
+// whose range reaches below zero also takes the minus sign.
+void FilterNumericKey(int16_t& keyCode, bool negativeAllowed = false);
 
 // Opens a document or address with the desktop's handler; a missing file is reported.
 void OpenDocument(const std::string& fileName);

@@ -169,6 +169,17 @@ std::string Str(int32_t x) { return (x < 0 ? "" : " ") + std::to_string(x); }
 std::string Str(float x) { return StrFloating(x, 7); }
 std::string Str(double x) { return StrFloating(x, 15); }
 
+std::string CStr(float x) {
+    std::string text = Str(x);
+    if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    const auto point = text.find('.');
+    if (point == std::string::npos) return text;
+    text[point] = localeSeparator;
+    // Str drops the zero before the point; a value written for the user keeps it.
+    if (point == 0 || text[point - 1] == '-') text.insert(point, 1, '0');
+    return text;
+}
+
 void SetLocaleDecimalSeparator(char separator) {
     // Table rows and typed numbers know only "." and ","; any other separator (or none that a
     // single byte can hold) would turn every table value into 0, so it reads as ".".

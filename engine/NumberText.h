@@ -22,6 +22,9 @@ double Int(double x);
 std::string Str(int32_t x);
 std::string Str(float x);
 std::string Str(double x);
+// A number as a text box shows it: Str's shortest digits without the blank, the locale's
+// separator and a zero before a leading point ("264", "0.5", "-40").
+std::string CStr(float x);
 
 // Pattern formatting: "0" a digit always shown, "#" a digit shown only when significant, "."
 // the decimal point (written with the locale's separator), "%" multiplies by 100 and is

@@ -15,7 +15,13 @@ public:
     explicit LineEditBox(QLineEdit* edit) : edit_(edit) {}
     std::string Text() const override { return edit_->text().toStdString(); }
     void SetText(const std::string& text) override { edit_->setText(QString::fromStdString(text)); }
-    void SetFocus() override { edit_->setFocus(Qt::OtherFocusReason); }
+    // Only a refused entry sends the focus back to the box.
+    void SetFocus() override {
+        refused = true;
+        edit_->setFocus(Qt::OtherFocusReason);
+    }
+
+    bool refused = false;
 
 private:
     QLineEdit* edit_;
@@ -45,12 +51,22 @@ void NumericBox::Validate() {
     if (!edit_) return;
     LineEditBox box(edit_);
     zorvic::ValidateEntry(box, min_, max_, unit_, *value_, pattern_);
+    refused_ = box.refused;
     if (AfterValidate) AfterValidate();
+}
+
+bool NumericBox::FocusEntryRefused() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return false;
+    for (const NumericBox* box : focus->findChildren<NumericBox*>(Qt::FindDirectChildrenOnly))
+        if (box->refused_) return true;
+    return false;
 }
 
 bool NumericBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched != edit_) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
+        refused_ = false;
         auto* key = static_cast<QKeyEvent*>(event);
         // Editing and moving keys keep their meaning; printable keys go through the filter.
         if (key->text().isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
@@ -58,7 +74,7 @@ bool NumericBox::eventFilter(QObject* watched, QEvent* event) {
             key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape || (key->modifiers() & Qt::ControlModifier))
             return false;
         int16_t code = static_cast<int16_t>(key->text().at(0).unicode());
-        zorvic::FilterNumericKey(code);
+        zorvic::FilterNumericKey(code, min_ < 0);
         if (code == 0) return true;
         if (code != key->text().at(0).unicode()) {
             edit_->insert(QString(QChar(code)));
@@ -72,8 +88,15 @@ bool NumericBox::eventFilter(QObject* watched, QEvent* event) {
         // then would check the same text again from inside the first message.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        refused_ = false;
+        // A text the user has not touched holds the stored value already (perhaps rounded for
+        // display): checking it would store the rounded text.
+        if (!edit_->isModified()) return false;
         // Leaving for Cancel abandons the edit: no check, no message.
-        if (cancel_ && QApplication::focusWidget() == cancel_) return false;
+        if (cancel_ && QApplication::focusWidget() == cancel_) {
+            if (AfterLeaveForCancel) AfterLeaveForCancel();
+            return false;
+        }
         Validate();
     }
     return false;

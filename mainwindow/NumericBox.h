@@ -2,6 +2,9 @@
 // Attaches the numeric-entry rules to a text box: every key goes through FilterNumericKey, and
 // leaving the box runs ValidateEntry with the box's limits, unit and pattern, unless the focus
 // moves to the window's Cancel button. Every numeric box of the editors uses it.
+//
+// Only a text the user has edited is checked: leaving a box that was merely passed through
+// stores nothing, so tabbing through a window never rounds or changes a value.
 
 #include <QObject>
 #include <QPointer>
@@ -15,17 +18,25 @@ class NumericBox : public QObject {
     Q_OBJECT
 
 public:
-    // `value` is the design value the box edits, in base units; it must outlive the box.
+    // `value` is the design value the box edits, in base units; it must outlive the box. A box
+    // whose minimum is below zero takes the minus sign.
     NumericBox(QLineEdit* edit, float min, float max, std::string unit, std::string pattern, float* value,
                QAbstractButton* cancel = nullptr);
 
     void SetLimits(float min, float max);
     // The unit text, which ValidateEntry switches between "mA" and "A".
     const std::string& Unit() const { return unit_; }
-    // Runs the leave-the-box validation now (also run on focus loss).
+    // Runs the leave-the-box validation now (also run when the user leaves an edited box).
     void Validate();
     // Called after each validation, e.g. to relabel a unit.
     std::function<void()> AfterValidate;
+    // Called when the user leaves an edited box for Cancel, which skips the validation.
+    std::function<void()> AfterLeaveForCancel;
+
+    // True while the focus sits in a box that has just refused an entry and sent the focus back
+    // to itself: the click that took the focus away (Done, Apply) must not act on the old value
+    // as if the entry had been accepted.
+    static bool FocusEntryRefused();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,4 +49,5 @@ private:
     std::string unit_;
     std::string pattern_;
     float* value_;
+    bool refused_ = false;
 };

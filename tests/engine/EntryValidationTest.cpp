@@ -147,6 +147,13 @@ TEST_P(EntryTest, KeyFilterPassesDigitsBackspaceAndTheSeparator) {
     int16_t separator = GetParam();
     FilterNumericKey(separator);
     EXPECT_EQ(separator, GetParam());
+    // A box whose range reaches below zero takes the minus sign, and nothing else besides.
+    int16_t minus = '-';
+    FilterNumericKey(minus, true);
+    EXPECT_EQ(minus, '-');
+    int16_t plus = '+';
+    FilterNumericKey(plus, true);
+    EXPECT_EQ(plus, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, EntryTest, ::testing::Values('.', ','), LocaleName);

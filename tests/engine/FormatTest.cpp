@@ -99,6 +99,15 @@ TEST_P(LocaleTest, FormatEngWritesMantissaPrefixAndUnit) {
     EXPECT_EQ(FormatEng2(-1.25e-9f, "H"), Local("-1.25nH"));
 }
 
+TEST_P(LocaleTest, CStrWritesTheShortestNumberWithTheLocaleSeparator) {
+    EXPECT_EQ(CStr(264.0f), "264");
+    EXPECT_EQ(CStr(265.5f), Local("265.5"));
+    EXPECT_EQ(CStr(0.5f), Local("0.5"));
+    EXPECT_EQ(CStr(-0.25f), Local("-0.25"));
+    EXPECT_EQ(CStr(-40.0f), "-40");
+    EXPECT_EQ(CStr(0.1f), Local("0.1"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, LocaleTest, ::testing::Values('.', ','), LocaleName);
 
 TEST_F(FormatTest, FormatEngIsEmptyWhilePowerIsTooHighOrValueIsNotFinite) {

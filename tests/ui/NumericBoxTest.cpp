@@ -39,6 +39,13 @@ protected:
     }
     void TearDown() override { SetLocaleDecimalSeparator('.'); }
 
+    // What the user types replaces the box's text.
+    void Type(const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
     void Leave(QWidget* to) {
         to->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
@@ -59,7 +66,7 @@ TEST_P(NumericBoxTest, TypedKeysAreFilteredAndTheValueStoredOnLeaving) {
     edit->clear();
     QTest::keyClicks(edit, "-1a0.5");
     EXPECT_EQ(edit->text(), QString("10") + QChar(GetParam()) + "5");
-    edit->setText("120");
+    Type("120");
     Leave(other);
     EXPECT_FLOAT_EQ(value, 120.0f);
     EXPECT_EQ(edit->text(), "120");
@@ -68,8 +75,7 @@ TEST_P(NumericBoxTest, TypedKeysAreFilteredAndTheValueStoredOnLeaving) {
 TEST_P(NumericBoxTest, OutOfRangeShowsRangeErrorAndRestores) {
     float value = 88;
     NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
-    edit->setFocus();
-    edit->setText("300");
+    Type("300");
     Leave(other);
     EXPECT_FLOAT_EQ(value, 88.0f);
     EXPECT_EQ(edit->text(), "88");
@@ -81,8 +87,7 @@ TEST_P(NumericBoxTest, OutOfRangeShowsRangeErrorAndRestores) {
 TEST_P(NumericBoxTest, LeavingForCancelSkipsTheCheck) {
     float value = 88;
     NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
-    edit->setFocus();
-    edit->setText("300");
+    Type("300");
     Leave(cancel);
     EXPECT_FLOAT_EQ(value, 88.0f);
     EXPECT_EQ(edit->text(), "300");
@@ -92,8 +97,7 @@ TEST_P(NumericBoxTest, LeavingForCancelSkipsTheCheck) {
 TEST_P(NumericBoxTest, SwitchingWindowsIsNotLeavingTheBox) {
     float value = 88;
     NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
-    edit->setFocus();
-    edit->setText("300");
+    Type("300");
     // What a message box or another window does to the box while the user is still in it.
     for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent away(QEvent::FocusOut, reason);
@@ -110,12 +114,49 @@ TEST_P(NumericBoxTest, SwitchingWindowsIsNotLeavingTheBox) {
 TEST_P(NumericBoxTest, MilliampBoxSwitchesToAmps) {
     float value = 0.1f;
     NumericBox box(edit, 0.001f, 10, "mA", "##0", &value, cancel);
-    edit->setFocus();
-    edit->setText("250");
+    Type("250");
     Leave(other);
     EXPECT_FLOAT_EQ(value, 0.25f);
     EXPECT_EQ(box.Unit(), "A");
     EXPECT_EQ(edit->text(), QString("0") + QChar(GetParam()) + "25");
+}
+
+TEST_P(NumericBoxTest, PassingThroughAnUntouchedBoxStoresNothing) {
+    // The box shows the value rounded; storing that text would change the value.
+    float value = 1.2345f;
+    NumericBox box(edit, 0, 10, " mH", "0.0", &value, cancel);
+    edit->setText(QString::fromStdString(Format(value, "0.0")));
+    edit->setFocus();
+    Leave(other);
+    EXPECT_FLOAT_EQ(value, 1.2345f);
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
+
+TEST_P(NumericBoxTest, ABoxReachingBelowZeroTakesAMinusSign) {
+    float value = 25;
+    NumericBox box(edit, -40, 125, " °C", "0", &value, cancel);
+    Type("-12");
+    Leave(other);
+    EXPECT_FLOAT_EQ(value, -12.0f);
+    EXPECT_EQ(edit->text(), "-12");
+    Type("-50");
+    Leave(other);
+    EXPECT_FLOAT_EQ(value, -12.0f);
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "-50 °C < -40 °C");
+}
+
+TEST_P(NumericBoxTest, ARefusedEntryHoldsBackTheClickThatLeftIt) {
+    float value = 88;
+    NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
+    Type("300");
+    Leave(other);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_TRUE(NumericBox::FocusEntryRefused());
+    // Leaving again (the text now holds the stored value) lets the next click act.
+    Leave(other);
+    EXPECT_FALSE(NumericBox::FocusEntryRefused());
+    EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, NumericBoxTest, ::testing::Values('.', ','),

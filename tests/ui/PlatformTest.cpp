@@ -1,10 +1,12 @@
 // The platform layer: twips, colours, scripted message boxes, the loaded-window collection,
-// the shell's answer for a missing file and the refresh guard.
+// the shell's answer for a missing file, the refresh guard and the editors' slider.
 
 #include <gtest/gtest.h>
 
 #include <QPalette>
 #include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTemporaryDir>
 #include <memory>
 #include <stdexcept>
@@ -15,6 +17,7 @@
 #include "MessageBox.h"
 #include "ReentryGuard.h"
 #include "ShellOpen.h"
+#include "Slider.h"
 #include "Twips.h"
 
 TEST(TwipsTest, FifteenTwipsPerPixelAt96Dpi) {
@@ -127,4 +130,22 @@ TEST(ReentryGuardTest, AFailedRunDoesNotSilenceLaterRuns) {
     int runs = 0;
     guard.Run([&] { ++runs; });
     EXPECT_EQ(runs, 1);
+}
+
+TEST(SliderTest, OnlyTheUsersMovesRaiseMoved) {
+    platform::Slider slider(20);
+    QSignalSpy moved(&slider, &platform::Slider::Moved);
+    slider.SetPosition(6);
+    slider.SetLastPosition(4);  // pulls the position back to the new end
+    slider.SetPosition(-3);
+    EXPECT_EQ(slider.value(), 0);
+    EXPECT_TRUE(moved.isEmpty());
+    slider.SetLastPosition(20);
+    QTest::keyClick(&slider, Qt::Key_Right);
+    QTest::keyClick(&slider, Qt::Key_PageUp);  // the large step
+    slider.setSliderPosition(17);              // what dragging does
+    ASSERT_EQ(moved.size(), 3);
+    EXPECT_EQ(moved[0][0].toInt(), 1);
+    EXPECT_EQ(moved[1][0].toInt(), 6);
+    EXPECT_EQ(moved[2][0].toInt(), 17);
 }

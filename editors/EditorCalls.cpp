@@ -1,0 +1,70 @@
+#include "EditorCalls.h"
+
+#include <QApplication>
+
+#include "ComputeDesign.h"
+#include "Forms.h"
+#include "Variables.h"
+#include "fmInput.h"
+#include "fmZorvic.h"
+
+using namespace zorvic;
+
+namespace {
+
+std::function<void()>& UpdateInstanceHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+QWidget* Owner(QWidget* parent) { return parent ? parent : QApplication::activeWindow(); }
+
+}  // namespace
+
+void LoadInputEditor(fmInput& editor) {
+    static_cast<InputFields&>(editor) = LoadInputFields();
+    editor.Form_Load();
+}
+
+void LoadChipEditor(fmZorvic& editor) {
+    static_cast<ChipFields&>(editor) = LoadChipFields();
+    editor.Form_Load();
+}
+
+bool EditInputPara(QWidget* parent) {
+    fmInput editor(Owner(parent));
+    LoadInputEditor(editor);
+    editor.exec();
+    const bool done = editor.Done;
+    if (done) StoreInputFields(editor);
+    Settings.InputEditedLast = true;
+    return done;
+}
+
+bool EditZorvicPara(QWidget* parent) {
+    fmZorvic editor(Owner(parent));
+    LoadChipEditor(editor);
+    editor.exec();
+    const bool done = editor.Done;
+    if (done) StoreChipFields(editor);
+    Settings.InputEditedLast = false;
+    return done;
+}
+
+bool ChipEditorIsActive() {
+    QWidget* editor = platform::Forms::Find(QStringLiteral("fmZorvic"));
+    return editor && editor->isVisible() && QApplication::activeModalWidget() == editor;
+}
+
+void CloseChipEditor() {
+    if (auto* editor = qobject_cast<fmZorvic*>(platform::Forms::Find(QStringLiteral("fmZorvic")))) editor->reject();
+}
+
+void SetUpdateInstanceHook(std::function<void()> hook) { UpdateInstanceHook() = std::move(hook); }
+
+void RunUpdateInstance() {
+    if (UpdateInstanceHook())
+        UpdateInstanceHook()();
+    else
+        ComputeDesign();
+}

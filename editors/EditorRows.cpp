@@ -1,0 +1,56 @@
+#include "EditorRows.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Slider.h"
+
+namespace {
+
+QLabel* NamedLabel(QWidget* parent, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty()) label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
+BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowSpec& spec) {
+    QWidget* parent = grid->parentWidget();
+    BoxRow r;
+    r.caption = NamedLabel(parent, spec.captionName, spec.caption);
+    r.box = new QLineEdit(parent);
+    r.box->setObjectName(spec.boxName);
+    r.box->setAlignment(Qt::AlignRight);
+    r.box->setMaximumWidth(r.box->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
+    r.unit = NamedLabel(parent, QString(), spec.unit);
+    r.caption->setBuddy(r.box);
+    grid->addWidget(r.caption, row, 0);
+    grid->addWidget(r.box, row, 1);
+    grid->addWidget(r.unit, row, 2);
+    return r;
+}
+
+SliderRow AddSliderRow(QGridLayout* grid, int row, const SliderRowSpec& spec) {
+    QWidget* parent = grid->parentWidget();
+    SliderRow r;
+    static_cast<BoxRow&>(r) = AddBoxRow(grid, row, spec.box);
+    r.low = NamedLabel(parent, spec.lowName, spec.low);
+    r.slider = new platform::Slider(spec.lastPosition, parent);
+    r.slider->setObjectName(spec.sliderName);
+    r.slider->setMinimumWidth(r.slider->fontMetrics().horizontalAdvance(QString(28, QLatin1Char('0'))));
+    r.high = NamedLabel(parent, spec.highName, spec.high);
+    grid->addWidget(r.low, row, 3, Qt::AlignRight);
+    grid->addWidget(r.slider, row, 4);
+    grid->addWidget(r.high, row, 5);
+    return r;
+}
+
+QPushButton* EditorButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}

@@ -1,0 +1,93 @@
+#include "ChipEdit.h"
+
+#include <cstddef>
+
+#include "NumberText.h"
+#include "Variables.h"
+
+namespace zorvic {
+
+namespace {
+
+// The package row that a chip names at `position`; 0 when there is none.
+std::size_t PackageRow(const ChipRecord& chip, int position) {
+    if (position < 0 || position >= static_cast<int>(chip.Packages.size())) return 0;
+    const int16_t code = chip.Packages[static_cast<std::size_t>(position)];
+    if (code < 1 || code >= static_cast<int16_t>(PackageTable.size())) return 0;
+    return static_cast<std::size_t>(code);
+}
+
+}  // namespace
+
+ChipFields LoadChipFields() {
+    ChipFields f;
+    f.VR = InputStage.ReflectedVoltage;
+    f.Fsw = static_cast<float>(InputStage.SwitchingFrequency / 1000.0);
+    f.OptoGain = Control.OptoGain;
+    f.SoftStart = Control.SoftStartTime;
+    f.PackageIndex = OperatingPoint.ChipPackageType;
+    f.Tamb = OperatingPoint.AmbientTemperature;
+    f.RthJP = OperatingPoint.RthJunctionPin;
+    f.RthPA = OperatingPoint.RthPinAmbient;
+    ChipWork = CurrentChip;
+    return f;
+}
+
+void StoreChipFields(const ChipFields& f) {
+    CurrentChip = ChipWork;
+    InputStage.ReflectedVoltage = f.VR;
+    InputStage.SwitchingFrequency = CLng(static_cast<double>(f.Fsw) * 1000);
+    Control.OptoGain = f.OptoGain;
+    Control.SoftStartTime = f.SoftStart;
+    OperatingPoint.ChipPackageType = f.PackageIndex;
+    OperatingPoint.AmbientTemperature = CInt(f.Tamb);
+    OperatingPoint.RthJunctionPin = f.RthJP;
+    OperatingPoint.RthPinAmbient = f.RthPA;
+    UpdateChipPicture();
+    Settings.DesignSaved = false;
+}
+
+std::vector<int16_t> ChipListRows() {
+    std::vector<int16_t> rows;
+    for (int16_t i = 0; i < ChipTableSize; ++i)
+        if (ChipTable[static_cast<std::size_t>(i)].Family != 2 && i != 14 && i != 16) rows.push_back(i);
+    return rows;
+}
+
+bool IsFixedFrequency(const ChipRecord& chip) { return chip.Family == 3 || chip.Family == 4; }
+
+void ChooseChip(int16_t row, ChipFields& f) {
+    if (row < 0 || row >= ChipTableSize) return;
+    ChipWork = ChipTable[static_cast<std::size_t>(row)];
+    if (IsFixedFrequency(ChipWork)) f.Fsw = ChipWork.FixedFrequency;
+    if (f.Fsw > ChipWork.MaxFrequency) f.Fsw = ChipWork.MaxFrequency;
+    ChoosePackage(1, f);
+}
+
+void ChoosePackage(int16_t position, ChipFields& f) {
+    f.PackageIndex = position;
+    f.RthJP = PackageTable[PackageRow(ChipWork, position)].Rth;
+}
+
+std::vector<std::string> PackageNames(const ChipRecord& chip) {
+    std::vector<std::string> names;
+    for (int i = 0; i < static_cast<int>(chip.Packages.size()) && chip.Packages[static_cast<std::size_t>(i)] != 0; ++i)
+        names.push_back(PackageName(chip, i));
+    return names;
+}
+
+std::string PackageName(const ChipRecord& chip, int position) { return PackageTable[PackageRow(chip, position)].Name; }
+
+int16_t SwitchFreqLastPosition(const ChipRecord& chip) { return CInt(chip.MaxFrequency / 10.0 - 1); }
+
+int16_t ChipPictureIndex(int16_t mainOutputType, int16_t family) {
+    int16_t offset = 0;
+    if (family == 3) offset = 6;
+    else if (family == 4) offset = 12;
+    else if (family == 5) offset = 18;
+    return static_cast<int16_t>(mainOutputType - 9 + offset);
+}
+
+void UpdateChipPicture() { Settings.ActiveZorvicPicture = ChipPictureIndex(Outputs[0].OutputType, CurrentChip.Family); }
+
+}  // namespace zorvic
