@@ -154,4 +154,30 @@ int16_t ChipPictureIndex() {
     return static_cast<int16_t>(index);
 }
 
+void SelectPrimaryRegulation() {
+    Settings.RegulationWasSecondary = false;
+    OutputRecord& main = Outputs[0];
+    switch (main.OutputType) {
+    case 10: main.OutputType = 9; break;
+    case 12: main.OutputType = 11; break;
+    case 14: main.OutputType = 13; break;
+    default: break;
+    }
+    Settings.ActiveZorvicPicture = ChipPictureIndex();
+    OperatingPoint.SecondaryRegulation = false;
+    for (OutputRecord& output : Outputs) output.Regulated = false;
+}
+
+void SelectSecondaryRegulation() {
+    OutputRecord& main = Outputs[0];
+    switch (main.OutputType) {
+    case 9: main.OutputType = 10; break;
+    case 11: main.OutputType = 12; break;
+    case 13: main.OutputType = 14; break;
+    default: break;
+    }
+    Settings.ActiveZorvicPicture = ChipPictureIndex();
+    OperatingPoint.SecondaryRegulation = true;
+}
+
 }  // namespace zorvic

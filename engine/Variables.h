@@ -224,4 +224,11 @@ void ApplyDesignDefaults();
 // type is not one of its own.
 int16_t ChipPictureIndex();
 
+// The design's part of choosing "Primary Regulation": the main output takes its primary code
+// (9, 11 or 13), the chip picture follows it, and no output stays in the secondary loop.
+void SelectPrimaryRegulation();
+// The design's part of choosing "Secondary Regulation" once an output can carry the loop: the
+// main output takes its secondary code (10, 12 or 14) and the chip picture follows it.
+void SelectSecondaryRegulation();
+
 }  // namespace zorvic

@@ -189,9 +189,18 @@ void MainPage::ShowSchematicPictures(bool visible) {
 }
 
 void MainPage::Form_Resize() {
-    // The layout values were measured when the window was made; the first layout only ends the
-    // start-up state.
-    if (Settings.StartupPending) Settings.StartupPending = false;
+    // The layout values were measured when the window was made. The first layout selects the
+    // regulation the design has, so the chip picture is the one of the design's main output
+    // and chip.
+    if (Settings.StartupPending) {
+        if (OperatingPoint.SecondaryRegulation) {
+            Settings.RegulationWasSecondary = true;
+            SelectSecondaryRegulation();
+        } else {
+            SelectPrimaryRegulation();
+        }
+        Settings.StartupPending = false;
+    }
     const platform::TwipRect outer = {0, 0, static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().width())),
                                       static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().height()))};
     platform::SetTwipGeometry(picHide, {platform::TwipGeometry(picHide).Left, platform::TwipGeometry(picHide).Top,

@@ -87,6 +87,10 @@ QPushButton* NewButton(QWidget* holder, const QString& name, const QString& capt
     button->setObjectName(name);
     button->setToolTip(toolTip);
     button->setFocusPolicy(Qt::TabFocus);
+    // Captions are set in the narrow buttons of a drawn schematic.
+    QFont font = button->font();
+    font.setStretch(QFont::Condensed);
+    button->setFont(font);
     return button;
 }
 
@@ -117,6 +121,9 @@ void MainPageControls::BuildControls(QWidget* canvas) {
     for (int i = 1; i <= 5; ++i)
         Output[static_cast<std::size_t>(i)] = NewPicture(canvas, ElementName("Output", i), DesignOutputBlock);
     Transfo = NewPicture(canvas, QStringLiteral("Transfo"), QStringLiteral("Transfo"));
+    // The transformer is the core drawn over the windings of the pictures beside it: only its
+    // lines cover them.
+    Transfo->setAutoFillBackground(false);
 
     fmPower = new QGroupBox(QStringLiteral("Quick Circuit Datas"), InputFilter);
     fmPower->setObjectName(QStringLiteral("fmPower"));

@@ -19,7 +19,7 @@ struct PictureCase {
 std::vector<PictureCase> AllPictures() {
     std::vector<PictureCase> cases = {
         {"Filter0", 7500, 6300},    {"Filter1", 7500, 6300},    {"Terminator1", 1300, 1800},
-        {"Terminator2", 1900, 1800}, {"Terminator3", 2500, 1800}, {"Transfo", 1000, 3000},
+        {"Terminator2", 1900, 1800}, {"Terminator3", 2500, 1800}, {"Transfo", 360, 3000},
         {"Warning", 4800, 1200},    {"Logo", 3000, 1000},       {"Cover", 1200, 800},
     };
     for (int i = 0; i < 24; ++i) {

@@ -1,0 +1,82 @@
+// The window snapshot tool: a design from overrides drawn at a chosen zoom, its PNG and the
+// JSON of the window's texts; bad arguments are refused.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace {
+
+class SnapTest : public ::testing::Test {
+protected:
+    std::filesystem::path dir;
+    std::string out;
+
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("zorvic_snap_test_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    int Run(const std::string& overrides, const std::string& options) {
+        const auto input = dir / "overrides.json";
+        std::ofstream(input) << overrides;
+        const std::string command = std::string(ZORVIC_SNAP_PATH) + " '" + input.string() + "' " + options + " 2>/dev/null";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return -1;
+        out.clear();
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    static const nlohmann::json* Widget(const nlohmann::json& snap, const std::string& name) {
+        for (const nlohmann::json& w : snap["widgets"])
+            if (w["name"] == name) return &w;
+        return nullptr;
+    }
+};
+
+}  // namespace
+
+TEST_F(SnapTest, DrawsTheDesignAtTheAskedZoomAndTellsItsTexts) {
+    const std::string png = (dir / "main.png").string();
+    const std::string design = R"({"Settings.AdditionalOutputs": 1, "Outputs[1].Voltage": 12, "Outputs[1].OutputType": 7})";
+    ASSERT_EQ(Run(design, "--window main --png '" + png + "'"), 0);
+    nlohmann::json snap = nlohmann::json::parse(out);
+    EXPECT_TRUE(std::filesystem::file_size(png) > 1000);
+    EXPECT_EQ(snap["width"], 1600);
+    const nlohmann::json* voltage = Widget(snap, "lblVoltage(1)");
+    ASSERT_NE(voltage, nullptr);
+    EXPECT_EQ((*voltage)["text"], " 12.0V-1.0A");
+    EXPECT_EQ((*voltage)["container"], "Output(1)");
+    EXPECT_EQ((*voltage)["visible"], true);
+    EXPECT_EQ((*voltage)["foreColor"], "&H80000012");
+    const nlohmann::json* frame = Widget(snap, "fmPower");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ((*frame)["text"], "Quick Circuit Datas");
+
+    ASSERT_EQ(Run(design, "--window main --zoom 0.6 --png '" + png + "'"), 0);
+    snap = nlohmann::json::parse(out);
+    EXPECT_NEAR(snap["zoom"].get<double>(), 0.6, 0.002);
+    EXPECT_EQ((*Widget(snap, "lblVoltage(1)"))["visible"], false);
+    EXPECT_EQ((*Widget(snap, "cmdOutputEdit(1)"))["visible"], true);
+    EXPECT_EQ((*Widget(snap, "fmPower"))["visible"], false);
+}
+
+TEST_F(SnapTest, RefusesAnUnknownWindowOrAMissingPicturePath) {
+    EXPECT_EQ(Run("{}", "--window nowhere --png '" + (dir / "x.png").string() + "'"), 2);
+    EXPECT_EQ(Run("{}", "--window main"), 2);
+    EXPECT_EQ(Run("{}", "--window main --zoom 0 --png x.png"), 2);
+    EXPECT_EQ(Run(R"({"Settings.NoSuchField": 1})", "--window main --png '" + (dir / "x.png").string() + "'"), 2);
+}

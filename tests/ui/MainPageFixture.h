@@ -1,0 +1,40 @@
+#pragma once
+// A main window made fresh for each test, from a reset design state, with helpers to draw it at
+// a window size and to find its widgets.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <memory>
+
+#include "MainPage.h"
+#include "MessageBox.h"
+#include "NumberText.h"
+#include "Twips.h"
+#include "Variables.h"
+
+class MainPageFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        zorvic::ResetDesignState();
+        zorvic::SetLocaleDecimalSeparator('.');
+        platform::MessageScript::Clear();
+        page = std::make_unique<MainPage>(QString{});
+    }
+    void TearDown() override { page.reset(); }
+
+    // Shows the window at a size in pixels; showing and resizing draw it.
+    void ShowAt(int width, int height) {
+        page->resize(width, height);
+        page->show();
+        QApplication::processEvents();
+    }
+
+    // Where a label's horizontal centre lies in its container, in twips.
+    static double CentreTwips(const QWidget* w) { return platform::PixelsToTwips(w->x() + w->width() / 2.0); }
+    static double TopTwips(const QWidget* w) { return platform::PixelsToTwips(w->y()); }
+    bool Shown(const QWidget* w) const { return w->isVisibleTo(page.get()); }
+
+    std::unique_ptr<MainPage> page;
+};
