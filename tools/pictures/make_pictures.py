@@ -293,7 +293,7 @@ N_LINE = 4150          # neutral conductor
 HV = 3500              # rectified high-voltage rail
 K_NODE = 5300          # clamp node: top of D1
 DRAIN = 5750           # drain node across the filter
-PRIMARY_X = 7440       # primary and auxiliary windings
+PRIMARY_X = 7420       # primary and auxiliary windings
 CLAMP_X = 7300         # clamp column right of the clamp labels
 R1_X = 6060
 D1_X = 6850
@@ -328,7 +328,6 @@ def input_stage(p):
     p.wire((4350, 3850), (4240, 3850), (4240, 3900))
     ground_primary(p, 4240, 3900)
     p.wire((4950, 3850), (5050, 3850), (5050, HV))
-    p.dot(5050, HV) if False else None
     # Bulk capacitor.
     p.wire((5050, HV), (PRIMARY_X, HV))
     inline(p, (BULK_X, HV), (BULK_X, 4700), "pcap", (BULK_X, 4125))
@@ -428,7 +427,7 @@ def output_stage(p, kind, negative, dx=0, dy=0):
         draw, half = inductor_body(4, 70)
         inline(p, (CAP1_X, rail), (CAP2_X, rail), (draw, half), (SERIES_X, rail), mirror=negative is False)
     elif kind == "zener":
-        inline(p, (CAP1_X, rail), (ZENER_X, rail), "res", (SERIES_X - 200, rail) if negative else (SERIES_X, rail))
+        inline(p, (CAP1_X, rail), (ZENER_X, rail), "res", (SERIES_X, rail))
         z_ends = ((ZENER_X, rail), (ZENER_X, ret)) if negative else ((ZENER_X, ret), (ZENER_X, rail))
         inline(p, z_ends[0], z_ends[1], "zener", (ZENER_X, 645))
         p.dot(ZENER_X, rail)
@@ -493,6 +492,7 @@ DRAIN_X = host_x(DRAIN_DOWN_X)  # drain wire entering the chip picture
 SUPPLY_Y = 200                 # supply rail: D3, R4, C4 and the chip supply pin
 RC_X = 3480                    # column of R2 / C5 (or D4 / C5)
 COMP_X = 5250                  # column of R3 / C6
+C9_RC_X, C9_CTRL_X = 3850, 4140  # C9 of family 5 and of family 4, left of their labels
 C4_X = 2750
 FEEDBACK_Y_RC = 1300           # compensation node of families 1, 2, 5
 FEEDBACK_Y_CTRL = 1950         # control node of families 3, 4
@@ -519,84 +519,81 @@ def chip_block(p, x1, y1, x2, y2, pins):
             p.text(pos, y2 - 50, name)
 
 
+def to_ground(p, x, top, centre, kind="cap"):
+    """A capacitor hanging from (x, top), its body at centre, to a primary ground below it."""
+    inline(p, (x, top), (x, centre + 205), kind, (x, centre))
+    ground_primary(p, x, centre + 205)
+
+
 def supply_path(p):
     """Auxiliary rectifier D3 and R4 along the top to the supply rail."""
     p.wire((AUX_X, 0), (AUX_X, SUPPLY_Y))
     inline(p, (AUX_X, SUPPLY_Y), (6600, SUPPLY_Y), "diode", (7250, SUPPLY_Y))
     inline(p, (6600, SUPPLY_Y), (C4_X, SUPPLY_Y), "res", (5750, SUPPLY_Y))
-    inline(p, (C4_X, SUPPLY_Y), (C4_X, 1700), "pcap", (C4_X, 1495))
-    ground_primary(p, C4_X, 1700)
+    to_ground(p, C4_X, SUPPLY_Y, 1495, "pcap")
+
+
+def chip_power(p, box, supply_x, drain_y, source_x):
+    """Supply pin to the supply rail, drain to the wire from the filter, source to the return."""
+    x1, y1, x2, y2 = box
+    supply_path(p)
+    p.wire((supply_x, SUPPLY_Y), (supply_x, y1))
+    p.dot(supply_x, SUPPLY_Y)
+    p.dot(C4_X, SUPPLY_Y)
+    p.wire((x2, drain_y), (DRAIN_X, drain_y), (DRAIN_X, 0))
+    p.wire((source_x, y2), (source_x, y2 + 60))
+    ground_primary(p, source_x, y2 + 60)
+
+
+def to_opto(p, x, y):
+    """Feedback node at (x, y) to the opto-coupler's transistor."""
+    p.dot(x, y)
+    p.wire((x, y), (OPTO_X - 200, y), (OPTO_X - 200, OPTO_Y + 80), (OPTO_X + 60, OPTO_Y + 80))
 
 
 def chip_rc(p, family, secondary):
     """Families 1, 2, 5: oscillator R2/C5 on the RC pin, compensation R3/C6 on the FB pin."""
-    x1, y1, x2, y2 = 3650, 380, 4800, 1500
+    box = x1, y1, x2, y2 = 3650, 380, 4800, 1500
     pins = [("top", 3800, "VCC"), ("right", 700, "D"), ("bottom", 4550, "S"), ("left", 1100, "RC"),
             ("right", FEEDBACK_Y_RC, "FB")]
-    if family == 5:
-        pins.append(("bottom", 3900, "BP"))
-    supply_path(p)
-    # Supply pin.
-    p.wire((3800, SUPPLY_Y), (3800, y1))
-    p.dot(3800, SUPPLY_Y)
-    p.dot(C4_X, SUPPLY_Y)
-    # Drain.
-    p.wire((x2, 700), (DRAIN_X, 700), (DRAIN_X, 0))
-    # Source.
-    p.wire((4550, y2), (4550, 1600))
-    ground_primary(p, 4550, 1600)
+    chip_power(p, box, 3800, 700, 4550)
     # Oscillator: R2 from the supply, C5 to the return.
     inline(p, (RC_X, SUPPLY_Y), (RC_X, 1100), "res", (RC_X, 865))
     p.dot(RC_X, SUPPLY_Y)
     p.wire((RC_X, 1100), (x1, 1100))
     p.dot(RC_X, 1100)
-    inline(p, (RC_X, 1100), (RC_X, 2600), "cap", (RC_X, 2395))
-    ground_primary(p, RC_X, 2600)
+    to_ground(p, RC_X, 1100, 2395)
     # Compensation.
     p.wire((x2, FEEDBACK_Y_RC), (COMP_X, FEEDBACK_Y_RC))
     inline(p, (COMP_X, FEEDBACK_Y_RC), (COMP_X, 2700), "res", (COMP_X, 2395))
-    inline(p, (COMP_X, 2700), (COMP_X, 3200), "cap", (COMP_X, 2995))
-    ground_primary(p, COMP_X, 3200)
+    to_ground(p, COMP_X, 2700, 2995)
     if family == 5:
-        inline(p, (3900, y2), (3900, 2650), "cap", (3900, 2445))
-        ground_primary(p, 3900, 2650)
+        pins.append(("bottom", C9_RC_X, "BP"))
+        to_ground(p, C9_RC_X, y2, 2445)
     chip_block(p, x1, y1, x2, y2, pins)
     if secondary:
-        p.dot(COMP_X, FEEDBACK_Y_RC)
-        p.wire((COMP_X, FEEDBACK_Y_RC), (OPTO_X - 200, FEEDBACK_Y_RC), (OPTO_X - 200, OPTO_Y + 80), (OPTO_X + 60, OPTO_Y + 80))
-    return (OPTO_X + 60, OPTO_Y + 80)
+        to_opto(p, COMP_X, FEEDBACK_Y_RC)
 
 
 def chip_ctrl(p, family, secondary):
     """Families 3, 4: control pin with its filter capacitor C5; under primary regulation the
     auxiliary Zener D4 feeds it from the supply."""
-    x1, y1, x2, y2 = 3800, 800, 4850, 1600
+    box = x1, y1, x2, y2 = 3800, 800, 4850, 1600
     pins = [("top", 3950, "VCC"), ("right", 950, "D"), ("bottom", 4600, "S"), ("bottom", 4000, "C")]
-    if family == 4:
-        pins.append(("bottom", 4300, "BP"))
-    supply_path(p)
-    p.wire((3950, SUPPLY_Y), (3950, y1))
-    p.dot(3950, SUPPLY_Y)
-    p.dot(C4_X, SUPPLY_Y)
-    p.wire((x2, 950), (DRAIN_X, 950), (DRAIN_X, 0))
-    p.wire((4600, y2), (4600, 1660))
-    ground_primary(p, 4600, 1660)
+    chip_power(p, box, 3950, 950, 4600)
     # Control node below the chip.
     p.wire((4000, y2), (4000, FEEDBACK_Y_CTRL), (RC_X, FEEDBACK_Y_CTRL))
     p.dot(RC_X, FEEDBACK_Y_CTRL)
-    inline(p, (RC_X, FEEDBACK_Y_CTRL), (RC_X, 2600), "cap", (RC_X, 2395))
-    ground_primary(p, RC_X, 2600)
+    to_ground(p, RC_X, FEEDBACK_Y_CTRL, 2395)
     if not secondary:
         inline(p, (RC_X, FEEDBACK_Y_CTRL), (RC_X, SUPPLY_Y), "zener", (RC_X, 865))
         p.dot(RC_X, SUPPLY_Y)
     if family == 4:
-        inline(p, (4300, y2), (4300, 3200), "cap", (4300, 2995))
-        ground_primary(p, 4300, 3200)
+        pins.append(("bottom", C9_CTRL_X, "BP"))
+        to_ground(p, C9_CTRL_X, y2, 2995)
     chip_block(p, x1, y1, x2, y2, pins)
     if secondary:
-        p.dot(4000, FEEDBACK_Y_CTRL)
-        p.wire((4000, FEEDBACK_Y_CTRL), (OPTO_X - 200, FEEDBACK_Y_CTRL), (OPTO_X - 200, OPTO_Y + 80), (OPTO_X + 60, OPTO_Y + 80))
-    return (OPTO_X + 60, OPTO_Y + 80)
+        to_opto(p, 4000, FEEDBACK_Y_CTRL)
 
 
 def secondary_feedback(p, main_rail_y):
@@ -700,11 +697,12 @@ def transfo():
 
 
 def warning():
+    """Power warning: a warning sign on the left; the window writes its caption right of it."""
     p = Pic(4800, 1200)
-    p.rect(30, 30, 4740, 1140, fill="#FFE0E0")
-    p.poly([(300, 1000), (700, 200), (1100, 1000)])
-    p.wire((700, 480), (700, 780))
-    p.dot(700, 890)
+    p.add('<rect x="30" y="30" width="4740" height="1140" rx="60" fill="#FFE0E0" stroke="#C00000" stroke-width="40"/>')
+    p.add('<polygon points="300,1000 700,200 1100,1000" fill="#FFD000" stroke-width="40"/>')
+    p.add('<line x1="700" y1="470" x2="700" y2="760" stroke-width="70"/>')
+    p.add('<circle cx="700" cy="880" r="45" fill="#000000" stroke="none"/>')
     return p
 
 
