@@ -92,13 +92,14 @@ void MainPage::Initial_Setup() {
 
     // The engine sets the defaults and builds the tables before the window shows the design name.
     ApplyDesignDefaults();
-    picHide->hide();
-    platform::SetTwipGeometry(picHide, {0, 400, platform::TwipWidth(picHide), platform::TwipHeight(picHide)});
-    for (int i = 1; i <= 5; ++i) Output[static_cast<std::size_t>(i)]->hide();
     fileDialogName_ = QString::fromStdString(Settings.DesignFileName);
     txtProject->clear();
     setWindowTitle(CaptionPrefix + QString::fromStdString(Settings.DesignFileName));
     SetBackgroundColor();
+    picHide->hide();
+    platform::SetTwipGeometry(picHide, {0, 400, platform::TwipWidth(picHide), platform::TwipHeight(picHide)});
+    // Only the main output is part of a new design.
+    for (int i = 1; i <= 5; ++i) Output[static_cast<std::size_t>(i)]->hide();
 
     const QString projectPath = ProjectPathFromCommandLine(commandText);
     if (!projectPath.isEmpty() && !LoadCommandLineProject(projectPath)) {
@@ -199,11 +200,12 @@ void MainPage::Form_Resize() {
         SelectFirstRegulation();
         Settings.StartupPending = false;
     }
-    const platform::TwipRect outer = {0, 0, static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().width())),
-                                      static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().height()))};
-    platform::SetTwipGeometry(picHide, {platform::TwipGeometry(picHide).Left, platform::TwipGeometry(picHide).Top,
-                                        outer.Width, outer.Height});
-    if (outer.Height <= 500) return;
+    // The cover spans the window's outer size.
+    platform::TwipRect cover = platform::TwipGeometry(picHide);
+    cover.Width = static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().width()));
+    cover.Height = static_cast<int32_t>(platform::PixelsToTwips(frameGeometry().height()));
+    platform::SetTwipGeometry(picHide, cover);
+    if (cover.Height <= 500) return;
     picHide->show();
     picHide->raise();
     ShowSchematicPictures(false);

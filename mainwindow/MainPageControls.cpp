@@ -222,6 +222,13 @@ void MainPageControls::BuildControls(QWidget* canvas) {
     picWarning = NewPicture(canvas, QStringLiteral("picWarning"), QStringLiteral("Warning"));
     lblWarning = NewLabel(picWarning, QStringLiteral("lblWarning"), QStringLiteral("Power Too High for the Selected Zorvic"),
                           {}, Qt::AlignCenter);
+    // Right of the warning sign that the picture draws on its left.
+    QFont warningFont = lblWarning->font();
+    warningFont.setPointSize(10);
+    warningFont.setBold(true);
+    lblWarning->setFont(warningFont);
+    lblWarning->setWordWrap(true);
+    platform::SetTwipGeometry(lblWarning, {1200, 0, 3450, 1200});
     picWarning->hide();
     picHide = NewPicture(canvas, QStringLiteral("picHide"), QStringLiteral("Cover"));
     picHide->hide();

@@ -3,21 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 
 #include "ComputeDesign.h"
 #include "DesignFields.h"
 #include "FileManagement.h"
 #include "NumberText.h"
+#include "ProgramRunTest.h"
 #include "Variables.h"
 
 using namespace zorvic;
@@ -139,36 +135,10 @@ TEST_F(DumpTest, DesignWithANoRefRectifierReopensAsSaved) {
 }
 
 // Runs the program on a file of overrides; returns its exit code.
-class DumpProgramTest : public ::testing::Test {
+class DumpProgramTest : public ProgramRunTest {
 protected:
-    std::filesystem::path dir;
-    std::string out;
-    std::string err;
-
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("zorvic_dump_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     int Run(const std::string& overrides, const std::string& options = "") {
-        const auto input = dir / "overrides.json";
-        const auto errors = dir / "stderr.txt";
-        std::ofstream(input) << overrides;
-        const std::string command = std::string(ZORVIC_DUMP_PATH) + " " + options + " '" + input.string() +
-                                    "' 2>'" + errors.string() + "'";
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return -1;
-        out.clear();
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        std::stringstream text;
-        text << std::ifstream(errors).rdbuf();
-        err = text.str();
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return RunProgram(ZORVIC_DUMP_PATH, options + " '" + OverridesFile(overrides) + "'");
     }
 };
 

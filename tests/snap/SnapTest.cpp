@@ -3,41 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "ProgramRunTest.h"
+
 namespace {
 
-class SnapTest : public ::testing::Test {
+class SnapTest : public ProgramRunTest {
 protected:
-    std::filesystem::path dir;
-    std::string out;
-
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("zorvic_snap_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     int Run(const std::string& overrides, const std::string& options) {
-        const auto input = dir / "overrides.json";
-        std::ofstream(input) << overrides;
-        const std::string command = std::string(ZORVIC_SNAP_PATH) + " '" + input.string() + "' " + options + " 2>/dev/null";
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return -1;
-        out.clear();
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return RunProgram(ZORVIC_SNAP_PATH, "'" + OverridesFile(overrides) + "' " + options);
     }
 
     static const nlohmann::json* Widget(const nlohmann::json& snap, const std::string& name) {

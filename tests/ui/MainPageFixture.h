@@ -43,6 +43,8 @@ protected:
     static double CentreTwips(const QWidget* w) { return platform::PixelsToTwips(w->x() + w->width() / 2.0); }
     static double TopTwips(const QWidget* w) { return platform::PixelsToTwips(w->y()); }
     bool Shown(const QWidget* w) const { return w->isVisibleTo(page.get()); }
+    // One pixel in twips: the rounding of a place on the screen.
+    static double Pixel() { return platform::PixelsToTwips(1); }
 
     std::unique_ptr<MainPage> page;
 };

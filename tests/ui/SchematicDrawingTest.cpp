@@ -99,8 +99,9 @@ TEST_F(SchematicDrawingTest, OutputBlocksShowTheirKindAndLabels) {
     const SchematicDrawing& d = page->LastDrawing();
     for (int i = 1; i <= 3; ++i) {
         EXPECT_TRUE(Shown(page->Output[static_cast<std::size_t>(i)])) << i;
-        EXPECT_EQ(platform::TwipGeometry(page->Output[static_cast<std::size_t>(i)]).Top,
-                  platform::TwipGeometry(page->ZorvicHost).Top - std::lround(1255 * i * d.Zoom / 15.0) * 15)
+        const int32_t overlap = page->Layout().OutputBlockHeight - 5;
+        EXPECT_NEAR(platform::TwipGeometry(page->Output[static_cast<std::size_t>(i)]).Top,
+                    platform::TwipGeometry(page->ZorvicHost).Top - overlap * i * d.Zoom, Pixel())
             << i;
     }
     EXPECT_EQ(page->Output[1]->Picture(), "Schema1");
@@ -121,7 +122,7 @@ TEST_F(SchematicDrawingTest, OutputBlocksShowTheirKindAndLabels) {
     EXPECT_NEAR(SchematicX(page->lblZener[1]), 2700, 20);
     // The main output's labels lie in the chip picture, right of the input filter.
     EXPECT_EQ(page->lblVoltage[0]->parentWidget(), page->ZorvicHost);
-    EXPECT_NEAR(SchematicX(page->lblVoltage[0]), 7520 + 4300, 20);
+    EXPECT_NEAR(SchematicX(page->lblVoltage[0]), page->Layout().FilterWidth + 4300, 20);
     EXPECT_EQ(page->cmdOutputEdit[2]->text(), "Out2");
 
     // Second cells: Zener output all three, regulator output no Zener, main output type 14 as 13.
@@ -147,12 +148,13 @@ TEST_F(SchematicDrawingTest, OutputBlocksShowTheirKindAndLabels) {
 TEST_F(SchematicDrawingTest, TransformerGrowsWithTheOutputsBeyondTwo) {
     ShowNearZoomOne();
     const int32_t small = platform::TwipHeight(page->Transfo);
-    EXPECT_NEAR(small, 3000 * page->LastDrawing().Zoom, 15);
+    EXPECT_NEAR(small, 3000 * page->LastDrawing().Zoom, Pixel());
     ThreeOutputs();
     Settings.AdditionalOutputs = 5;
     page->ChartRedraw();
-    EXPECT_NEAR(platform::TwipHeight(page->Transfo), (3 * 1260 + 3000) * page->LastDrawing().Zoom, 15);
-    EXPECT_NEAR(platform::TwipWidth(page->Transfo), SvgPicture::DesignSize("Transfo").width(), 15);
+    EXPECT_NEAR(platform::TwipHeight(page->Transfo),
+                (3 * page->Layout().OutputBlockHeight + 3000) * page->LastDrawing().Zoom, Pixel());
+    EXPECT_NEAR(platform::TwipWidth(page->Transfo), SvgPicture::DesignSize("Transfo").width(), Pixel());
 }
 
 TEST_F(SchematicDrawingTest, FeedbackNetworkTagsTheRegulatedOutputsInOrder) {
@@ -302,11 +304,11 @@ TEST_F(SchematicDrawingTest, PowerWarningIsCentredInTheWindow) {
 TEST_F(SchematicDrawingTest, WindowWiderThan32767TwipsDraws) {
     ShowDrawingAt(2700, 2000);  // 40500 x 30000 twips
     const float zoom = page->LastDrawing().Zoom;
-    EXPECT_NEAR(zoom, 29500.0f / 9900.0f, 0.001f);
+    EXPECT_NEAR(zoom, (platform::PixelsToTwips(2000) - 500) / page->Layout().SchematicHeight, 0.001);
     EXPECT_GT(platform::TwipGeometry(page->lblRightBar).Left, 32767);
-    EXPECT_NEAR(platform::TwipGeometry(page->lblRightBar).Left, 13000 * zoom - 100, 15);
+    EXPECT_NEAR(platform::TwipGeometry(page->lblRightBar).Left, page->Layout().SchematicWidth * zoom - 100, Pixel());
     EXPECT_GT(platform::TwipWidth(page->ZorvicHost), 32767);
-    EXPECT_NEAR(SchematicX(page->lblVoltage[0]), 7520 + 4300, 20);
+    EXPECT_NEAR(SchematicX(page->lblVoltage[0]), page->Layout().FilterWidth + 4300, 20);
 }
 
 TEST_F(SchematicDrawingTest, WindowsNoMoreThan500TwipsHighAreNotDrawn) {

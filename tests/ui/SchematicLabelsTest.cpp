@@ -255,9 +255,9 @@ TEST_F(PanelTest, AtLabelZoomMinTheLogoReplacesThePanels) {
 TEST_F(PanelTest, ProjectBoxKeepsItsSizeAtEveryZoom) {
     for (float zoom : {0.8f, 1.0f, 1.7f, 3.0f}) {
         page->LblPowerDraw(zoom);
-        EXPECT_NEAR(platform::TwipWidth(page->txtProject), MainPageControls::ProjectBoxWidth, 15) << zoom;
-        EXPECT_NEAR(platform::TwipHeight(page->txtProject), 300, 15) << zoom;
-        EXPECT_NEAR(platform::PixelsToTwips(page->txtProject->y()), 2100 * zoom + 300, 15) << zoom;
+        EXPECT_NEAR(platform::TwipWidth(page->txtProject), MainPageControls::ProjectBoxWidth, Pixel()) << zoom;
+        EXPECT_NEAR(platform::TwipHeight(page->txtProject), 300, Pixel()) << zoom;
+        EXPECT_NEAR(platform::PixelsToTwips(page->txtProject->y()), 2100 * zoom + 300, Pixel()) << zoom;
     }
     EXPECT_EQ(page->txtProject->toolTip(), "User Project Name");
 }

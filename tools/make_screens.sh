@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Makes the pictures of docs/screens with zorvic_snap (built with the tests): each design of
+# docs/screens/designs at zoom 1 and at zoom 0.6, where the labels give way to the logo.
+#   tools/make_screens.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+snap="${1:-build}/tests/snap/zorvic_snap"
+export QT_QPA_PLATFORM=offscreen
+for design in docs/screens/designs/*.json; do
+    name=$(basename "$design" .json)
+    "$snap" "$design" --window main --zoom 1 --png "docs/screens/$name.png" > /dev/null
+    "$snap" "$design" --window main --zoom 0.6 --png "docs/screens/$name-small.png" > /dev/null
+done
+# The main window after File > Open of the six-output corpus design, from the default one.
+"$snap" --window main --do open=fuzz/corpus/project/six-outputs.zpj --png docs/screens/main-six-outputs.png > /dev/null
