@@ -1,6 +1,7 @@
 #include "ChipLossBar.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "NumberText.h"
 

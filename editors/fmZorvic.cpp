@@ -99,7 +99,7 @@ fmZorvic::fmZorvic(QWidget* parent) : QDialog(parent) {
 
     auto* losses = new QWidget(this);
     BuildLosses(losses);
-    layout->addWidget(losses);
+    layout->addWidget(losses, 0, Qt::AlignLeft);
 
     auto* buttons = new QHBoxLayout;
     cmdApply = EditorButton(this, QStringLiteral("cmdApply"), QStringLiteral("Apply"));

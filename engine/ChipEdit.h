@@ -13,13 +13,13 @@ namespace zorvic {
 
 // The chip's operating values the editor works on, in the order of its public fields.
 struct ChipFields {
-    float VR = 0;         // reflected voltage, V
-    float Fsw = 0;        // switching frequency, kHz
-    float Tamb = 0;       // ambient temperature, degC
-    float RthJP = 0;      // junction to package pin, degC/W
-    float RthPA = 0;      // package pin to ambient, degC/W
-    float OptoGain = 0;   // opto-coupler current gain
-    float SoftStart = 0;  // s
+    float VR = 0;              // reflected voltage, V
+    float Fsw = 0;             // switching frequency, kHz
+    float Tamb = 0;            // ambient temperature, degC
+    float RthJP = 0;           // junction to package pin, degC/W
+    float RthPA = 0;           // package pin to ambient, degC/W
+    float OptoGain = 0;        // opto-coupler current gain
+    float SoftStart = 0;       // s
     int16_t PackageIndex = 0;  // position in the chip's package list, 0 to 4
 };
 

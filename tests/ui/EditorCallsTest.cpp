@@ -13,10 +13,7 @@
 #include "ComputeDesign.h"
 #include "EditorCalls.h"
 #include "EditorDriving.h"
-#include "MessageBox.h"
-#include "NumberText.h"
 #include "QtDesignHost.h"
-#include "Variables.h"
 #include "fmInput.h"
 #include "fmZorvic.h"
 

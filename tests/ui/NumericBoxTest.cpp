@@ -132,33 +132,6 @@ TEST_P(NumericBoxTest, PassingThroughAnUntouchedBoxStoresNothing) {
     EXPECT_TRUE(platform::MessageScript::Shown().empty());
 }
 
-TEST_P(NumericBoxTest, ABoxReachingBelowZeroTakesAMinusSign) {
-    float value = 25;
-    NumericBox box(edit, -40, 125, " °C", "0", &value, cancel);
-    Type("-12");
-    Leave(other);
-    EXPECT_FLOAT_EQ(value, -12.0f);
-    EXPECT_EQ(edit->text(), "-12");
-    Type("-50");
-    Leave(other);
-    EXPECT_FLOAT_EQ(value, -12.0f);
-    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
-    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "-50 °C < -40 °C");
-}
-
-TEST_P(NumericBoxTest, ARefusedEntryHoldsBackTheClickThatLeftIt) {
-    float value = 88;
-    NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);
-    Type("300");
-    Leave(other);
-    EXPECT_EQ(QApplication::focusWidget(), edit);
-    EXPECT_TRUE(NumericBox::FocusEntryRefused());
-    // Leaving again (the text now holds the stored value) lets the next click act.
-    Leave(other);
-    EXPECT_FALSE(NumericBox::FocusEntryRefused());
-    EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
-}
-
 INSTANTIATE_TEST_SUITE_P(Separators, NumericBoxTest, ::testing::Values('.', ','),
                          [](const ::testing::TestParamInfo<char>& info) {
                              return std::string(info.param == '.' ? "Point" : "Comma");
