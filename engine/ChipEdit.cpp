@@ -80,14 +80,4 @@ std::string PackageName(const ChipRecord& chip, int position) { return PackageTa
 
 int16_t SwitchFreqLastPosition(const ChipRecord& chip) { return CInt(chip.MaxFrequency / 10.0 - 1); }
 
-int16_t ChipPictureIndex(int16_t mainOutputType, int16_t family) {
-    int16_t offset = 0;
-    if (family == 3) offset = 6;
-    else if (family == 4) offset = 12;
-    else if (family == 5) offset = 18;
-    return static_cast<int16_t>(mainOutputType - 9 + offset);
-}
-
-void UpdateChipPicture() { Settings.ActiveZorvicPicture = ChipPictureIndex(Outputs[0].OutputType, CurrentChip.Family); }
-
 }  // namespace zorvic

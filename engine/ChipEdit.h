@@ -49,12 +49,6 @@ std::string PackageName(const ChipRecord& chip, int position);
 // The frequency slider's last position, so that its end is the chip's maximum frequency.
 int16_t SwitchFreqLastPosition(const ChipRecord& chip);
 
-// The chip picture of the schematic: the main output's code (9 to 14) less 9, plus 6, 12 or 18
-// for families 3, 4 and 5.
-int16_t ChipPictureIndex(int16_t mainOutputType, int16_t family);
-// Settings.ActiveZorvicPicture from output 0 and CurrentChip.
-void UpdateChipPicture();
-
 namespace ChipScales {
 inline constexpr SliderScale ReflectVoltage{50, 5, 1, 20};
 // The last position follows the chip's maximum frequency; 29 (300 kHz) until a chip sets it.

@@ -106,7 +106,11 @@ void SelectOutputDiodes(OutputRecord& output, float v) {
             if (vrev < MinimumReverseRating) vrev = MinimumReverseRating;
 
             if (row == DiodeTableSize - 1) {
-                // Placeholder kept when no row fits; the forward-drop model of the old diode stays.
+                // Placeholder kept when no row fits. Its forward-drop model is the table row its
+                // index names (row 0 for a new output), as a project file reloads it: the file
+                // keeps only the index and the name.
+                const int16_t named = output.Diode.Index;
+                if (named >= 0 && named < DiodeTableSize) output.Diode = DiodeTable[static_cast<std::size_t>(named)];
                 output.Diode.Name = "No Ref";
                 output.Diode.VfCopy = 2.0f;
                 output.Diode.If = 100;

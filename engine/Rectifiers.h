@@ -14,7 +14,8 @@ void SelectClampComponents();
 void SelectAuxDiode();
 
 // Picks (or checks the user's) rectifier of one output. `v` is the drop of the output's series
-// element, which the rectifier's winding must also supply.
+// element, which the rectifier's winding must also supply. When no row fits, the output holds a
+// "No Ref" placeholder with the forward-drop model of the row its diode index names.
 void SelectOutputDiodes(OutputRecord& output, float v);
 
 }  // namespace zorvic

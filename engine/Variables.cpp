@@ -1,5 +1,6 @@
 #include "Variables.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ComputeTransfo.h"
@@ -143,16 +144,18 @@ void ApplyDesignDefaults() {
     Outputs[0].OutputType = 9;
 }
 
-int16_t ChipPictureIndex() {
-    int index = Outputs[0].OutputType - 9;
-    switch (CurrentChip.Family) {
-    case 3: index += 6; break;
-    case 4: index += 12; break;
-    case 5: index += 18; break;
-    default: break;
-    }
-    return static_cast<int16_t>(index);
+int16_t ChipPictureIndex(int16_t mainOutputType, int16_t family) {
+    const int code = std::clamp<int>(mainOutputType, 9, 14);
+    int offset = 0;
+    if (family == 3) offset = 6;
+    else if (family == 4) offset = 12;
+    else if (family == 5) offset = 18;
+    return static_cast<int16_t>(code - 9 + offset);
 }
+
+int16_t ChipPictureIndex() { return ChipPictureIndex(Outputs[0].OutputType, CurrentChip.Family); }
+
+void UpdateChipPicture() { Settings.ActiveZorvicPicture = ChipPictureIndex(); }
 
 void SelectPrimaryRegulation() {
     Settings.RegulationWasSecondary = false;
@@ -163,7 +166,7 @@ void SelectPrimaryRegulation() {
     case 14: main.OutputType = 13; break;
     default: break;
     }
-    Settings.ActiveZorvicPicture = ChipPictureIndex();
+    UpdateChipPicture();
     OperatingPoint.SecondaryRegulation = false;
     for (OutputRecord& output : Outputs) output.Regulated = false;
 }
@@ -176,7 +179,7 @@ void SelectSecondaryRegulation() {
     case 13: main.OutputType = 14; break;
     default: break;
     }
-    Settings.ActiveZorvicPicture = ChipPictureIndex();
+    UpdateChipPicture();
     OperatingPoint.SecondaryRegulation = true;
 }
 

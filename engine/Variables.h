@@ -219,10 +219,15 @@ void SetAcBusVoltages();
 // colours, command line) stays with the window.
 void ApplyDesignDefaults();
 
-// The chip picture of the schematic for the present design: one drawing per main-output type
-// (9 to 14) and chip family (1 and 2 share one set). Outside 0 to 23 when the main output's
-// type is not one of its own.
+// The chip picture of the schematic: one drawing per main-output code (9 to 14) and chip family
+// (1 and 2 share one set), 0 to 23. The code less 9, plus 6, 12 or 18 for families 3, 4 and 5;
+// a main output that carries another output's code (a file may hold one) takes the nearest of
+// the main output's drawings, so the index always names a picture.
+int16_t ChipPictureIndex(int16_t mainOutputType, int16_t family);
+// The index for output 0 and CurrentChip.
 int16_t ChipPictureIndex();
+// Settings.ActiveZorvicPicture from output 0 and CurrentChip.
+void UpdateChipPicture();
 
 // The design's part of choosing "Primary Regulation": the main output takes its primary code
 // (9, 11 or 13), the chip picture follows it, and no output stays in the secondary loop.

@@ -1,7 +1,5 @@
 #include "MainPage.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,9 +10,9 @@
 
 #include "Colours.h"
 #include "ComputeDesign.h"
+#include "EditorCalls.h"
 #include "FileManagement.h"
 #include "Forms.h"
-#include "MessageBox.h"
 #include "NumberText.h"
 #include "Placement.h"
 #include "SchematicLabels.h"
@@ -50,6 +48,10 @@ MainPage::MainPage(QString commandLine, QWidget* parent) : QMainWindow(parent), 
     canvas->setObjectName(QStringLiteral("picSchematic"));
     canvas->setAutoFillBackground(true);
     BuildControls(canvas);
+    // The schematic fills the area below the tool row: its zoom takes that area's height as the
+    // window's inner height.
+    BuildCommandBar(this);
+    setAnimated(false);  // the tool row never moves
     setCentralWidget(canvas);
     canvas->installEventFilter(this);
     setAutoFillBackground(true);
@@ -59,7 +61,16 @@ MainPage::MainPage(QString commandLine, QWidget* parent) : QMainWindow(parent), 
     FitSchematic();
 
     if (!mainPage) mainPage = this;
+    ConnectCommands();
+    // The chip editor's Apply refreshes through the main window of the run.
+    SetUpdateInstanceHook([] {
+        if (MainPageExists())
+            TheMainPage().UpdateInstance();
+        else
+            ComputeDesign();
+    });
     Form_Initialize();
+    FollowDesign();
 }
 
 MainPage::~MainPage() {
@@ -110,20 +121,12 @@ bool MainPage::LoadCommandLineProject(const QString& path) {
     case FileStatus::Done:
         return true;
     case FileStatus::NotReadable:
-        platform::ShowMessage(QStringLiteral("Cannot Open File : ") + path, platform::Buttons::OK,
-                              QStringLiteral("File Error"), this);
+        ReportFileError(QStringLiteral("Cannot Open File : "), path);
         return false;
     default:
         // The loader has shown its own message and left the defaults in place.
         return false;
     }
-}
-
-void MainPage::closeEvent(QCloseEvent* event) {
-    QMainWindow::closeEvent(event);
-    // The program ends with its main window, whatever else is open. Queued: while this window
-    // is still closing, the application would take the request for a cancelled close.
-    if (event->isAccepted()) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void MainPage::SetBackgroundColor() {
@@ -194,12 +197,7 @@ void MainPage::Form_Resize() {
     // regulation the design has, so the chip picture is the one of the design's main output
     // and chip.
     if (Settings.StartupPending) {
-        if (OperatingPoint.SecondaryRegulation) {
-            Settings.RegulationWasSecondary = true;
-            SelectSecondaryRegulation();
-        } else {
-            SelectPrimaryRegulation();
-        }
+        SelectFirstRegulation();
         Settings.StartupPending = false;
     }
     // The cover spans the window's outer size.

@@ -1,17 +1,19 @@
 #pragma once
-// The main window: the schematic of the design with its labels and panels, and the one refresh
-// road (UpdateInstance) that every accepted change of the design takes.
+// The main window: the schematic of the design with its labels and panels, the commands above
+// it, and the one refresh road (UpdateInstance) that every accepted change of the design takes.
 
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 
+#include "MainPageCommandBar.h"
 #include "MainPageControls.h"
 #include "ReentryGuard.h"
 #include "SchematicLayout.h"
 
 class QCloseEvent;
 
-class MainPage : public QMainWindow, public MainPageControls {
+class MainPage : public QMainWindow, public MainPageControls, public MainPageCommandBar {
     Q_OBJECT
 
 public:
@@ -36,6 +38,21 @@ public:
     void LblComponentDraw(float zoom);
     void LblPowerDraw(float zoom);
 
+    // The editors, modal. Each copies the design in, and back only when the user confirmed;
+    // the caller recomputes. An editor already open is not opened again.
+    bool EditInputPara();
+    bool EditZorvicPara();
+    // Output `index` (0 = the main output; the one after the last active output = a new one).
+    bool EditOutputPara(int16_t index);
+    // OutputWork becomes output `index`, and its series element label takes its tooltip.
+    void UpdateOutput(int16_t index);
+    // True when some active output can carry the secondary feedback loop; otherwise the user is
+    // told.
+    bool CheckSecondaryRegulation();
+    // True when the design in memory may be discarded: it is saved, or the user saved it now or
+    // chose not to.
+    bool QuerySaveDesign();
+
     // The layout values and the places of the last drawing.
     const SchematicLayout& Layout() const { return layout_; }
     const SchematicDrawing& LastDrawing() const { return drawing_; }
@@ -45,12 +62,53 @@ public:
 
     // Caption prefix; the design file name follows it.
     static const QString CaptionPrefix;
+    // The filter of the design file dialogs.
+    static const QString DesignFileFilter;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Commands: the tool row, the buttons on the schematic, the project box and the File menu.
+    void ConnectCommands();
+    void cmdInputEdit_Click();
+    void cmdZorvic_Click();
+    void cmdOutputEdit_Click(int index);
+    void cmdOutputCreate_Click();
+    void cmdSnubber_Click();
+    void cmdTransformer_Click();
+    void cmdSummary_Click();
+    void cmdCurve_Click();
+    void cmdBOM_Click();
+    void txtProject_Edited(const QString& text);
+    // The add-output buttons, the clamp button's caption and the series tooltips as the design
+    // has them.
+    void FollowDesign();
+    void EnableAddOutput(bool enabled);
+    // The series element label's tooltip for the output's type (unchanged for a direct output).
+    void ShowSerialToolTip(int16_t index);
+
+    // The regulation list.
+    void RegulationType_Click();
+    void ApplyRegulationChoice();
+    // Shows an entry without running the list's handler.
+    void ShowRegulationEntry(int entry);
+    // The entry of the design's regulation, applied without recomputing.
+    void SelectDesignRegulation();
+    // At the first layout: the design's regulation, recomputed when applying it changed the design.
+    void SelectFirstRegulation();
+
+    // The design file commands and closing.
+    void cmdFileNew_Click();
+    void cmdOpenFile_Click();
+    // True when the file was written.
+    bool cmdFileSave_Click();
+    QString SaveDialogStart() const;
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void ReportFileError(const QString& failure, const QString& path);
+
     void FitSchematic();
     void OutputDraw(int index, float zoom);
     void PlaceLabelPlan(const LabelPlan& plan, float zoom);
@@ -61,7 +119,10 @@ private:
     bool LoadCommandLineProject(const QString& path);
 
     QString commandLine_;
-    QString fileDialogName_;
+    QString fileDialogName_;  // the file the dialog last gave, offered by the next Open
+    bool inputEditorOpen_ = false;
+    bool chipEditorOpen_ = false;
+    bool outputEditorOpen_ = false;
     platform::ReentryGuard refreshGuard_;
     SchematicLayout layout_;
     SchematicDrawing drawing_;

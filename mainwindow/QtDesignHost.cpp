@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "EditorCalls.h"
 #include "MainPage.h"
 #include "MessageBox.h"
 #include "Placement.h"
@@ -35,6 +36,26 @@ void QtDesignHost::DoEvents() {
     // computation has ended, so no handler runs in the middle of it.
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+// The warning has shown its message; the editor opens modal over the main window, through the
+// main window's call, which never opens an editor that is open already.
+void QtDesignHost::EditInputPara() {
+    if (MainPageExists())
+        TheMainPage().EditInputPara();
+    else
+        ::EditInputPara();
+}
+
+void QtDesignHost::EditZorvicPara() {
+    if (MainPageExists())
+        TheMainPage().EditZorvicPara();
+    else
+        ::EditZorvicPara();
+}
+
+bool QtDesignHost::ChipEditorIsActive() { return ::ChipEditorIsActive(); }
+
+void QtDesignHost::CloseChipEditor() { ::CloseChipEditor(); }
 
 void QtDesignHost::DesignFileChanged() {
     if (!MainPageExists()) return;

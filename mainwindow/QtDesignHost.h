@@ -1,6 +1,6 @@
 #pragma once
-// The engine's door to the windows: message boxes, the shell, the event pump and the main
-// window's marks, on Qt.
+// The engine's door to the windows: message boxes, the shell, the event pump, the editors the
+// over-voltage warnings open and the main window's marks, on Qt.
 
 #include "DesignHost.h"
 
@@ -10,6 +10,10 @@ public:
                                       const std::string& title) override;
     int ShellOpen(const std::string& fileName) override;
     void DoEvents() override;
+    void EditInputPara() override;
+    void EditZorvicPara() override;
+    bool ChipEditorIsActive() override;
+    void CloseChipEditor() override;
     void DesignFileChanged() override;
     void ShowProjectName(const std::string& name) override;
     void ShowPowerWarning(bool visible) override;

@@ -11,3 +11,5 @@ for design in docs/screens/designs/*.json; do
     "$snap" "$design" --window main --zoom 1 --png "docs/screens/$name.png" > /dev/null
     "$snap" "$design" --window main --zoom 0.6 --png "docs/screens/$name-small.png" > /dev/null
 done
+# The main window after File > Open of the six-output corpus design, from the default one.
+"$snap" --window main --do open=fuzz/corpus/project/six-outputs.zpj --png docs/screens/main-six-outputs.png > /dev/null

@@ -9,7 +9,9 @@
 #include <limits>
 #include <string>
 
+#include "ComputeDesign.h"
 #include "DesignFields.h"
+#include "FileManagement.h"
 #include "NumberText.h"
 #include "ProgramRunTest.h"
 #include "Variables.h"
@@ -108,6 +110,28 @@ TEST_F(DumpTest, RebuildsTheCandidateCoresOfTheListType) {
     Settings.GeometryListType = "Any";
     dump::RebuildCandidateCores();
     EXPECT_EQ(CandidateCoreLast, 36);  // every standard row
+}
+
+// A new output that no table rectifier fits holds the "No Ref" placeholder. The file keeps only
+// its row index, so the design computed before saving must be the one a reload computes.
+TEST_F(DumpTest, DesignWithANoRefRectifierReopensAsSaved) {
+    Settings.AdditionalOutputs = 5;
+    Outputs[5].Current = 40;  // no table diode carries 40 A
+    ComputeDesign();
+    ASSERT_EQ(Outputs[5].Diode.Name, "No Ref");
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("zorvic_noref_" + std::to_string(::getpid()) + ".zpj")).string();
+    Settings.DesignFileName = path;
+    ASSERT_EQ(SaveProject(), FileStatus::Done);
+    const Json saved = dump::DesignToJson();
+
+    SetUp();
+    const FileStatus loaded = LoadProject(path);
+    std::filesystem::remove(path);
+    ASSERT_EQ(loaded, FileStatus::Done);
+    ComputeDesign();
+    const Json reopened = dump::DesignToJson();
+    EXPECT_EQ(reopened, saved) << Json::diff(saved, reopened).dump(1);
 }
 
 // Runs the program on a file of overrides; returns its exit code.

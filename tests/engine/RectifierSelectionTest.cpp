@@ -103,22 +103,46 @@ TEST_F(RectifierSelectionTest, EqualRowsKeepTheHigherRowScannedFirst) {
     EXPECT_EQ(o.Diode.Name, "TWIN");
 }
 
-TEST_F(RectifierSelectionTest, NoFittingRowLeavesNoRefWithTheOldDiodeModel) {
+// The placeholder for an output that no row fits carries the forward-drop model of the row its
+// index names, whatever model the record held: a reloaded file can only give it that row.
+struct NoRefCase {
+    const char* name;
+    int16_t index;
+    float vt0;  // of the named row
+    float rd;
+    float ir;
+};
+
+void PrintTo(const NoRefCase& c, std::ostream* out) { *out << c.name; }
+
+class NoRefRectifierTest : public RectifierSelectionTest, public ::testing::WithParamInterface<NoRefCase> {};
+
+TEST_P(NoRefRectifierTest, TakesTheModelOfTheRowItsIndexNames) {
+    const NoRefCase& c = GetParam();
     InputStage.VdcMax = MainsVdcMax;
     OutputRecord& o = Output(1, 5, 50);  // no table diode carries 50 A
-    o.Diode.Vt0 = 0.5f;
+    o.Diode.Index = c.index;
+    o.Diode.Vt0 = 0.5f;  // a model no row has
     o.Diode.Rd = 0.01f;
     o.Diode.Ir = 0.002f;
     SelectOutputDiodes(o, 0);
     EXPECT_EQ(o.Diode.Name, "No Ref");
+    EXPECT_EQ(o.Diode.Index, c.index);
     EXPECT_EQ(o.Diode.If, 100);
     EXPECT_EQ(o.Diode.Vrrm, 1000);
-    EXPECT_EQ(o.Diode.Ir, 0.002f);
-    EXPECT_FLOAT_EQ(o.Diode.VfCopy, 1.0f);
-    EXPECT_FLOAT_EQ(o.VoltageBeforeDiode, 6.0f);
+    EXPECT_FLOAT_EQ(o.Diode.Vt0, c.vt0);
+    EXPECT_FLOAT_EQ(o.Diode.Rd, c.rd);
+    EXPECT_FLOAT_EQ(o.Diode.Ir, c.ir);
+    EXPECT_FLOAT_EQ(o.Diode.VfCopy, c.vt0 + c.rd * 50);
+    EXPECT_FLOAT_EQ(o.VoltageBeforeDiode, 5 + c.vt0 + c.rd * 50);
     EXPECT_FLOAT_EQ(o.CurrentRatio, 14.6789f);  // with the last row's drop, 80 / 5.45
     EXPECT_EQ(Transfo.TurnsRatio[1], o.CurrentRatio);
 }
+
+INSTANTIATE_TEST_SUITE_P(Outputs, NoRefRectifierTest,
+                         ::testing::Values(NoRefCase{"NewOutputTakesRowZero", 0, 0.3f, 0.09f, 0.001f},
+                                           NoRefCase{"OldRectifierKeepsItsRow", 32, 0.7f, 0.037f, 0.00001f}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RectifierSelectionTest, ZeroOutputCurrentGivesNoRefAndFiniteValues) {
     InputStage.VdcMax = MainsVdcMax;

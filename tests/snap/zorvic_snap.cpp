@@ -2,11 +2,15 @@
 // writes a PNG of it and prints JSON of every widget that shows text. Windows are reviewed with
 // it, and the pictures of docs/screens are made with it.
 //
-//   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] --png OUT.png
+//   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z]
+//               [--do COMMAND]... --png OUT.png
 //
 // The design is computed as the program does at start-up, then with the overrides (the same
 // JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
 // --zoom sizes the window so that the main window's schematic is drawn at about that zoom.
+// Each --do runs a command on the shown main window, in order (SnapCommands.h), before the
+// picture is taken: "--do open=fuzz/corpus/project/six-outputs.zpj" opens a design as File >
+// Open does.
 // Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
 // or window that cannot be made.
 
@@ -20,12 +24,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "DesignFields.h"
 #include "FileManagement.h"
 #include "MainPage.h"
 #include "MessageBox.h"
 #include "QtDesignHost.h"
+#include "SnapCommands.h"
 #include "Twips.h"
 #include "Variables.h"
 #include "WidgetJson.h"
@@ -40,6 +46,7 @@ struct Options {
     int width = 1600;
     int height = 1000;
     std::optional<float> zoom;
+    std::vector<std::string> commands;
 };
 
 // A window the tool can open: it makes and sizes the window for the computed design, and adds
@@ -64,6 +71,16 @@ QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
     page.resize(width, height);
     page.show();
     QApplication::processEvents();
+    if (options.zoom) {
+        // The zoom follows the drawing area below the tool row.
+        page.resize(width, height + page.height() - page.picSchematic->height());
+        QApplication::processEvents();
+    }
+    std::string error;
+    if (!RunCommands(page, options.commands, error)) {
+        std::cerr << "zorvic_snap: " << error << "\n";
+        return nullptr;
+    }
     facts["zoom"] = page.LastDrawing().Zoom;
     facts["labelZoomMin"] = zorvic::Settings.LabelZoomMin;
     facts["buttonZoomMin"] = zorvic::Settings.ButtonZoomMin;
@@ -77,7 +94,7 @@ const SnapWindow Windows[] = {
 
 int Usage() {
     std::cerr << "usage: zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] "
-                 "--png OUT.png\nwindows:";
+                 "[--do COMMAND]... --png OUT.png\nwindows:";
     for (const SnapWindow& w : Windows) std::cerr << " " << w.name;
     std::cerr << "\n";
     return 2;
@@ -90,6 +107,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         if (arg == "--load" && hasValue) options.loadPath = argv[++i];
         else if (arg == "--window" && hasValue) options.window = argv[++i];
         else if (arg == "--png" && hasValue) options.pngPath = argv[++i];
+        else if (arg == "--do" && hasValue) options.commands.push_back(argv[++i]);
         else if (arg == "--size" && hasValue) {
             if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 || options.width < 1 ||
                 options.height < 1)
@@ -152,6 +170,7 @@ int main(int argc, char** argv) {
     nlohmann::ordered_json result;
     result["window"] = entry->name;
     QWidget* window = entry->open(options, result);
+    if (!window) return 2;
     result["width"] = window->width();
     result["height"] = window->height();
     if (!window->grab().save(QString::fromStdString(options.pngPath), "PNG")) {

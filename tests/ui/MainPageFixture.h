@@ -30,6 +30,14 @@ protected:
         page->show();
         QApplication::processEvents();
     }
+    // Shows the window so that the schematic's drawing area, below the tool row, has a size in
+    // pixels.
+    void ShowDrawingAt(int width, int height) {
+        ShowAt(width, height);
+        const int rows = page->height() - page->picSchematic->height();
+        page->resize(width, height + rows);
+        QApplication::processEvents();
+    }
 
     // Where a label's horizontal centre lies in its container, in twips.
     static double CentreTwips(const QWidget* w) { return platform::PixelsToTwips(w->x() + w->width() / 2.0); }

@@ -1,6 +1,6 @@
-// Window tests run headless with a real application object and scripted message boxes. They
-// keep their configuration in a folder of their own, so the user's is never read or written: the
-// scroll control the build made is registered there for the windows that create it.
+// Window tests run headless with a real application object, scripted message boxes and file
+// dialogs. They keep their configuration in a folder of their own, so the user's is never read or
+// written: the scroll control the build made is registered there for the windows that create it.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "ControlRegistry.h"
+#include "FileDialog.h"
 #include "MessageBox.h"
 #include "QtDesignHost.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     platform::MessageScript::Enable();
+    platform::FileDialogScript::Enable();
     // The program's host, so engine messages reach the scripted message boxes.
     QtDesignHost host;
     zorvic::InstallHost(&host);

@@ -1,0 +1,84 @@
+#include "DesignCommands.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "Variables.h"
+
+namespace zorvic {
+
+namespace {
+
+constexpr int16_t MostAdditionalOutputs = OutputCount - 1;
+
+bool CanCarryLoop(int16_t outputType) {
+    switch (outputType) {
+    case 5: case 7: case 9: case 10: case 11: case 12: return true;
+    default: return false;
+    }
+}
+
+int LastActiveOutput() { return std::clamp<int>(Settings.AdditionalOutputs, 0, MostAdditionalOutputs); }
+
+}  // namespace
+
+bool FindSecondaryLoopOutput() {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
+        OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+        if (!Settings.RegulationWasSecondary && CanCarryLoop(output.OutputType)) {
+            output.Regulated = true;
+            OperatingPoint.RegulatedOutputCount = 1;
+        }
+        if (output.Regulated) return true;
+    }
+    return false;
+}
+
+void LoadOutputWork(int16_t index) {
+    if (index <= Settings.AdditionalOutputs && index >= 0 && index < OutputCount) {
+        OutputWork = Outputs[static_cast<std::size_t>(index)];
+    } else {
+        OutputWork = OutputBlank;
+        OutputWork.Index = index;
+    }
+}
+
+void StoreOutputWork(int16_t index) {
+    if (index < 0 || index >= OutputCount) return;
+    OutputRecord& output = Outputs[static_cast<std::size_t>(index)];
+    if (OutputWork.Regulated != output.Regulated) {
+        const int count = OperatingPoint.RegulatedOutputCount + (OutputWork.Regulated ? 1 : -1);
+        OperatingPoint.RegulatedOutputCount =
+            static_cast<int16_t>(std::clamp<int>(count, 0, OperatingPoint.MaxRegulatedOutputs));
+    }
+    output = OutputWork;
+    if (index == 0) UpdateChipPicture();
+}
+
+std::optional<std::string> SerialElementToolTip(int16_t index, int16_t outputType) {
+    switch (outputType) {
+    case 1: case 2: return "Drop Voltage Resistor";
+    case 3: case 13: case 14: return "Positive Voltage Regulator";
+    case 4: return "Negative Voltage Regulator";
+    case 5: case 6: case 9: case 10:
+        return index == 0 ? std::string("Output Filtering Inductor")
+                          : "Output" + std::to_string(index) + " Filtering Inductor";
+    default: return std::nullopt;
+    }
+}
+
+std::optional<int16_t> PrepareNewOutput() {
+    if (!CanAddOutput()) return std::nullopt;
+    const auto index = static_cast<int16_t>(LastActiveOutput() + 1);
+    Outputs[static_cast<std::size_t>(index)].ActualVoltage = 0;
+    return index;
+}
+
+bool CanAddOutput() { return Settings.AdditionalOutputs < MostAdditionalOutputs; }
+
+void ToggleClamper() {
+    Settings.DesignSaved = false;
+    Clamper.RCClamper = !Clamper.RCClamper;
+}
+
+}  // namespace zorvic

@@ -1,0 +1,33 @@
+#include "PendingWindows.h"
+
+#include "MessageBox.h"
+
+namespace {
+
+std::function<bool(int16_t)>& OutputEditorStandIn() {
+    static std::function<bool(int16_t)> editor;
+    return editor;
+}
+
+}  // namespace
+
+void ShowNotAvailable(const QString& window, QWidget* parent) {
+    platform::ShowMessage(window + QStringLiteral(" is not available yet."), platform::Buttons::OK,
+                          QStringLiteral("Zorvic"), parent);
+}
+
+bool ShowOutputEditor(int16_t index, QWidget* parent) {
+    if (OutputEditorStandIn()) return OutputEditorStandIn()(index);
+    ShowNotAvailable(QStringLiteral("The output editor"), parent);
+    return false;
+}
+
+void ShowTransformerWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The transformer window"), parent); }
+
+void ShowSummaryWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The summary window"), parent); }
+
+void ShowCurveWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The curve window"), parent); }
+
+void ShowBillOfMaterials(QWidget* parent) { ShowNotAvailable(QStringLiteral("The bill of materials"), parent); }
+
+void SetOutputEditorStandIn(std::function<bool(int16_t)> editor) { OutputEditorStandIn() = std::move(editor); }

@@ -1,0 +1,88 @@
+// The output commands clicked on the main window: adding outputs up to six in all, an edited
+// output's tooltip and chip picture, the clamp toggle, and the windows that only say they are
+// not there yet.
+
+#include <QLabel>
+
+#include "CommandFixture.h"
+#include "SvgPicture.h"
+#include "Variables.h"
+
+using namespace zorvic;
+
+namespace {
+
+class OutputCommandsTest : public CommandFixture {};
+
+}  // namespace
+
+TEST_F(OutputCommandsTest, AddsOutputsUntilThereAreSix) {
+    std::vector<int16_t> edited;
+    SetOutputEditorStandIn([&edited](int16_t index) {
+        edited.push_back(index);
+        OutputWork.Voltage = 5.0f + static_cast<float>(index);
+        OutputWork.Current = 0.1f;
+        return true;
+    });
+    const char* captions[] = {"", " 6.00V-100mA", " 7.00V-100mA", " 8.00V-100mA", " 9.00V-100mA", " 10.0V-100mA"};
+    for (std::size_t n = 1; n <= 5; ++n) {
+        EXPECT_TRUE(page->cmdOutputCreate->isEnabled()) << n;
+        Click(page->cmdOutputCreate);
+        EXPECT_EQ(Settings.AdditionalOutputs, static_cast<int16_t>(n));
+        EXPECT_TRUE(Shown(page->Output[n]));
+        EXPECT_EQ(page->lblVoltage[n]->text(), captions[n]);
+    }
+    EXPECT_FALSE(page->cmdOutputCreate->isEnabled());
+    Click(page->cmdOutputCreate);
+    EXPECT_EQ(edited, (std::vector<int16_t>{1, 2, 3, 4, 5}));
+}
+
+TEST_F(OutputCommandsTest, EditedOutputTakesItsTooltipAndTheMainOneItsChipPicture) {
+    struct Case {
+        std::size_t index;
+        int16_t type;
+        const char* tip;
+        const char* chip;
+    };
+    Settings.AdditionalOutputs = 2;
+    page->UpdateInstance();
+    for (const Case c : {Case{0, 13, "Positive Voltage Regulator", "Zorvic22"},
+                         Case{2, 5, "Output2 Filtering Inductor", "Zorvic22"},
+                         Case{2, 7, "Output2 Filtering Inductor", "Zorvic22"},  // direct: tooltip kept
+                         Case{0, 9, "Output Filtering Inductor", "Zorvic18"}}) {
+        SetOutputEditorStandIn([&c](int16_t index) {
+            EXPECT_EQ(OutputWork.Index, index);
+            OutputWork.OutputType = c.type;
+            return true;
+        });
+        Click(page->cmdOutputEdit[c.index]);
+        EXPECT_EQ(page->lblSerial[c.index]->toolTip(), c.tip);
+        EXPECT_EQ(page->ZorvicHost->Picture(), c.chip);
+    }
+}
+
+TEST_F(OutputCommandsTest, ClampButtonSwapsTheClampAndNamesTheOther) {
+    EXPECT_EQ(page->cmdSnubber->toolTip(), "RC orDravex Clamper");
+    for (const bool rc : {false, true}) {
+        Settings.DesignSaved = true;
+        Click(page->cmdSnubber);
+        EXPECT_EQ(Clamper.RCClamper, rc);
+        EXPECT_EQ(page->cmdSnubber->text(), rc ? "Dravex Clamper" : "RC Clamper");
+        EXPECT_EQ(page->InputFilter->Picture(), rc ? "Filter1" : "Filter0");
+        EXPECT_FALSE(Settings.DesignSaved);
+    }
+}
+
+TEST_F(OutputCommandsTest, WindowsNotBuiltYetSaySoAndChangeNothing) {
+    const std::pair<QAbstractButton*, QString> buttons[] = {
+        {page->cmdTransformer, "The transformer window"}, {page->cmdSummary, "The summary window"},
+        {page->cmdCurve, "The curve window"},             {page->cmdBOM, "The bill of materials"},
+        {page->cmdOutputCreate, "The output editor"},     {page->cmdOutputEdit[0], "The output editor"}};
+    for (const auto& [button, window] : buttons) {
+        platform::MessageScript::Clear();
+        Click(button);
+        EXPECT_EQ(Messages(), std::vector<QString>{"Zorvic: " + window + " is not available yet."});
+    }
+    EXPECT_TRUE(Settings.DesignSaved);
+    EXPECT_EQ(Settings.AdditionalOutputs, 0);
+}
