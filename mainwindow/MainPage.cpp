@@ -51,7 +51,6 @@ MainPage::MainPage(QString commandLine, QWidget* parent) : QMainWindow(parent), 
     // The schematic fills the area below the tool row: its zoom takes that area's height as the
     // window's inner height.
     BuildCommandBar(this);
-    setAnimated(false);  // the tool row never moves
     setCentralWidget(canvas);
     canvas->installEventFilter(this);
     setAutoFillBackground(true);
