@@ -11,3 +11,6 @@ for design in docs/screens/designs/*.json; do
     "$snap" "$design" --window main --zoom 1 --png "docs/screens/$name.png" > /dev/null
     "$snap" "$design" --window main --zoom 0.6 --png "docs/screens/$name-small.png" > /dev/null
 done
+# The summary and the bill of materials of the default design.
+"$snap" docs/screens/designs/default.json --window summary --size 520x720 --png docs/screens/default-summary.png > /dev/null
+"$snap" docs/screens/designs/default.json --window bom --size 900x900 --png docs/screens/default-bom.png > /dev/null

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <cmath>
 #include <fstream>
@@ -25,6 +26,9 @@
 #include "FileManagement.h"
 #include "MainPage.h"
 #include "MessageBox.h"
+#include "fmAboutSoft.h"
+#include "fmBOM.h"
+#include "fmSummary.h"
 #include "QtDesignHost.h"
 #include "Twips.h"
 #include "Variables.h"
@@ -70,9 +74,30 @@ QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
     return &page;
 }
 
+// A window of its own beside the main window, at the size asked for.
+QWidget* Sized(QWidget* window, const Options& options) {
+    window->resize(options.width, options.height);
+    window->show();
+    QApplication::processEvents();
+    return window;
+}
+
+QWidget* OpenSummary(const Options& options, nlohmann::ordered_json&) { return Sized(&fmSummary::ShowSummary(), options); }
+
+QWidget* OpenBOM(const Options& options, nlohmann::ordered_json& facts) {
+    auto* window = new fmBOM;
+    facts["list"] = window->txtBOMList->toPlainText().toStdString();
+    return Sized(window, options);
+}
+
+QWidget* OpenAbout(const Options& options, nlohmann::ordered_json&) { return Sized(new fmAboutSoft, options); }
+
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
     {"main", OpenMainPage},
+    {"summary", OpenSummary},
+    {"bom", OpenBOM},
+    {"about", OpenAbout},
 };
 
 int Usage() {
@@ -162,6 +187,7 @@ int main(int argc, char** argv) {
     for (const platform::ShownMessage& m : platform::MessageScript::Shown())
         std::cerr << m.title.toStdString() << ": " << m.text.toStdString() << "\n";
     std::cout << result.dump(1) << "\n";
+    if (window != &TheMainPage()) delete window;
     delete &TheMainPage();
     zorvic::InstallHost(nullptr);
     return 0;
