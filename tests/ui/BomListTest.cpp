@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include "BomLines.h"
 #include "MessageBox.h"
+#include "PrintedText.h"
 #include "NumberText.h"
 #include "Printing.h"
 #include "Variables.h"
@@ -270,5 +272,22 @@ TEST_F(BomFixture, PrintWithoutPrinterWritesPdfAndSaysWhere) {
     EXPECT_FALSE(window.cmdPrint_Click());
     EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
     EXPECT_FALSE(window.PrintMode);
+    platform::SetPrintFolder(QString());
+}
+
+// A list longer than a page goes on over as many pages as it needs.
+TEST(PrintedTextTest, LongListRunsOverPages) {
+    QTemporaryDir folder;
+    platform::SetPrintFolder(folder.path());
+    QString pdf;
+    std::unique_ptr<QPrinter> printer = platform::CurrentPrinter(QStringLiteral("Pages"), &pdf);
+    PrintedText job(*printer, QFont(QStringLiteral("Arial"), 12));
+    ASSERT_TRUE(job.Active());
+    for (int i = 0; i < 40; ++i) job.Line(QStringLiteral("line"));
+    EXPECT_EQ(job.Pages(), 1);  // 40 lines of 12 points fit on an A4 or Letter page
+    for (int i = 0; i < 160; ++i) job.Line(QStringLiteral("line"));
+    EXPECT_GE(job.Pages(), 3);
+    EXPECT_TRUE(job.End());
+    EXPECT_TRUE(QFile::exists(pdf));
     platform::SetPrintFolder(QString());
 }
