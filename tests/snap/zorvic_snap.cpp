@@ -3,10 +3,12 @@
 // it, and the pictures of docs/screens are made with it.
 //
 //   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] --png OUT.png
+//               [--print-to FOLDER]
 //
 // The design is computed as the program does at start-up, then with the overrides (the same
 // JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
 // --zoom sizes the window so that the main window's schematic is drawn at about that zoom.
+// --print-to prints the bill of materials into a PDF file in FOLDER.
 // Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
 // or window that cannot be made.
 
@@ -26,6 +28,7 @@
 #include "FileManagement.h"
 #include "MainPage.h"
 #include "MessageBox.h"
+#include "Printing.h"
 #include "fmAboutSoft.h"
 #include "fmBOM.h"
 #include "fmSummary.h"
@@ -41,6 +44,7 @@ struct Options {
     std::string overridesPath;
     std::string window;
     std::string pngPath;
+    std::string printFolder;
     int width = 1600;
     int height = 1000;
     std::optional<float> zoom;
@@ -87,6 +91,10 @@ QWidget* OpenSummary(const Options& options, nlohmann::ordered_json&) { return S
 QWidget* OpenBOM(const Options& options, nlohmann::ordered_json& facts) {
     auto* window = new fmBOM;
     facts["list"] = window->txtBOMList->toPlainText().toStdString();
+    if (!options.printFolder.empty()) {
+        platform::SetPrintFolder(QString::fromStdString(options.printFolder));
+        facts["printed"] = window->cmdPrint_Click();
+    }
     return Sized(window, options);
 }
 
@@ -115,6 +123,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         if (arg == "--load" && hasValue) options.loadPath = argv[++i];
         else if (arg == "--window" && hasValue) options.window = argv[++i];
         else if (arg == "--png" && hasValue) options.pngPath = argv[++i];
+        else if (arg == "--print-to" && hasValue) options.printFolder = argv[++i];
         else if (arg == "--size" && hasValue) {
             if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 || options.width < 1 ||
                 options.height < 1)
