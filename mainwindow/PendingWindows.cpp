@@ -1,6 +1,8 @@
 #include "PendingWindows.h"
 
 #include "MessageBox.h"
+#include "fmBOM.h"
+#include "fmSummary.h"
 
 namespace {
 
@@ -24,10 +26,10 @@ bool ShowOutputEditor(int16_t index, QWidget* parent) {
 
 void ShowTransformerWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The transformer window"), parent); }
 
-void ShowSummaryWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The summary window"), parent); }
+void ShowSummaryWindow(QWidget*) { fmSummary::ShowSummary(); }
 
 void ShowCurveWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The curve window"), parent); }
 
-void ShowBillOfMaterials(QWidget* parent) { ShowNotAvailable(QStringLiteral("The bill of materials"), parent); }
+void ShowBillOfMaterials(QWidget* parent) { fmBOM::ShowBOM(parent); }
 
 void SetOutputEditorStandIn(std::function<bool(int16_t)> editor) { OutputEditorStandIn() = std::move(editor); }

@@ -1,7 +1,7 @@
 #pragma once
-// The windows the main window opens that are not built yet: the output editor, the transformer,
-// summary and curve windows and the bill of materials. Until one is, its call shows a plain
-// message naming it; the window's own work replaces that one call.
+// The windows the main window opens, one call each. A window not built yet (the output editor,
+// the transformer and curve windows) shows a plain message naming it until its own work replaces
+// that one call.
 
 #include <QString>
 #include <cstdint>

@@ -13,3 +13,11 @@ for design in docs/screens/designs/*.json; do
 done
 # The main window after File > Open of the six-output corpus design, from the default one.
 "$snap" --window main --do open=fuzz/corpus/project/six-outputs.zpj --png docs/screens/main-six-outputs.png > /dev/null
+# The summary and the bill of materials of the default design.
+"$snap" docs/screens/designs/default.json --window summary --size 520x720 --png docs/screens/default-summary.png > /dev/null
+"$snap" docs/screens/designs/default.json --window bom --size 900x900 --png docs/screens/default-bom.png > /dev/null
+# The printed bill of materials of the default design.
+tmp=$(mktemp -d)
+"$snap" docs/screens/designs/default.json --window bom --size 900x900 --png "$tmp/bom.png" --print-to "$tmp" > /dev/null
+mv "$tmp/BOM List.pdf" docs/default-bom.pdf
+rm -rf "$tmp"

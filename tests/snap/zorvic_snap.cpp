@@ -3,7 +3,7 @@
 // it, and the pictures of docs/screens are made with it.
 //
 //   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z]
-//               [--do COMMAND]... --png OUT.png
+//               [--do COMMAND]... [--print-to FOLDER] --png OUT.png
 //
 // The design is computed as the program does at start-up, then with the overrides (the same
 // JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
@@ -11,11 +11,13 @@
 // Each --do runs a command on the shown main window, in order (SnapCommands.h), before the
 // picture is taken: "--do open=fuzz/corpus/project/six-outputs.zpj" opens a design as File >
 // Open does.
+// --print-to prints the bill of materials into a PDF file in FOLDER.
 // Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
 // or window that cannot be made.
 
 #include <QApplication>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <cmath>
 #include <fstream>
@@ -30,6 +32,10 @@
 #include "FileManagement.h"
 #include "MainPage.h"
 #include "MessageBox.h"
+#include "Printing.h"
+#include "fmAboutSoft.h"
+#include "fmBOM.h"
+#include "fmSummary.h"
 #include "QtDesignHost.h"
 #include "SnapCommands.h"
 #include "Twips.h"
@@ -43,6 +49,7 @@ struct Options {
     std::string overridesPath;
     std::string window;
     std::string pngPath;
+    std::string printFolder;
     int width = 1600;
     int height = 1000;
     std::optional<float> zoom;
@@ -87,9 +94,34 @@ QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
     return &page;
 }
 
+// A window of its own beside the main window, at the size asked for.
+QWidget* Sized(QWidget* window, const Options& options) {
+    window->resize(options.width, options.height);
+    window->show();
+    QApplication::processEvents();
+    return window;
+}
+
+QWidget* OpenSummary(const Options& options, nlohmann::ordered_json&) { return Sized(&fmSummary::ShowSummary(), options); }
+
+QWidget* OpenBOM(const Options& options, nlohmann::ordered_json& facts) {
+    auto* window = new fmBOM;
+    facts["list"] = window->txtBOMList->toPlainText().toStdString();
+    if (!options.printFolder.empty()) {
+        platform::SetPrintFolder(QString::fromStdString(options.printFolder));
+        facts["printed"] = window->cmdPrint_Click();
+    }
+    return Sized(window, options);
+}
+
+QWidget* OpenAbout(const Options& options, nlohmann::ordered_json&) { return Sized(new fmAboutSoft, options); }
+
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
     {"main", OpenMainPage},
+    {"summary", OpenSummary},
+    {"bom", OpenBOM},
+    {"about", OpenAbout},
 };
 
 int Usage() {
@@ -108,6 +140,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         else if (arg == "--window" && hasValue) options.window = argv[++i];
         else if (arg == "--png" && hasValue) options.pngPath = argv[++i];
         else if (arg == "--do" && hasValue) options.commands.push_back(argv[++i]);
+        else if (arg == "--print-to" && hasValue) options.printFolder = argv[++i];
         else if (arg == "--size" && hasValue) {
             if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 || options.width < 1 ||
                 options.height < 1)
@@ -181,6 +214,7 @@ int main(int argc, char** argv) {
     for (const platform::ShownMessage& m : platform::MessageScript::Shown())
         std::cerr << m.title.toStdString() << ": " << m.text.toStdString() << "\n";
     std::cout << result.dump(1) << "\n";
+    if (window != &TheMainPage()) delete window;
     delete &TheMainPage();
     zorvic::InstallHost(nullptr);
     return 0;

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "CommandFixture.h"
+#include "Forms.h"
 #include "SvgPicture.h"
 #include "Variables.h"
 
@@ -73,10 +74,19 @@ TEST_F(OutputCommandsTest, ClampButtonSwapsTheClampAndNamesTheOther) {
     }
 }
 
+TEST_F(OutputCommandsTest, AllDatasShowsTheSummaryOfTheDesign) {
+    Click(page->cmdSummary);
+    QWidget* summary = platform::Forms::Find(QStringLiteral("fmSummary"));
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->isVisible());
+    Click(page->cmdSummary);
+    EXPECT_EQ(platform::Forms::Find(QStringLiteral("fmSummary")), summary);
+    delete summary;
+}
+
 TEST_F(OutputCommandsTest, WindowsNotBuiltYetSaySoAndChangeNothing) {
     const std::pair<QAbstractButton*, QString> buttons[] = {
-        {page->cmdTransformer, "The transformer window"}, {page->cmdSummary, "The summary window"},
-        {page->cmdCurve, "The curve window"},             {page->cmdBOM, "The bill of materials"},
+        {page->cmdTransformer, "The transformer window"}, {page->cmdCurve, "The curve window"},
         {page->cmdOutputCreate, "The output editor"},     {page->cmdOutputEdit[0], "The output editor"}};
     for (const auto& [button, window] : buttons) {
         platform::MessageScript::Clear();

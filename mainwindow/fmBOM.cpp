@@ -1,0 +1,91 @@
+#include "fmBOM.h"
+
+#include <QDate>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QPrinter>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "BomLines.h"
+#include "Forms.h"
+#include "MessageBox.h"
+#include "PrintedText.h"
+#include "Printing.h"
+#include "Variables.h"
+
+fmBOM::fmBOM(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("fmBOM"));
+    setWindowTitle(QStringLiteral("BOM List"));
+    platform::Forms::Register(this);
+
+    txtBOMList = new QPlainTextEdit(this);
+    txtBOMList->setObjectName(QStringLiteral("txtBOMList"));
+    txtBOMList->setFont(QFont(QStringLiteral("Arial"), 12));
+    txtBOMList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    cmdPrint = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txtBOMList);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Picture1);
+    row->addStretch();
+    row->addWidget(cmdPrint);
+    layout->addLayout(row);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+
+    Form_Load();
+}
+
+fmBOM::~fmBOM() = default;
+
+void fmBOM::ShowBOM(QWidget* parent) {
+    fmBOM window(parent);
+    window.exec();
+}
+
+void fmBOM::Form_Load() {
+    PrintMode = false;
+    text_.clear();
+    BuildBOM();
+    txtBOMList->setPlainText(text_);
+}
+
+void fmBOM::BuildBOM() {
+    for (const std::string& line : BomLines::BuildBOM()) AddBOMLine(line);
+}
+
+void fmBOM::AddBOMLine(const std::string& line) {
+    if (PrintMode) {
+        if (printed_) printed_->Line(QLatin1Char(' ') + QString::fromStdString(line));
+        return;
+    }
+    text_ += QStringLiteral("  ") + QString::fromStdString(line) + QLatin1Char('\n');
+}
+
+bool fmBOM::cmdPrint_Click() {
+    QString pdfPath;
+    std::unique_ptr<QPrinter> printer = platform::CurrentPrinter(QStringLiteral("BOM List"), &pdfPath);
+    PrintedText job(*printer, QFont(QStringLiteral("Arial"), 12));
+    bool printed = job.Active();
+    if (printed) {
+        printed_ = &job;
+        PrintMode = true;
+        AddBOMLine(BomLines::PrintHeading(zorvic::Settings.DesignFileName,
+                                          QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString()));
+        BuildBOM();
+        PrintMode = false;
+        printed_ = nullptr;
+        printed = job.End();
+    }
+    // A failed print ends the command quietly; the next one starts again from the beginning.
+    if (printed && !pdfPath.isEmpty())
+        platform::ShowMessage(QStringLiteral("There is no printer: the list was saved as ") + pdfPath,
+                              platform::Buttons::OK, QStringLiteral("Print"), this);
+    return printed;
+}
