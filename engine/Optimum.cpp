@@ -1,7 +1,9 @@
 #include "Optimum.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 
@@ -56,6 +58,197 @@ float WindingArea(const WindingSet& set, int j) {
     return static_cast<float>(set.Turns[k]) * set.Strands[k] * (set.Diameter[k] * set.Diameter[k]);
 }
 
+// The copper loss of the sets one optimisation tries. Its trials differ from one another in few
+// windings or in none of a winding's numbers (a gradient moves one winding, equal wires share one
+// diameter, a line search's last steps move some windings by less than a float can tell), so each
+// winding keeps the terms of the last two diameter and strand pairs it met, and the resistances
+// of the diameters met last. The terms are added in the order of TotalCopperLoss every time, so
+// the total is the same number. Valid while the turn length, the skin depth and the currents stay
+// as they were when it was made: within one OptimiseWinding call.
+class CopperLossCache {
+public:
+    CopperLossCache() {
+        lastOutput_ = std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
+        turnLength_ = static_cast<double>(TurnLength);
+        for (int j = 0; j < WindingCount; ++j) {
+            const bool active = j <= OutputWinding(lastOutput_);
+            current_[static_cast<std::size_t>(j)] = active ? static_cast<double>(WindingCurrent(j)) : 0.0;
+        }
+    }
+
+    double Total(const WindingSet& set) {
+        double loss = 0;
+        ForEachWindingAuxFirst(lastOutput_, [&](int j) { loss += Term(set, j); });
+        return loss;
+    }
+
+private:
+    struct TermEntry {
+        uint64_t key = 0;  // 0: empty; else the marked diameter and strand bits
+        int32_t turns = 0;
+        double value = 0;
+    };
+    struct ResistanceEntry {
+        uint64_t key = 0;  // 0: empty; else the marked diameter bits
+        float value = 0;
+    };
+    static constexpr uint64_t Marked = uint64_t{1} << 63;
+    static constexpr int ResistanceSlots = 64;
+
+    // N x TurnLength x I2 x R / strands, left to right.
+    double Term(const WindingSet& set, int j) {
+        const auto k = static_cast<std::size_t>(j);
+        const float d = set.Diameter[k];
+        const uint32_t dBits = std::bit_cast<uint32_t>(d);
+        const uint64_t key = Marked | (uint64_t{dBits} << 32) | std::bit_cast<uint32_t>(set.Strands[k]);
+        const int32_t turns = set.Turns[k];
+        std::array<TermEntry, 2>& entries = terms_[k];
+        for (const TermEntry& entry : entries)
+            if (entry.key == key && entry.turns == turns) return entry.value;
+        const double current = current_[k];
+        const double value = static_cast<double>(turns) * turnLength_ * (current * current) *
+                             static_cast<double>(Resistance(d, dBits)) / static_cast<double>(set.Strands[k]);
+        entries[1] = entries[0];
+        entries[0] = {key, turns, value};
+        return value;
+    }
+
+    float Resistance(float d, uint32_t dBits) {
+        const uint64_t key = Marked | dBits;
+        ResistanceEntry& entry = resistances_[(dBits * 0x9E3779B1u) >> 26];
+        if (entry.key != key) entry = {key, WireResistancePerLength(d)};
+        return entry.value;
+    }
+
+    int lastOutput_ = 0;
+    double turnLength_ = 0;
+    std::array<double, WindingCount> current_{};
+    std::array<std::array<TermEntry, 2>, WindingCount> terms_{};
+    std::array<ResistanceEntry, ResistanceSlots> resistances_{};
+};
+
+// The float value of each gradient component, as a step along it takes it.
+std::array<float, WindingCount> FloatComponents(const Gradient& g) {
+    std::array<float, WindingCount> f{};
+    for (std::size_t k = 0; k < f.size(); ++k) f[k] = ToFloat(g[k]);
+    return f;
+}
+
+WindingSet TryAllocationOf(float window, const WindingSet& base, const std::array<float, WindingCount>& gd,
+                           const std::array<float, WindingCount>& gs, float t) {
+    WindingSet trial = base;
+    for (int j = 0; j < ActiveWindings(); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        trial.Strands[k] = ClampStep(base.Strands[k], gs[k], t, MaxStrands);
+    }
+    if (OptimisationType == ParallelEqualWires) {
+        EqualDiameterAllocation(window, trial);
+        return trial;
+    }
+    // A strand count that grows thins its strands so that the winding keeps its copper area.
+    for (int j = 0; j < ActiveWindings(); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        const float stepped = StepValue(base.Diameter[k], gd[k], t);
+        const float before = base.Strands[k];
+        // An unchanged strand count keeps the diameter as it is: the root of before / before is
+        // exactly 1 for any finite count other than 0.
+        const bool same = before == trial.Strands[k] && std::isfinite(before) && before != 0;
+        trial.Diameter[k] = same ? stepped : stepped * std::sqrt(before / trial.Strands[k]);
+    }
+    WeightedDiameterAllocation(window, trial);
+    return trial;
+}
+
+Gradient DiameterGradientOf(float window, const WindingSet& set, double loss, CopperLossCache& copper) {
+    Gradient g{};
+    for (int j = 0; j < ActiveWindings(); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        const float area = WindingArea(set, j);
+        const float rest = window - area;
+        // One winding alone in the whole window, or no loss to lower: no direction.
+        if (rest == 0 || loss == 0) continue;
+        // Thicken winding j by 1 % and thin the others so that they give up the area it takes.
+        const float shrink = 0.01f * area / rest;
+        WindingSet trial = set;
+        for (int i = 0; i < ActiveWindings(); ++i) {
+            const auto n = static_cast<std::size_t>(i);
+            trial.Diameter[n] *= i == j ? 1.01f : 1.0f - shrink;
+        }
+        const double trialLoss = copper.Total(trial);
+        g[k] = ((loss - trialLoss) / 0.01) / loss * static_cast<double>(trial.Diameter[k]);
+    }
+    return g;
+}
+
+Gradient StrandGradientOf(float window, const WindingSet& set, double loss, CopperLossCache& copper) {
+    Gradient g{};
+    for (int j = 0; j < ActiveWindings(); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        WindingSet trial = set;
+        trial.Strands[k] *= 1.01f;
+        if (OptimisationType == ParallelEqualWires)
+            EqualDiameterAllocation(window, trial);
+        else
+            trial.Diameter[k] *= 0.995f;
+        const double trialLoss = copper.Total(trial);
+        const auto d = static_cast<double>(trial.Diameter[k]);
+        const double divisor = d * d;
+        if (divisor == 0) continue;
+        g[k] = ((loss - trialLoss) / 0.01) / divisor;
+    }
+    return g;
+}
+
+void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s, double& loss,
+                    CopperLossCache& copper) {
+    // A step of no number has nowhere to go.
+    if (!std::isfinite(s)) return;
+    const WindingSet base = set;
+    const std::array<float, WindingCount> fd = FloatComponents(gd);
+    const std::array<float, WindingCount> fs = FloatComponents(gs);
+    const auto trialAt = [&](float t) { return TryAllocationOf(window, base, fd, fs, t); };
+    const auto lossAt = [&](float t) { return copper.Total(trialAt(t)); };
+
+    const double l0 = lossAt(0);
+    const double d0 = lossAt(0.001f * s) - l0;
+    const WindingSet full = trialAt(s);
+    const double ls = copper.Total(full);
+    const double ds = lossAt(s + 0.001f * s) - ls;
+    if (d0 >= 0) {
+        // Uphill at the start: only the full step, and only if it lowers the loss.
+        if (loss > ls) {
+            set = full;
+            loss = ls;
+        }
+        return;
+    }
+    constexpr int attempts = 10;
+    // h halves every pass, so about 20 passes reach s / 1e6; the cap only guards a step so
+    // small that s / 1e6 is no longer a float above zero.
+    constexpr int maxBisections = 64;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        float m = s / 2.0f;
+        float h = s / 2.0f;
+        double dm = 0;
+        int passes = 0;
+        do {
+            dm = lossAt(m + 0.001f * s) - lossAt(m);
+            h = h / 2.0f;
+            m = dm * d0 > 0 ? m + h : m - h;
+            ++passes;
+        } while (h >= s / 1e6f && (std::fabs(dm) >= 0.05 * std::fabs(d0) || std::fabs(dm) >= 0.05 * std::fabs(ds)) &&
+                 passes < maxBisections);
+        WindingSet trial = trialAt(m);
+        const double lm = copper.Total(trial);
+        if (lm <= loss || attempt == attempts) {
+            set = trial;
+            loss = lm;
+            return;
+        }
+        s = m / 2.0f;
+    }
+}
+
 }  // namespace
 
 float WireResistancePerLength(float d) {
@@ -76,15 +269,8 @@ float WireResistancePerLength(float d) {
 }
 
 double TotalCopperLoss(const WindingSet& set) {
-    double loss = 0;
-    const int lastOutput = std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
-    ForEachWindingAuxFirst(lastOutput, [&](int j) {
-        const auto k = static_cast<std::size_t>(j);
-        const auto current = static_cast<double>(WindingCurrent(j));
-        loss += static_cast<double>(set.Turns[k]) * static_cast<double>(TurnLength) * (current * current) *
-                static_cast<double>(WireResistancePerLength(set.Diameter[k])) / static_cast<double>(set.Strands[k]);
-    });
-    return loss;
+    CopperLossCache copper;
+    return copper.Total(set);
 }
 
 void EqualDiameterAllocation(float window, WindingSet& set) {
@@ -120,109 +306,23 @@ float ClampStep(float x, float a, float b, int16_t max) {
 
 WindingSet TryAllocation(float window, const WindingSet& base, const Gradient& gd, const Gradient& gs,
                          float t) {
-    WindingSet trial = base;
-    for (int j = 0; j < ActiveWindings(); ++j) {
-        const auto k = static_cast<std::size_t>(j);
-        trial.Strands[k] = ClampStep(base.Strands[k], ToFloat(gs[k]), t, MaxStrands);
-    }
-    if (OptimisationType == ParallelEqualWires) {
-        EqualDiameterAllocation(window, trial);
-        return trial;
-    }
-    // A strand count that grows thins its strands so that the winding keeps its copper area.
-    for (int j = 0; j < ActiveWindings(); ++j) {
-        const auto k = static_cast<std::size_t>(j);
-        trial.Diameter[k] = StepValue(base.Diameter[k], ToFloat(gd[k]), t) *
-                            std::sqrt(base.Strands[k] / trial.Strands[k]);
-    }
-    WeightedDiameterAllocation(window, trial);
-    return trial;
+    return TryAllocationOf(window, base, FloatComponents(gd), FloatComponents(gs), t);
 }
 
 Gradient DiameterGradient(float window, const WindingSet& set, double loss) {
-    Gradient g{};
-    for (int j = 0; j < ActiveWindings(); ++j) {
-        const auto k = static_cast<std::size_t>(j);
-        const float area = WindingArea(set, j);
-        const float rest = window - area;
-        // One winding alone in the whole window, or no loss to lower: no direction.
-        if (rest == 0 || loss == 0) continue;
-        // Thicken winding j by 1 % and thin the others so that they give up the area it takes.
-        const float shrink = 0.01f * area / rest;
-        WindingSet trial = set;
-        for (int i = 0; i < ActiveWindings(); ++i) {
-            const auto n = static_cast<std::size_t>(i);
-            trial.Diameter[n] *= i == j ? 1.01f : 1.0f - shrink;
-        }
-        const double trialLoss = TotalCopperLoss(trial);
-        g[k] = ((loss - trialLoss) / 0.01) / loss * static_cast<double>(trial.Diameter[k]);
-    }
-    return g;
+    CopperLossCache copper;
+    return DiameterGradientOf(window, set, loss, copper);
 }
 
 Gradient StrandGradient(float window, const WindingSet& set, double loss) {
-    Gradient g{};
-    for (int j = 0; j < ActiveWindings(); ++j) {
-        const auto k = static_cast<std::size_t>(j);
-        WindingSet trial = set;
-        trial.Strands[k] *= 1.01f;
-        if (OptimisationType == ParallelEqualWires)
-            EqualDiameterAllocation(window, trial);
-        else
-            trial.Diameter[k] *= 0.995f;
-        const double trialLoss = TotalCopperLoss(trial);
-        const auto d = static_cast<double>(trial.Diameter[k]);
-        const double divisor = d * d;
-        if (divisor == 0) continue;
-        g[k] = ((loss - trialLoss) / 0.01) / divisor;
-    }
-    return g;
+    CopperLossCache copper;
+    return StrandGradientOf(window, set, loss, copper);
 }
 
 void OptimiseStep(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s,
                   double& loss) {
-    // A step of no number has nowhere to go.
-    if (!std::isfinite(s)) return;
-    const WindingSet base = set;
-    const auto lossAt = [&](float t) { return TotalCopperLoss(TryAllocation(window, base, gd, gs, t)); };
-
-    const double l0 = lossAt(0);
-    const double d0 = lossAt(0.001f * s) - l0;
-    const double ls = lossAt(s);
-    const double ds = lossAt(s + 0.001f * s) - ls;
-    if (d0 >= 0) {
-        // Uphill at the start: only the full step, and only if it lowers the loss.
-        if (loss > ls) {
-            set = TryAllocation(window, base, gd, gs, s);
-            loss = ls;
-        }
-        return;
-    }
-    constexpr int attempts = 10;
-    // h halves every pass, so about 20 passes reach s / 1e6; the cap only guards a step so
-    // small that s / 1e6 is no longer a float above zero.
-    constexpr int maxBisections = 64;
-    for (int attempt = 1; attempt <= attempts; ++attempt) {
-        float m = s / 2.0f;
-        float h = s / 2.0f;
-        double dm = 0;
-        int passes = 0;
-        do {
-            dm = lossAt(m + 0.001f * s) - lossAt(m);
-            h = h / 2.0f;
-            m = dm * d0 > 0 ? m + h : m - h;
-            ++passes;
-        } while (h >= s / 1e6f && (std::fabs(dm) >= 0.05 * std::fabs(d0) || std::fabs(dm) >= 0.05 * std::fabs(ds)) &&
-                 passes < maxBisections);
-        WindingSet trial = TryAllocation(window, base, gd, gs, m);
-        const double lm = TotalCopperLoss(trial);
-        if (lm <= loss || attempt == attempts) {
-            set = trial;
-            loss = lm;
-            return;
-        }
-        s = m / 2.0f;
-    }
+    CopperLossCache copper;
+    OptimiseStepOf(window, set, gd, gs, s, loss, copper);
 }
 
 WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set, int16_t kind) {
@@ -246,7 +346,8 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
         EqualDiameterAllocation(window, work);
     else
         WeightedDiameterAllocation(window, work);
-    double loss = TotalCopperLoss(work);
+    CopperLossCache copper;
+    double loss = copper.Total(work);
 
     WindingSet best = work;
     double bestLoss = loss;
@@ -262,18 +363,18 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
         const WindingSet previous = work;
         ++OptimiseIterations;
         if (kind != ParallelEqualWires) {
-            const Gradient gd = DiameterGradient(window, work, loss);
+            const Gradient gd = DiameterGradientOf(window, work, loss, copper);
             double smallest = 1e30;
             for (int j = 0; j < ActiveWindings(); ++j) {
                 const auto k = static_cast<std::size_t>(j);
                 if (gd[k] != 0) smallest = std::min(smallest, std::fabs(static_cast<double>(work.Diameter[k]) / gd[k]));
             }
             auto s = ToFloat(3 * smallest);
-            OptimiseStep(window, work, gd, NoGradient, s, loss);
+            OptimiseStepOf(window, work, gd, NoGradient, s, loss, copper);
             keepBest();
         }
         if (kind != SingleWire) {
-            const Gradient gs = StrandGradient(window, work, loss);
+            const Gradient gs = StrandGradientOf(window, work, loss, copper);
             // The longest step that keeps some strand count within 1 to MaxStrands.
             double longest = 0;
             for (int j = 0; j < ActiveWindings(); ++j) {
@@ -283,7 +384,7 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
                 if (gs[k] < 0) longest = std::max(longest, (1 - strands) / gs[k]);
             }
             auto s = ToFloat(longest * (1 - 0.01));
-            OptimiseStep(window, work, NoGradient, gs, s, loss);
+            OptimiseStepOf(window, work, NoGradient, gs, s, loss, copper);
             keepBest();
         }
         change = 0;

@@ -83,7 +83,9 @@ same)
     ' | sort -k2 >"$work/results"
     same=$(grep -c '^same ' "$work/results" || true)
     total=$(wc -l <"$work/results")
-    grep '^differ ' "$work/results" | while read -r _ id; do echo "differs: $id $(name_of "$id")"; done
+    while read -r verdict id; do
+        [ "$verdict" = same ] || echo "differs: $id $(name_of "$id")"
+    done <"$work/results"
     echo "$same of $total designs print the same"
     [ "$same" -eq "$total" ]
     ;;
