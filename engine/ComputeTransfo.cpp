@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "NumberText.h"
@@ -268,6 +269,39 @@ void SetWindowShares(float usableWindow, const WindingWeights& weights) {
     }
 }
 
+WindingSet StartingWinding(int32_t primaryTurns) {
+    const int last = LastOutputIndex();
+    const int16_t kind = Settings.WindingOptimisationType;
+
+    // Starting wires: a strand of each winding's window share over its turns (a fifth of it
+    // when the winding is paralleled); the auxiliary winding never gets a synthetic wire.
+    SyntheticWireUsed = false;
+    const float parallel = kind == SingleWire ? 1.0f : 5.0f;
+    const auto startWire = [&](float share, int32_t turns, bool allowSynthetic) {
+        return SelectWire(Pi / 4.0f * share / (parallel * static_cast<float>(turns)), allowSynthetic);
+    };
+    std::array<WireRecord, WindingCount> wires{};
+    wires[PrimaryWinding] = startWire(Transfo.PrimaryWindingArea, primaryTurns, true);
+    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, WorkAuxTurns, false);
+    for (int i = 0; i <= last; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(Transfo.OutputWindingArea[k], WorkOutputTurns[k], true);
+    }
+
+    WindingSet set;
+    set.Turns[PrimaryWinding] = primaryTurns;
+    set.Turns[AuxWinding] = WorkAuxTurns;
+    for (int i = 0; i <= last; ++i)
+        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = WorkOutputTurns[static_cast<std::size_t>(i)];
+    const float strands = kind == SingleWire ? 1.0f : static_cast<float>(Transfo.ParallelWireMax) / 2.0f + 0.5f;
+    for (int j = 0; j <= OutputWinding(last); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        set.Strands[k] = strands;
+        set.Diameter[k] = 2.0f * std::sqrt(wires[k].AreaIns / Pi);
+    }
+    return set;
+}
+
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
     CandidateDesign candidate;
     const int last = LastOutputIndex();
@@ -283,36 +317,10 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     candidate.CoreLoss = CurrentMaterial.K * std::pow(fsw, CurrentMaterial.K1) *
                          std::pow(candidate.PeakFlux / 2.0f, CurrentMaterial.K2) * core.Ve * 0.001f;
 
-    // Starting wires: a strand of each winding's window share over its turns (a fifth of it
-    // when the winding is paralleled); the auxiliary winding never gets a synthetic wire.
-    SyntheticWireUsed = false;
-    const float parallel = kind == SingleWire ? 1.0f : 5.0f;
-    const auto startWire = [&](float share, int32_t turns, bool allowSynthetic) {
-        return SelectWire(Pi / 4.0f * share / (parallel * static_cast<float>(turns)), allowSynthetic);
-    };
-    std::array<WireRecord, WindingCount> wires{};
-    wires[PrimaryWinding] = startWire(Transfo.PrimaryWindingArea, primaryTurns, true);
-    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, candidate.AuxTurns, false);
-    for (int i = 0; i <= last; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        wires[static_cast<std::size_t>(OutputWinding(i))] =
-            startWire(Transfo.OutputWindingArea[k], candidate.OutputTurns[k], true);
-    }
-
-    WindingSet set;
-    set.Turns[PrimaryWinding] = primaryTurns;
-    set.Turns[AuxWinding] = candidate.AuxTurns;
-    for (int i = 0; i <= last; ++i)
-        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = candidate.OutputTurns[static_cast<std::size_t>(i)];
-    const float strands = kind == SingleWire ? 1.0f : static_cast<float>(Transfo.ParallelWireMax) / 2.0f + 0.5f;
-    for (int j = 0; j <= OutputWinding(last); ++j) {
-        const auto k = static_cast<std::size_t>(j);
-        set.Strands[k] = strands;
-        set.Diameter[k] = 2.0f * std::sqrt(wires[k].AreaIns / Pi);
-    }
-
+    const WindingSet set = StartingWinding(primaryTurns);
     const float turnMetres = core.Lm / 1000.0f;
     candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
+    std::array<WireRecord, WindingCount> wires{};
 
     // Real gauges for the optimised diameters, with the same synthetic-wire permissions.
     std::array<float, WindingCount> currents{};
@@ -349,6 +357,63 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     candidate.WindingLoss = pw;
     candidate.TotalLoss = candidate.CoreLoss + pw;
     return candidate;
+}
+
+CopperLossFloor::CopperLossFloor(const CoreGeometry& core) {
+    const int last = LastOutputIndex();
+    const float window = core.W * Transfo.WindowFactor;  // as the optimiser is given it
+    // Rounding a strand count of 1 or more to the nearest (halves to even) raises it by at most
+    // 4 / 3 (1.5 to 2); a single wire keeps its one strand. The optimiser's fill is exact to a
+    // few float units; 1e-3 covers it.
+    const bool single = Settings.WindingOptimisationType == SingleWire;
+    window_ = (single ? 1.0 : 4.0 / 3.0) * (std::numbers::pi / 4.0) * static_cast<double>(window) * (1.0 + 1e-3);
+    // The lowest resistance times insulated area of any wire the final choice can give: a table
+    // row, or a synthetic wire (AWG 44's copper over its insulated area, the area never below
+    // the copper); the skin effect only raises it. 1e-5 covers the float roundings of both.
+    const WireRecord& thinnest = WireTable[WireRowThinnest];
+    double lowest = static_cast<double>(thinnest.Rlin) * static_cast<double>(thinnest.Area);
+    for (const WireRecord& row : WireTable)
+        lowest = std::min(lowest, static_cast<double>(row.Rlin) * static_cast<double>(row.AreaIns));
+    lowest *= 1.0 - 1e-5;
+    lengthFactor_ = static_cast<double>(core.Lm) / 1000.0;
+    resistance_ = lowest * lengthFactor_;
+    turnLength_ = static_cast<double>(core.Lm / 1000.0f);  // as the optimiser is given it
+    thinnest_ = static_cast<double>(thinnest.AreaIns);
+    const double strands = single ? 1.0 : static_cast<double>(std::max<int16_t>(Transfo.ParallelWireMax, 1));
+    strandsMax_.fill(strands);
+    current_[PrimaryWinding] = static_cast<double>(Transfo.IrmsMax);
+    current_[AuxWinding] = static_cast<double>(CurrentChip.SupplyCurrent);
+    for (int i = 0; i <= last; ++i)
+        current_[static_cast<std::size_t>(OutputWinding(i))] =
+            static_cast<double>(Outputs[static_cast<std::size_t>(i)].IrmsSecondary);
+    usable_ = window > 0 && std::isfinite(window) && resistance_ > 0 && std::isfinite(resistance_) && thinnest_ > 0;
+    for (double current : current_) usable_ = usable_ && std::isfinite(current);
+}
+
+double CopperLossFloor::At(int32_t primaryTurns, int32_t auxTurns, const std::array<int32_t, OutputCount>& outputTurns,
+                           double allocatedLoss) const {
+    if (!usable_) return 0;
+    std::array<double, WindingCount> turns{};
+    turns[PrimaryWinding] = primaryTurns;
+    turns[AuxWinding] = auxTurns;
+    for (int i = 0; i <= LastOutputIndex(); ++i)
+        turns[static_cast<std::size_t>(OutputWinding(i))] = outputTurns[static_cast<std::size_t>(i)];
+    for (double n : turns)
+        if (n < 0) return 0;
+    // The winding set the optimiser returns never loses more than allocatedLoss, and a strand so
+    // thin that its area is no float above zero (the only way for a winding other than the
+    // auxiliary to get a wire above its share) has more than 1e16 ohm/m: a winding whose loss
+    // on such a strand would be above allocatedLoss keeps its wire within its share. The others
+    // are left out of the sum. The auxiliary winding may take the thinnest wire beyond its
+    // share: the window grows by that.
+    const double root = std::sqrt(resistance_ / lengthFactor_);
+    double kept = 0;
+    for (std::size_t j = 0; j < turns.size(); ++j) {
+        const double current = current_[j];
+        const double thinLoss = turns[j] * turnLength_ * current * current * 1e16 / strandsMax_[j];
+        if (j == AuxWinding || thinLoss > allocatedLoss) kept += turns[j] * std::fabs(current) * root;
+    }
+    return kept * kept * lengthFactor_ / (window_ + turns[AuxWinding] * strandsMax_[AuxWinding] * thinnest_);
 }
 
 void RecordCandidate(const CandidateDesign& candidate, const CoreGeometry& core) {
@@ -422,6 +487,47 @@ void ApplyRecordedDesign() {
     }
 }
 
+namespace {
+
+// The core loss of every candidate on core is 0 or more (or no number): then a candidate's total
+// is never below its copper loss.
+bool CoreLossNeverNegative(const CoreGeometry& core) {
+    return CurrentMaterial.K >= 0 && core.Ve >= 0 && core.Ae > 0 && Transfo.Lprimary.Value >= 0 &&
+           Transfo.IpeakMax >= 0;
+}
+
+// True when the copper floor of primaryTurns and of every later turn count the loop would try
+// (up to turnLimit) is above the recorded total: no candidate left on core can be recorded.
+// WorkAuxTurns, WorkOutputTurns and SyntheticWireUsed are left as they were.
+bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& core, int32_t primaryTurns,
+                             int32_t turnLimit) {
+    const double best = BestTotalLoss;
+    // 1e-3 covers the float roundings of the candidate's copper loss and total.
+    const auto above = [&](double floorLoss) { return floorLoss * (1.0 - 1e-3) > best; };
+    // With every winding counted the floor is only higher: most turn counts stop here.
+    constexpr double everyWinding = -std::numeric_limits<double>::infinity();
+    if (!above(floor.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding))) return false;
+
+    const int32_t aux = WorkAuxTurns;
+    const std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
+    const bool synthetic = SyntheticWireUsed;
+    const float turnMetres = core.Lm / 1000.0f;
+    const float window = core.W * Transfo.WindowFactor;
+    const auto cannotWin = [&](int32_t np) {
+        const double allocated =
+            AllocatedCopperLoss(turnMetres, window, StartingWinding(np), Settings.WindingOptimisationType);
+        return above(floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
+    };
+    bool cannot = cannotWin(primaryTurns);
+    for (int32_t np = ComputeTurns(primaryTurns); np <= turnLimit && cannot; np = ComputeTurns(np)) cannot = cannotWin(np);
+    WorkAuxTurns = aux;
+    WorkOutputTurns = outputs;
+    SyntheticWireUsed = synthetic;
+    return cannot;
+}
+
+}  // namespace
+
 bool DesignTransformer(float P) {
     // 1e10 stands for "nothing recorded yet"; 10000 marks the first pass of a later core.
     constexpr float Nothing = 1e10f;
@@ -457,10 +563,16 @@ bool DesignTransformer(float P) {
         }
         SetWindowShares(core.W * Transfo.WindowFactor, weights);
 
+        // Once a design below the flux limit is recorded, a candidate that cannot beat it changes
+        // nothing: no record, no stop, and the lowest flux only decides while none is recorded.
+        const CopperLossFloor floor(core);
+        const bool mayLeave = !userCore && !userTurns && CoreLossNeverNegative(core);
+
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
         bool falling = false;
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {
+            if (validFound && mayLeave && RemainingTurnsCannotWin(floor, core, np, TurnLimit)) break;
             const CandidateDesign candidate = EvaluateCandidate(core, np);
             ++DesignEvaluations;
             const float total = candidate.TotalLoss;

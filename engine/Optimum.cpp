@@ -58,73 +58,151 @@ float WindingArea(const WindingSet& set, int j) {
     return static_cast<float>(set.Turns[k]) * set.Strands[k] * (set.Diameter[k] * set.Diameter[k]);
 }
 
-// The copper loss of the sets one optimisation tries. Its trials differ from one another in few
-// windings or in none of a winding's numbers (a gradient moves one winding, equal wires share one
-// diameter, a line search's last steps move some windings by less than a float can tell), so each
-// winding keeps the terms of the last two diameter and strand pairs it met, and the resistances
-// of the diameters met last. The terms are added in the order of TotalCopperLoss every time, so
-// the total is the same number. Valid while the turn length, the skin depth and the currents stay
-// as they were when it was made: within one OptimiseWinding call.
-class CopperLossCache {
+// The resistance per length of a magnet wire of insulated diameter d (mm) at skin depth `skin`
+// (mm), by the formula as it is stated: 64 bits, except the bare radius, which is kept as a
+// 32-bit value.
+inline float ResistanceAsStated(float d, float skin) {
+    // Bare diameter from the insulated one by the grade-1 insulation build (diameters in cm).
+    const double x = static_cast<double>(d) / 10.0;
+    const double f = 2.2467e-7 / (x * x * x) - 6.71761e-5 / (x * x) + 0.0064977 / x + 1.01156;
+    // A zero diameter meets inf - inf in the factor: no copper is left but the 1e-10 cm floor.
+    const double bare = std::isfinite(f) ? 10.0 * (x / f + 1e-10) : 10.0 * 1e-10;
+    const auto r = static_cast<float>(bare / 2.0);
+    const auto radius = static_cast<double>(r);
+    double area = PiDouble * (radius * radius);
+    if (r > skin) {
+        const double dead = radius - static_cast<double>(skin);
+        area = PiDouble * (radius * radius) - PiDouble * (dead * dead);
+    }
+    return static_cast<float>(0.0172 / area);  // copper, 0.0172 ohm mm2/m
+}
+
+// The same number with one division instead of four before the bare radius, which is the only
+// rounding to 32 bits on the way there. x / f is x^4 / (a - b x + c x^2 + e x^3); over every
+// diameter of 1e-5 to 100 mm the sum's terms are at most 5.4 times its value and the value is
+// positive, so this and the stated form each lie within 130 units of the 64-bit last place of
+// the exact quotient. When the float nearest to this radius is also the nearest to every number
+// 2^-36 around it, the stated form rounds to that float too; otherwise (about one diameter in
+// a thousand) the stated form is computed.
+inline float Resistance(float d, float skin) {
+    if (!(d >= 1e-5f && d <= 100.0f)) return ResistanceAsStated(d, skin);
+    const double x = static_cast<double>(d) * 0.1;
+    const double x2 = x * x;
+    const double p = ((1.01156 * x + 0.0064977) * x - 6.71761e-5) * x + 2.2467e-7;
+    const double half = 10.0 * (x2 * x2 / p + 1e-10) * 0.5;
+    constexpr double margin = 0x1p-36;
+    const auto r = static_cast<float>(half);
+    if (static_cast<float>(half * (1.0 - margin)) != r || static_cast<float>(half * (1.0 + margin)) != r)
+        return ResistanceAsStated(d, skin);
+    const auto radius = static_cast<double>(r);
+    const double whole = PiDouble * (radius * radius);
+    const double dead = radius - static_cast<double>(skin);
+    const double ring = PiDouble * (radius * radius) - PiDouble * (dead * dead);
+    const double area = r > skin ? ring : whole;
+    return static_cast<float>(0.0172 / area);
+}
+
+// The copper loss of the sets one optimisation tries, several sets at a time: the resistances
+// of all their windings first, side by side (one for a set whose windings share one diameter),
+// then each set's terms added in the order of TotalCopperLoss, so that each total is the same
+// number. Holds the turn length, the skin depth and the currents of the moment it was made.
+class CopperLoss {
 public:
-    CopperLossCache() {
-        lastOutput_ = std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
+    static constexpr int MaxSets = WindingCount;
+
+    CopperLoss() {
+        const int lastOutput = std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
+        ForEachWindingAuxFirst(lastOutput, [&](int j) {
+            const auto k = static_cast<std::size_t>(count_);
+            order_[k] = j;
+            current_[k] = static_cast<double>(WindingCurrent(j));
+            ++count_;
+        });
         turnLength_ = static_cast<double>(TurnLength);
-        for (int j = 0; j < WindingCount; ++j) {
-            const bool active = j <= OutputWinding(lastOutput_);
-            current_[static_cast<std::size_t>(j)] = active ? static_cast<double>(WindingCurrent(j)) : 0.0;
+        skin_ = OptimumSkinDepth;
+    }
+
+    double Total(const WindingSet& set) const {
+        const WindingSet* sets[] = {&set};
+        double total = 0;
+        Totals(sets, 1, &total);
+        return total;
+    }
+
+    // totals[i] := the loss of *sets[i], for n sets (at most MaxSets).
+    void Totals(const WindingSet* const* sets, int n, double* totals) const {
+        std::array<float, MaxSets * WindingCount> d{};
+        std::array<float, MaxSets * WindingCount> resistance{};
+        std::array<bool, MaxSets> shared{};
+        int m = 0;
+        for (int i = 0; i < n; ++i) {
+            const WindingSet& set = *sets[i];
+            const float first = set.Diameter[static_cast<std::size_t>(order_[0])];
+            bool same = true;
+            for (int k = 1; k < count_; ++k)
+                same = same && std::bit_cast<uint32_t>(set.Diameter[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])]) ==
+                                   std::bit_cast<uint32_t>(first);
+            shared[static_cast<std::size_t>(i)] = same;
+            for (int k = 0; k < (same ? 1 : count_); ++k)
+                d[static_cast<std::size_t>(m++)] = set.Diameter[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])];
+        }
+        for (int k = 0; k < m; ++k)
+            resistance[static_cast<std::size_t>(k)] = Resistance(d[static_cast<std::size_t>(k)], skin_);
+        m = 0;
+        for (int i = 0; i < n; ++i) {
+            const WindingSet& set = *sets[i];
+            double loss = 0;
+            for (int k = 0; k < count_; ++k) {
+                const float r = resistance[static_cast<std::size_t>(shared[static_cast<std::size_t>(i)] ? m : m + k)];
+                loss += TermWith(set, k, r);
+            }
+            m += shared[static_cast<std::size_t>(i)] ? 1 : count_;
+            totals[i] = loss;
         }
     }
 
-    double Total(const WindingSet& set) {
+    // The loss of set, and its terms in the order they are added.
+    double Terms(const WindingSet& set, std::array<double, WindingCount>& terms) const {
+        std::array<float, WindingCount> resistance{};
+        for (int k = 0; k < count_; ++k)
+            resistance[static_cast<std::size_t>(k)] =
+                Resistance(set.Diameter[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])], skin_);
         double loss = 0;
-        ForEachWindingAuxFirst(lastOutput_, [&](int j) { loss += Term(set, j); });
+        for (int k = 0; k < count_; ++k) {
+            terms[static_cast<std::size_t>(k)] = TermWith(set, k, resistance[static_cast<std::size_t>(k)]);
+            loss += terms[static_cast<std::size_t>(k)];
+        }
+        return loss;
+    }
+
+    // The loss of set, which differs from the set of `terms` only in winding j.
+    double TotalWithOneChanged(const WindingSet& set, int j, const std::array<double, WindingCount>& terms) const {
+        double loss = 0;
+        for (int k = 0; k < count_; ++k) {
+            if (order_[static_cast<std::size_t>(k)] != j) {
+                loss += terms[static_cast<std::size_t>(k)];
+            } else {
+                const auto w = static_cast<std::size_t>(j);
+                loss += TermWith(set, k, Resistance(set.Diameter[w], skin_));
+            }
+        }
         return loss;
     }
 
 private:
-    struct TermEntry {
-        uint64_t key = 0;  // 0: empty; else the marked diameter and strand bits
-        int32_t turns = 0;
-        double value = 0;
-    };
-    struct ResistanceEntry {
-        uint64_t key = 0;  // 0: empty; else the marked diameter bits
-        float value = 0;
-    };
-    static constexpr uint64_t Marked = uint64_t{1} << 63;
-    static constexpr int ResistanceSlots = 64;
-
-    // N x TurnLength x I2 x R / strands, left to right.
-    double Term(const WindingSet& set, int j) {
-        const auto k = static_cast<std::size_t>(j);
-        const float d = set.Diameter[k];
-        const uint32_t dBits = std::bit_cast<uint32_t>(d);
-        const uint64_t key = Marked | (uint64_t{dBits} << 32) | std::bit_cast<uint32_t>(set.Strands[k]);
-        const int32_t turns = set.Turns[k];
-        std::array<TermEntry, 2>& entries = terms_[k];
-        for (const TermEntry& entry : entries)
-            if (entry.key == key && entry.turns == turns) return entry.value;
-        const double current = current_[k];
-        const double value = static_cast<double>(turns) * turnLength_ * (current * current) *
-                             static_cast<double>(Resistance(d, dBits)) / static_cast<double>(set.Strands[k]);
-        entries[1] = entries[0];
-        entries[0] = {key, turns, value};
-        return value;
+    // N x TurnLength x I2 x R / strands of the k-th winding added, left to right.
+    double TermWith(const WindingSet& set, int k, float resistance) const {
+        const auto w = static_cast<std::size_t>(order_[static_cast<std::size_t>(k)]);
+        const double current = current_[static_cast<std::size_t>(k)];
+        return static_cast<double>(set.Turns[w]) * turnLength_ * (current * current) * static_cast<double>(resistance) /
+               static_cast<double>(set.Strands[w]);
     }
 
-    float Resistance(float d, uint32_t dBits) {
-        const uint64_t key = Marked | dBits;
-        ResistanceEntry& entry = resistances_[(dBits * 0x9E3779B1u) >> 26];
-        if (entry.key != key) entry = {key, WireResistancePerLength(d)};
-        return entry.value;
-    }
-
-    int lastOutput_ = 0;
-    double turnLength_ = 0;
+    int count_ = 0;
+    std::array<int, WindingCount> order_{};
     std::array<double, WindingCount> current_{};
-    std::array<std::array<TermEntry, 2>, WindingCount> terms_{};
-    std::array<ResistanceEntry, ResistanceSlots> resistances_{};
+    double turnLength_ = 0;
+    float skin_ = 0;
 };
 
 // The float value of each gradient component, as a step along it takes it.
@@ -159,61 +237,108 @@ WindingSet TryAllocationOf(float window, const WindingSet& base, const std::arra
     return trial;
 }
 
-Gradient DiameterGradientOf(float window, const WindingSet& set, double loss, CopperLossCache& copper) {
+Gradient DiameterGradientOf(float window, const WindingSet& set, double loss, const CopperLoss& copper) {
     Gradient g{};
+    // The trials first, then their losses side by side.
+    std::array<WindingSet, WindingCount> trials{};
+    std::array<const WindingSet*, WindingCount> sets{};
+    std::array<int, WindingCount> winding{};
+    int n = 0;
     for (int j = 0; j < ActiveWindings(); ++j) {
-        const auto k = static_cast<std::size_t>(j);
         const float area = WindingArea(set, j);
         const float rest = window - area;
         // One winding alone in the whole window, or no loss to lower: no direction.
         if (rest == 0 || loss == 0) continue;
         // Thicken winding j by 1 % and thin the others so that they give up the area it takes.
         const float shrink = 0.01f * area / rest;
-        WindingSet trial = set;
+        WindingSet& trial = trials[static_cast<std::size_t>(n)];
+        trial = set;
         for (int i = 0; i < ActiveWindings(); ++i) {
-            const auto n = static_cast<std::size_t>(i);
-            trial.Diameter[n] *= i == j ? 1.01f : 1.0f - shrink;
+            const auto k = static_cast<std::size_t>(i);
+            trial.Diameter[k] *= i == j ? 1.01f : 1.0f - shrink;
         }
-        const double trialLoss = copper.Total(trial);
-        g[k] = ((loss - trialLoss) / 0.01) / loss * static_cast<double>(trial.Diameter[k]);
+        sets[static_cast<std::size_t>(n)] = &trial;
+        winding[static_cast<std::size_t>(n)] = j;
+        ++n;
+    }
+    std::array<double, WindingCount> trialLoss{};
+    copper.Totals(sets.data(), n, trialLoss.data());
+    for (int i = 0; i < n; ++i) {
+        const auto k = static_cast<std::size_t>(winding[static_cast<std::size_t>(i)]);
+        g[k] = ((loss - trialLoss[static_cast<std::size_t>(i)]) / 0.01) / loss *
+               static_cast<double>(trials[static_cast<std::size_t>(i)].Diameter[k]);
     }
     return g;
 }
 
-Gradient StrandGradientOf(float window, const WindingSet& set, double loss, CopperLossCache& copper) {
+Gradient StrandGradientOf(float window, const WindingSet& set, double loss, const CopperLoss& copper) {
     Gradient g{};
+    std::array<WindingSet, WindingCount> trials{};
     for (int j = 0; j < ActiveWindings(); ++j) {
         const auto k = static_cast<std::size_t>(j);
-        WindingSet trial = set;
+        WindingSet& trial = trials[k];
+        trial = set;
         trial.Strands[k] *= 1.01f;
         if (OptimisationType == ParallelEqualWires)
             EqualDiameterAllocation(window, trial);
         else
             trial.Diameter[k] *= 0.995f;
-        const double trialLoss = copper.Total(trial);
-        const auto d = static_cast<double>(trial.Diameter[k]);
+    }
+    std::array<double, WindingCount> trialLoss{};
+    if (OptimisationType == ParallelEqualWires) {
+        // Every diameter moves, to one value per trial.
+        std::array<const WindingSet*, WindingCount> sets{};
+        for (int j = 0; j < ActiveWindings(); ++j) sets[static_cast<std::size_t>(j)] = &trials[static_cast<std::size_t>(j)];
+        copper.Totals(sets.data(), ActiveWindings(), trialLoss.data());
+    } else {
+        // Only winding j moves: the other terms are those of the set.
+        std::array<double, WindingCount> terms{};
+        copper.Terms(set, terms);
+        for (int j = 0; j < ActiveWindings(); ++j)
+            trialLoss[static_cast<std::size_t>(j)] = copper.TotalWithOneChanged(trials[static_cast<std::size_t>(j)], j, terms);
+    }
+    for (int j = 0; j < ActiveWindings(); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        const auto d = static_cast<double>(trials[k].Diameter[k]);
         const double divisor = d * d;
         if (divisor == 0) continue;
-        g[k] = ((loss - trialLoss) / 0.01) / divisor;
+        g[k] = ((loss - trialLoss[k]) / 0.01) / divisor;
     }
     return g;
 }
 
 void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s, double& loss,
-                    CopperLossCache& copper) {
+                    const CopperLoss& copper) {
     // A step of no number has nowhere to go.
     if (!std::isfinite(s)) return;
     const WindingSet base = set;
     const std::array<float, WindingCount> fd = FloatComponents(gd);
     const std::array<float, WindingCount> fs = FloatComponents(gs);
     const auto trialAt = [&](float t) { return TryAllocationOf(window, base, fd, fs, t); };
-    const auto lossAt = [&](float t) { return copper.Total(trialAt(t)); };
+    // The losses at a and at b, side by side.
+    const auto lossesAt = [&](float a, float b, double& la, double& lb) {
+        const WindingSet ta = trialAt(a);
+        const WindingSet tb = trialAt(b);
+        const WindingSet* sets[] = {&ta, &tb};
+        double losses[2];
+        copper.Totals(sets, 2, losses);
+        la = losses[0];
+        lb = losses[1];
+    };
 
-    const double l0 = lossAt(0);
-    const double d0 = lossAt(0.001f * s) - l0;
     const WindingSet full = trialAt(s);
-    const double ls = copper.Total(full);
-    const double ds = lossAt(s + 0.001f * s) - ls;
+    double losses[4];
+    {
+        const WindingSet t0 = trialAt(0);
+        const WindingSet t1 = trialAt(0.001f * s);
+        const WindingSet t3 = trialAt(s + 0.001f * s);
+        const WindingSet* sets[] = {&t0, &t1, &full, &t3};
+        copper.Totals(sets, 4, losses);
+    }
+    const double l0 = losses[0];
+    const double d0 = losses[1] - l0;
+    const double ls = losses[2];
+    const double ds = losses[3] - ls;
     if (d0 >= 0) {
         // Uphill at the start: only the full step, and only if it lowers the loss.
         if (loss > ls) {
@@ -232,7 +357,10 @@ void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gra
         double dm = 0;
         int passes = 0;
         do {
-            dm = lossAt(m + 0.001f * s) - lossAt(m);
+            double ahead = 0;
+            double here = 0;
+            lossesAt(m + 0.001f * s, m, ahead, here);
+            dm = ahead - here;
             h = h / 2.0f;
             m = dm * d0 > 0 ? m + h : m - h;
             ++passes;
@@ -252,24 +380,11 @@ void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gra
 }  // namespace
 
 float WireResistancePerLength(float d) {
-    // Computed in 64 bits, except the bare radius, which is kept as a 32-bit value.
-    // Bare diameter from the insulated one by the grade-1 insulation build (diameters in cm).
-    const double x = static_cast<double>(d) / 10.0;
-    const double f = 2.2467e-7 / (x * x * x) - 6.71761e-5 / (x * x) + 0.0064977 / x + 1.01156;
-    // A zero diameter meets inf - inf in the factor: no copper is left but the 1e-10 cm floor.
-    const double bare = std::isfinite(f) ? 10.0 * (x / f + 1e-10) : 10.0 * 1e-10;
-    const auto r = static_cast<float>(bare / 2.0);
-    const auto radius = static_cast<double>(r);
-    double area = PiDouble * (radius * radius);
-    if (r > OptimumSkinDepth) {
-        const double dead = radius - static_cast<double>(OptimumSkinDepth);
-        area = PiDouble * (radius * radius) - PiDouble * (dead * dead);
-    }
-    return static_cast<float>(0.0172 / area);  // copper, 0.0172 ohm mm2/m
+    return Resistance(d, OptimumSkinDepth);
 }
 
 double TotalCopperLoss(const WindingSet& set) {
-    CopperLossCache copper;
+    const CopperLoss copper;
     return copper.Total(set);
 }
 
@@ -310,28 +425,32 @@ WindingSet TryAllocation(float window, const WindingSet& base, const Gradient& g
 }
 
 Gradient DiameterGradient(float window, const WindingSet& set, double loss) {
-    CopperLossCache copper;
+    const CopperLoss copper;
     return DiameterGradientOf(window, set, loss, copper);
 }
 
 Gradient StrandGradient(float window, const WindingSet& set, double loss) {
-    CopperLossCache copper;
+    const CopperLoss copper;
     return StrandGradientOf(window, set, loss, copper);
 }
 
 void OptimiseStep(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s,
                   double& loss) {
-    CopperLossCache copper;
+    const CopperLoss copper;
     OptimiseStepOf(window, set, gd, gs, s, loss, copper);
 }
 
-WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set, int16_t kind) {
+namespace {
+
+// The module state of an optimisation of set, and the set it starts from: the auxiliary winding
+// with one strand, no winding without one, and (for a window of some area) the starting
+// diameters scaled to fill it.
+WindingSet StartOptimisation(float turnLength, float window, const WindingSet& set, int16_t kind) {
     TurnLength = turnLength;
     OptimumSkinDepth = 66.0f / std::sqrt(static_cast<float>(InputStage.SwitchingFrequency));
     OptimisationType = kind;
     LastOutput = static_cast<int16_t>(std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1));
     MaxStrands = std::max<int16_t>(Transfo.ParallelWireMax, 1);
-    OptimiseIterations = 0;
 
     WindingSet work = set;
     work.Strands[AuxWinding] = 1;
@@ -346,7 +465,31 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
         EqualDiameterAllocation(window, work);
     else
         WeightedDiameterAllocation(window, work);
-    CopperLossCache copper;
+    return work;
+}
+
+}  // namespace
+
+double AllocatedCopperLoss(float turnLength, float window, const WindingSet& set, int16_t kind) {
+    const float turnLengthBefore = TurnLength;
+    const float skinBefore = OptimumSkinDepth;
+    const int16_t typeBefore = OptimisationType;
+    const int16_t lastBefore = LastOutput;
+    const int16_t strandsBefore = MaxStrands;
+    const double loss = CopperLoss().Total(StartOptimisation(turnLength, window, set, kind));
+    TurnLength = turnLengthBefore;
+    OptimumSkinDepth = skinBefore;
+    OptimisationType = typeBefore;
+    LastOutput = lastBefore;
+    MaxStrands = strandsBefore;
+    return loss;
+}
+
+WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set, int16_t kind) {
+    OptimiseIterations = 0;
+    WindingSet work = StartOptimisation(turnLength, window, set, kind);
+    if (!(window > 0)) return work;  // no window to share
+    const CopperLoss copper;
     double loss = copper.Total(work);
 
     WindingSet best = work;
