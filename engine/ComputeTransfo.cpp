@@ -1,9 +1,14 @@
 #include "ComputeTransfo.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "NumberText.h"
 
@@ -26,8 +31,12 @@ float BestTotalLoss = 0;
 float BestFlux = 0;
 float LowestFlux = 0;
 int32_t DesignEvaluations = 0;
+bool LastSearchRecorded = false;
 
 namespace {
+
+// Drops what the last transformer search read and left.
+void ForgetPreviousSearch();
 
 constexpr float Pi = std::numbers::pi_v<float>;
 constexpr float Mu0 = 1.2566371e-6f;  // H/m
@@ -67,6 +76,8 @@ void ResetTransformerState() {
     BestFlux = 0;
     LowestFlux = 0;
     DesignEvaluations = 0;
+    LastSearchRecorded = false;
+    ForgetPreviousSearch();
 }
 
 void FilterGeometryList() {
@@ -551,6 +562,7 @@ bool DesignTransformer(float P) {
     bool validFound = false;
     bool stop = false;
     float allowed = 0;
+    bool recorded = false;
     for (int c = 0; c <= lastCore && !stop; ++c) {
         // A copy: recording a design overwrites CurrentCore, the user's core among others.
         const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
@@ -588,10 +600,12 @@ bool DesignTransformer(float P) {
             if (acceptable && total < BestTotalLoss) {
                 RecordCandidate(candidate, core);
                 validFound = true;
+                recorded = true;
             } else if (!acceptable && newLow && !validFound) {
                 // The least saturating design so far, kept whole (turns and wires too) so that
                 // nothing later reads the turns of another design.
                 RecordCandidate(candidate, core);
+                recorded = true;
             }
             if (BestTotalLoss < allowed || userCore || userTurns) stop = true;
 
@@ -608,12 +622,188 @@ bool DesignTransformer(float P) {
     Settings.DesignWithinLoss = BestTotalLoss < allowed;
     Settings.DesignFound = stop;
     Transfo.DesignRecorded = validFound;
+    LastSearchRecorded = recorded;
     return validFound;
 }
 
+namespace {
+
+bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+
+bool SameCore(const CoreGeometry& a, const CoreGeometry& b) {
+    return a.Series == b.Series && a.Name == b.Name && SameBits(a.Ae, b.Ae) && SameBits(a.Le, b.Le) &&
+           SameBits(a.Lm, b.Lm) && SameBits(a.W, b.W) && SameBits(a.Ve, b.Ve) && SameBits(a.LeOverAe, b.LeOverAe) &&
+           SameBits(a.Rth, b.Rth) && a.Index == b.Index;
+}
+
+bool SameWire(const WireRecord& a, const WireRecord& b) {
+    return a.Awg == b.Awg && SameBits(a.Area, b.Area) && SameBits(a.AreaIns, b.AreaIns) && SameBits(a.Rlin, b.Rlin) &&
+           a.Index == b.Index && a.Strands == b.Strands;
+}
+
+// Everything a transformer search reads, numbers as their bits. A search asked again with all
+// of it unchanged (a refining pass after a warning that changed nothing it reads) records the
+// same design.
+struct SearchInputs {
+    std::vector<uint32_t> numbers;
+    std::vector<CoreGeometry> cores;  // the candidate cores, or the user's core
+    std::array<WireRecord, WireTableSize> wires{};
+
+    bool operator==(const SearchInputs& other) const {
+        return numbers == other.numbers && std::equal(cores.begin(), cores.end(), other.cores.begin(),
+                                                      other.cores.end(), SameCore) &&
+               std::equal(wires.begin(), wires.end(), other.wires.begin(), SameWire);
+    }
+};
+
+SearchInputs ReadSearchInputs(float P) {
+    SearchInputs in;
+    const auto add = [&in](auto x) {
+        if constexpr (std::is_same_v<decltype(x), float>)
+            in.numbers.push_back(std::bit_cast<uint32_t>(x));
+        else
+            in.numbers.push_back(static_cast<uint32_t>(x));
+    };
+    add(P);
+    add(InputStage.SwitchingFrequency);
+    add(InputStage.ReflectedVoltage);
+    add(InputStage.VdcMin);
+    add(OperatingPoint.DutyCycleAtVmin);
+    add(OperatingPoint.ContRatio);
+    add(OperatingPoint.SecondaryRegulation);
+    add(Settings.BmaxRatio);
+    add(Settings.UserPrimaryTurns);
+    add(Settings.UserCoreGeometry);
+    add(Settings.CoreCriterionTemp);
+    add(Settings.WindingOptimisationType);
+    add(Settings.AdditionalOutputs);
+    add(Transfo.Lprimary.Value);
+    add(Transfo.PrimaryTurns);
+    add(Transfo.IrmsMax);
+    add(Transfo.IpeakMax);
+    add(Transfo.WindowFactor);
+    add(Transfo.CoreLossShare);
+    add(Transfo.MaxDeltaT);
+    add(Transfo.ParallelWireMax);
+    for (float x : {CurrentMaterial.Bsat, CurrentMaterial.Ui100, CurrentMaterial.K, CurrentMaterial.K1,
+                    CurrentMaterial.K2, CurrentMaterial.Bdc})
+        add(x);
+    for (float x : {CurrentChip.Vdd1, CurrentChip.Vdd2, CurrentChip.VddReg, CurrentChip.SupplyCurrent}) add(x);
+    for (int i = 0; i <= LastOutputIndex(); ++i) {
+        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+        add(output.VoltageBeforeDiode);
+        add(output.IrmsSecondary);
+    }
+    add(CandidateCoreLast);
+    if (Settings.UserCoreGeometry) {
+        in.cores.push_back(CurrentCore);
+    } else {
+        const int last = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
+        in.cores.assign(CandidateCores.begin(), CandidateCores.begin() + last + 1);
+    }
+    std::copy(WireTable.begin(), WireTable.end(), in.wires.begin());
+    return in;
+}
+
+// What a search leaves: the values every search writes, those that only an evaluated candidate
+// writes, and the recorded design, which only a record writes (a search that records nothing
+// leaves the previous record as it was).
+struct SearchOutcome {
+    bool found = false;
+    float bestTotal = 0, lowestFlux = 0, skinDepth = 0, auxTurnsRatio = 0, primaryArea = 0, auxArea = 0;
+    std::array<float, OutputCount> outputArea{};
+    int32_t evaluations = 0, workAux = 0;
+    std::array<int32_t, OutputCount> workOutputs{};
+    bool withinLoss = false, designFound = false, designRecorded = false;
+
+    bool synthetic = false;
+    float turnLength = 0, optimumSkinDepth = 0;
+    int16_t optimisationType = 0, lastOutput = 0, maxStrands = 0;
+    int32_t iterations = 0;
+
+    bool recorded = false;
+    int16_t primaryTurns = 0, auxTurns = 0;
+    std::array<int16_t, OutputCount> outputTurns{};
+    WireRecord primaryWire, auxWire;
+    std::array<WireRecord, OutputCount> outputWires{};
+    float coreLoss = 0, windingLoss = 0, flux = 0;
+    CoreGeometry core;
+};
+
+// Copies between the outcome and the module and design state, one way or the other.
+template <class Copy>
+void TransferOutcome(SearchOutcome& o, Copy copy) {
+    copy(o.bestTotal, BestTotalLoss);
+    copy(o.lowestFlux, LowestFlux);
+    copy(o.skinDepth, SkinDepth);
+    copy(o.auxTurnsRatio, Transfo.AuxTurnsRatio);
+    copy(o.primaryArea, Transfo.PrimaryWindingArea);
+    copy(o.auxArea, Transfo.AuxWindingArea);
+    for (int i = 0; i <= LastOutputIndex(); ++i)
+        copy(o.outputArea[static_cast<std::size_t>(i)], Transfo.OutputWindingArea[static_cast<std::size_t>(i)]);
+    copy(o.evaluations, DesignEvaluations);
+    copy(o.workAux, WorkAuxTurns);
+    copy(o.workOutputs, WorkOutputTurns);
+    copy(o.withinLoss, Settings.DesignWithinLoss);
+    copy(o.designFound, Settings.DesignFound);
+    copy(o.designRecorded, Transfo.DesignRecorded);
+    if (o.evaluations > 0) {
+        copy(o.synthetic, SyntheticWireUsed);
+        copy(o.turnLength, TurnLength);
+        copy(o.optimumSkinDepth, OptimumSkinDepth);
+        copy(o.optimisationType, OptimisationType);
+        copy(o.lastOutput, LastOutput);
+        copy(o.maxStrands, MaxStrands);
+        copy(o.iterations, OptimiseIterations);
+    }
+    if (o.recorded) {
+        copy(o.primaryTurns, BestPrimaryTurns);
+        copy(o.auxTurns, BestAuxTurns);
+        copy(o.outputTurns, BestOutputTurns);
+        copy(o.primaryWire, BestPrimaryWire);
+        copy(o.auxWire, BestAuxWire);
+        copy(o.outputWires, BestOutputWires);
+        copy(o.coreLoss, BestCoreLoss);
+        copy(o.windingLoss, BestWindingLoss);
+        copy(o.flux, BestFlux);
+        copy(o.core, CurrentCore);
+    }
+}
+
+// The last search: what it read and what it left.
+struct LastSearch {
+    bool valid = false;
+    SearchInputs inputs;
+    SearchOutcome outcome;
+};
+LastSearch PreviousSearch;
+
+void ForgetPreviousSearch() {
+    PreviousSearch = {};
+}
+
+// DesignTransformer(P), or what the previous search left when it read the same.
+void SearchTransformer(float P) {
+    SearchInputs inputs = ReadSearchInputs(P);
+    if (PreviousSearch.valid && PreviousSearch.inputs == inputs) {
+        TransferOutcome(PreviousSearch.outcome, [](auto& kept, auto& state) { state = kept; });
+        return;
+    }
+    SearchOutcome outcome;
+    outcome.found = DesignTransformer(P);
+    outcome.evaluations = DesignEvaluations;
+    outcome.recorded = LastSearchRecorded;
+    TransferOutcome(outcome, [](auto& kept, const auto& state) { kept = state; });
+    PreviousSearch.valid = true;
+    PreviousSearch.inputs = std::move(inputs);
+    PreviousSearch.outcome = std::move(outcome);
+}
+
+}  // namespace
+
 void ComputeTransformer() {
     SelectCoreMaterial(InputStage.SwitchingFrequency);
-    DesignTransformer(Transfo.InputPower);
+    SearchTransformer(Transfo.InputPower);
     ComputeAirGap();
     ApplyRecordedDesign();
 }

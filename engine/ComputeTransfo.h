@@ -182,8 +182,10 @@ void ApplyRecordedDesign();
 
 // ---- The search -----------------------------------------------------------------------------
 
-// Core and turn counts the last DesignTransformer run evaluated.
+// Core and turn counts the last DesignTransformer run evaluated, and whether it recorded a
+// design (a run that records none leaves the previous record).
 extern int32_t DesignEvaluations;
+extern bool LastSearchRecorded;
 
 // Searches the candidate cores from small to large (only CurrentCore when the user fixed the
 // geometry) and for each the primary turns from the minimum upwards, until the recorded design's
@@ -197,7 +199,8 @@ extern int32_t DesignEvaluations;
 bool DesignTransformer(float P);
 
 // Designs the transformer of the present operating point: grade, search, air gap, and the copy
-// of the recorded design into the design state.
+// of the recorded design into the design state. A search that reads exactly what the one before
+// it read is not run again: what that one left is put back.
 void ComputeTransformer();
 
 }  // namespace zorvic
