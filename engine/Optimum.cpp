@@ -77,29 +77,49 @@ inline float ResistanceAsStated(float d, float skin) {
     return static_cast<float>(0.0172 / area);  // copper, 0.0172 ohm mm2/m
 }
 
-// The same number with one division instead of four before the bare radius, which is the only
-// rounding to 32 bits on the way there. x / f is x^4 / (a - b x + c x^2 + e x^3); over every
-// diameter of 1e-5 to 100 mm the sum's terms are at most 5.4 times its value and the value is
-// positive, so this and the stated form each lie within 130 units of the 64-bit last place of
-// the exact quotient. When the float nearest to this radius is also the nearest to every number
-// 2^-36 around it, the stated form rounds to that float too; otherwise (about one diameter in
-// a thousand) the stated form is computed.
-inline float Resistance(float d, float skin) {
-    if (!(d >= 1e-5f && d <= 100.0f)) return ResistanceAsStated(d, skin);
-    const double x = static_cast<double>(d) * 0.1;
-    const double x2 = x * x;
-    const double p = ((1.01156 * x + 0.0064977) * x - 6.71761e-5) * x + 2.2467e-7;
-    const double half = 10.0 * (x2 * x2 / p + 1e-10) * 0.5;
+// Resistance of each of n diameters (at most 64), as ResistanceAsStated gives it, with one
+// division instead of four before the bare radius, which is the only rounding to 32 bits on the
+// way there: x / f is x^4 / (a - b x + c x^2 + e x^3). Over every diameter of 1e-5 to 100 mm the
+// sum's terms are at most 5.4 times its value and the value is positive, so this quotient and
+// the stated one each lie within 130 units of the 64-bit last place of the exact value. When the
+// float nearest to this radius is also the nearest to every number 2^-36 around it, the stated
+// form rounds to that float too. The quick form runs for all diameters in one pass free of
+// branches (several at once), then the stated form where it is not certain (about one diameter
+// in a thousand) or the diameter is out of that range.
+inline void Resistances(const float* d, float* resistance, int n, float skin) {
+    constexpr int Most = 64;
+    std::array<bool, Most> sure;
     constexpr double margin = 0x1p-36;
-    const auto r = static_cast<float>(half);
-    if (static_cast<float>(half * (1.0 - margin)) != r || static_cast<float>(half * (1.0 + margin)) != r)
-        return ResistanceAsStated(d, skin);
-    const auto radius = static_cast<double>(r);
-    const double whole = PiDouble * (radius * radius);
-    const double dead = radius - static_cast<double>(skin);
-    const double ring = PiDouble * (radius * radius) - PiDouble * (dead * dead);
-    const double area = r > skin ? ring : whole;
-    return static_cast<float>(0.0172 / area);
+    for (int i = 0; i < n; ++i) {
+        const float di = d[i];
+        const double x = static_cast<double>(di) * 0.1;
+        const double x2 = x * x;
+        const double p = ((1.01156 * x + 0.0064977) * x - 6.71761e-5) * x + 2.2467e-7;
+        const double half = 10.0 * (x2 * x2 / p + 1e-10) * 0.5;
+        const auto r = static_cast<float>(half);
+        const auto low = static_cast<float>(half * (1.0 - margin));
+        const auto high = static_cast<float>(half * (1.0 + margin));
+        const auto radius = static_cast<double>(r);
+        const double whole = PiDouble * (radius * radius);
+        const double dead = radius - static_cast<double>(skin);
+        const double ring = PiDouble * (radius * radius) - PiDouble * (dead * dead);
+        // The ring where the skin depth leaves a core without current, else the whole section,
+        // chosen by bits so that the loop has no branch.
+        const uint64_t ringMask = uint64_t{0} - static_cast<uint64_t>(r > skin);
+        const double area = std::bit_cast<double>((std::bit_cast<uint64_t>(ring) & ringMask) |
+                                                  (std::bit_cast<uint64_t>(whole) & ~ringMask));
+        resistance[i] = static_cast<float>(0.0172 / area);
+        sure[static_cast<std::size_t>(i)] = (di >= 1e-5f) & (di <= 100.0f) & (low == r) & (high == r);
+    }
+    for (int i = 0; i < n; ++i)
+        if (!sure[static_cast<std::size_t>(i)]) resistance[i] = ResistanceAsStated(d[i], skin);
+}
+
+// The resistance of one diameter, as Resistances gives it.
+inline float Resistance(float d, float skin) {
+    float resistance = 0;
+    Resistances(&d, &resistance, 1, skin);
+    return resistance;
 }
 
 // The copper loss of the sets one optimisation tries, several sets at a time: the resistances
@@ -131,9 +151,9 @@ public:
 
     // totals[i] := the loss of *sets[i], for n sets (at most MaxSets).
     void Totals(const WindingSet* const* sets, int n, double* totals) const {
-        std::array<float, MaxSets * WindingCount> d{};
-        std::array<float, MaxSets * WindingCount> resistance{};
-        std::array<bool, MaxSets> shared{};
+        std::array<float, MaxSets * WindingCount> d;
+        std::array<float, MaxSets * WindingCount> resistance;
+        std::array<bool, MaxSets> shared;
         int m = 0;
         for (int i = 0; i < n; ++i) {
             const WindingSet& set = *sets[i];
@@ -146,8 +166,7 @@ public:
             for (int k = 0; k < (same ? 1 : count_); ++k)
                 d[static_cast<std::size_t>(m++)] = set.Diameter[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])];
         }
-        for (int k = 0; k < m; ++k)
-            resistance[static_cast<std::size_t>(k)] = Resistance(d[static_cast<std::size_t>(k)], skin_);
+        Resistances(d.data(), resistance.data(), m, skin_);
         m = 0;
         for (int i = 0; i < n; ++i) {
             const WindingSet& set = *sets[i];
