@@ -495,7 +495,8 @@ double AllocatedCopperLoss(float turnLength, float window, const WindingSet& set
     const int16_t typeBefore = OptimisationType;
     const int16_t lastBefore = LastOutput;
     const int16_t strandsBefore = MaxStrands;
-    const double loss = CopperLoss().Total(StartOptimisation(turnLength, window, set, kind));
+    const WindingSet start = StartOptimisation(turnLength, window, set, kind);
+    const double loss = CopperLoss().Total(start);  // at the module state of this optimisation
     TurnLength = turnLengthBefore;
     OptimumSkinDepth = skinBefore;
     OptimisationType = typeBefore;

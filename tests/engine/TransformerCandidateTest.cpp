@@ -189,3 +189,45 @@ TEST_F(TransformerCandidateTest, WindingWithoutCurrentKeepsItsOptimisedWireAndAd
         }
     }
 }
+
+// The floor under the copper loss that lets the search leave a core is never above the copper
+// loss of a candidate it stands for, whatever the core, frequency, kind of winding and outputs
+// (one of them without current).
+TEST_F(TransformerCandidateTest, CopperFloorIsNeverAboveTheCandidatesCopperLoss) {
+    OperatingPoint.DutyCycleAtVmin = 0.45f;
+    OperatingPoint.ContRatio = 1.2f;
+    InputStage.VdcMin = 84.45f;
+    int compared = 0;
+    int useful = 0;
+    for (int outputs : {0, 5}) {
+        Settings.AdditionalOutputs = static_cast<int16_t>(outputs);
+        for (int i = 0; i <= outputs; ++i) {
+            Outputs[static_cast<std::size_t>(i)].VoltageBeforeDiode = 3.8f + 9.0f * static_cast<float>(i);
+            Outputs[static_cast<std::size_t>(i)].IrmsSecondary = i == 3 ? 0.0f : 2.0f / static_cast<float>(i + 1);
+        }
+        for (int32_t fsw : {20000, 100000, 250000}) {
+            InputStage.SwitchingFrequency = fsw;
+            SelectCoreMaterial(fsw);
+            for (int16_t kind : {SingleWire, ParallelEqualWires, ParallelFreeWires}) {
+                Settings.WindingOptimisationType = kind;
+                for (const CoreGeometry& candidateCore : StandardCoreTable) {
+                    const float window = candidateCore.W * Transfo.WindowFactor;
+                    SetWindowShares(window, ComputeWindingWeights());
+                    const CopperLossFloor floor(candidateCore);
+                    int32_t np = ComputePrimaryTurns(candidateCore.Ae, candidateCore.Le);
+                    for (int turn = 0; turn < 3 && np <= 500; ++turn, np = ComputeTurns(np)) {
+                        const double allocated =
+                            AllocatedCopperLoss(candidateCore.Lm / 1000.0f, window, StartingWinding(np), kind);
+                        const double least = floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated);
+                        const CandidateDesign c = EvaluateCandidate(candidateCore, np);
+                        ASSERT_LE(least, c.WindingLoss) << candidateCore.Name << " " << fsw << " " << kind << " " << np;
+                        ++compared;
+                        if (least > 0.4 * c.WindingLoss) ++useful;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 1000);
+    EXPECT_GT(useful, compared / 2);  // a floor of no height would leave no core early
+}
