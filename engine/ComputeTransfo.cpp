@@ -378,16 +378,23 @@ CopperLossFloor::CopperLossFloor(const CoreGeometry& core) {
     // few float units; 1e-3 covers it.
     const bool single = Settings.WindingOptimisationType == SingleWire;
     window_ = (single ? 1.0 : 4.0 / 3.0) * (std::numbers::pi / 4.0) * static_cast<double>(window) * (1.0 + 1e-3);
-    // The lowest resistance times insulated area of any wire the final choice can give: a table
-    // row, or a synthetic wire (AWG 44's copper over its insulated area, the area never below
-    // the copper); the skin effect only raises it. 1e-5 covers the float roundings of both.
+    // Resistance times insulated area of each wire the final choice can give: each table row
+    // with its skin-effect factor as SelectWire gives it, from the thinnest up (its lowest value
+    // up to each row kept), and a synthetic wire: AWG 44's copper over an insulated area 1.5
+    // times it, no less than that copper alone where the area is too small for a float to keep
+    // the ratio. 1e-5 covers the float roundings.
     const WireRecord& thinnest = WireTable[WireRowThinnest];
-    double lowest = static_cast<double>(thinnest.Rlin) * static_cast<double>(thinnest.Area);
-    for (const WireRecord& row : WireTable)
-        lowest = std::min(lowest, static_cast<double>(row.Rlin) * static_cast<double>(row.AreaIns));
-    lowest *= 1.0 - 1e-5;
+    copper44_ = static_cast<double>(thinnest.Rlin) * static_cast<double>(thinnest.Area) * (1.0 - 1e-5);
+    synthetic_ = 1.5 * copper44_;
+    double lowest = std::numeric_limits<double>::infinity();
+    for (int row = WireRowThinnest; row >= 0; --row) {
+        const WireRecord wire = SelectWire(WireTable[static_cast<std::size_t>(row)].AreaIns, false);
+        lowest = std::min(lowest, static_cast<double>(wire.Rlin) * static_cast<double>(wire.AreaIns) * (1.0 - 1e-5));
+        rows_[static_cast<std::size_t>(row)] = {static_cast<double>(wire.AreaIns), lowest};
+    }
+    thinnestRow_ = rows_[WireRowThinnest].second;
+    usableWindow_ = static_cast<double>(window) * (1.0 + 1e-3);
     lengthFactor_ = static_cast<double>(core.Lm) / 1000.0;
-    resistance_ = lowest * lengthFactor_;
     turnLength_ = static_cast<double>(core.Lm / 1000.0f);  // as the optimiser is given it
     thinnest_ = static_cast<double>(thinnest.AreaIns);
     const double strands = single ? 1.0 : static_cast<double>(std::max<int16_t>(Transfo.ParallelWireMax, 1));
@@ -397,7 +404,8 @@ CopperLossFloor::CopperLossFloor(const CoreGeometry& core) {
     for (int i = 0; i <= last; ++i)
         current_[static_cast<std::size_t>(OutputWinding(i))] =
             static_cast<double>(Outputs[static_cast<std::size_t>(i)].IrmsSecondary);
-    usable_ = window > 0 && std::isfinite(window) && resistance_ > 0 && std::isfinite(resistance_) && thinnest_ > 0;
+    usable_ = window > 0 && std::isfinite(window) && lengthFactor_ > 0 && std::isfinite(lengthFactor_) &&
+              copper44_ > 0 && thinnest_ > 0;
     for (double current : current_) usable_ = usable_ && std::isfinite(current);
 }
 
@@ -417,14 +425,28 @@ double CopperLossFloor::At(int32_t primaryTurns, int32_t auxTurns, const std::ar
     // on such a strand would be above allocatedLoss keeps its wire within its share. The others
     // are left out of the sum. The auxiliary winding may take the thinnest wire beyond its
     // share: the window grows by that.
-    const double root = std::sqrt(resistance_ / lengthFactor_);
+    // A strand of winding j takes at most pi / 4 x window / N of insulated area, so its wire is
+    // one of the rows up to that (the synthetic wire included); the auxiliary winding may also
+    // get AWG 44, or a synthetic wire of any area.
+    const auto lowestUpTo = [this](double area) {
+        double lowest = synthetic_;
+        for (const auto& [rowArea, rowLowest] : rows_)
+            if (rowArea <= area) lowest = std::min(lowest, rowLowest);
+        return lowest;
+    };
     double kept = 0;
     for (std::size_t j = 0; j < turns.size(); ++j) {
         const double current = current_[j];
+        if (turns[j] == 0 || current == 0) continue;
         const double thinLoss = turns[j] * turnLength_ * current * current * 1e16 / strandsMax_[j];
-        if (j == AuxWinding || thinLoss > allocatedLoss) kept += turns[j] * std::fabs(current) * root;
+        const bool aux = j == AuxWinding;
+        if (!aux && !(thinLoss > allocatedLoss)) continue;
+        const double strandArea = std::numbers::pi / 4.0 * usableWindow_ / turns[j] * (1.0 + 1e-6);
+        double lowest = lowestUpTo(strandArea);
+        if (aux) lowest = std::min({lowest, thinnestRow_, copper44_});
+        kept += turns[j] * std::fabs(current) * std::sqrt(lowest * lengthFactor_);
     }
-    return kept * kept * lengthFactor_ / (window_ + turns[AuxWinding] * strandsMax_[AuxWinding] * thinnest_);
+    return kept * kept / (window_ + turns[AuxWinding] * strandsMax_[AuxWinding] * thinnest_);
 }
 
 void RecordCandidate(const CandidateDesign& candidate, const CoreGeometry& core) {

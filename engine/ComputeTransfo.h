@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "Components.h"
 #include "Optimum.h"
@@ -138,10 +139,10 @@ WindingSet StartingWinding(int32_t primaryTurns);
 // A floor under the copper loss of every candidate on one core, known before its winding is
 // optimised. Whatever the optimiser does, it fills the window, and each final wire takes at most
 // its strand's square (4 / 3 of it once the strand count is rounded) at no less than the lowest
-// resistance times insulated area of any wire; only the auxiliary winding, or a winding shrunk
-// to nothing, can get the thinnest table wire beyond its share. The best filling of the window
-// with such copper (each winding's area in proportion to its ampere-turns) loses no less than
-// (sum of N I)^2 x Lm x that resistance / window.
+// resistance times insulated area of any wire a strand of its share can be (skin effect
+// included); only the auxiliary winding, or a winding shrunk to nothing, can get the thinnest
+// table wire beyond its share. The best filling of the window with such copper loses no less
+// than (sum of N I sqrt(that resistance))^2 x Lm / window.
 class CopperLossFloor {
 public:
     // For core at the present currents, strand limit and kind of winding. Not usable (At gives
@@ -156,10 +157,16 @@ public:
 private:
     bool usable_ = false;
     double window_ = 0;        // mm2 the rounded strands may take
+    double usableWindow_ = 0;  // mm2 the optimiser fills
     double lengthFactor_ = 0;  // Lm in m
-    double resistance_ = 0;    // ohm mm2: the lowest Rlin x AreaIns over one turn
     double turnLength_ = 0;    // m, one turn as the optimiser takes it
     double thinnest_ = 0;      // mm2, the thinnest wire's insulated area
+    // ohm mm2/m: Rlin x AreaIns of AWG 44's copper alone, of a synthetic wire, of AWG 44, and
+    // for each table row its insulated area and the lowest value of the rows up to it.
+    double copper44_ = 0;
+    double synthetic_ = 0;
+    double thinnestRow_ = 0;
+    std::array<std::pair<double, double>, WireTableSize> rows_{};
     std::array<double, WindingCount> current_{};
     std::array<double, WindingCount> strandsMax_{};  // the largest rounded strand count
 };
