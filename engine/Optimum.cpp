@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <numbers>
 
@@ -21,6 +22,8 @@ int32_t OptimiseIterations = 0;
 namespace {
 
 constexpr double PiDouble = std::numbers::pi;
+// Sets are compared to the bit as whole objects: no padding between their numbers.
+static_assert(sizeof(WindingSet) == 3 * WindingCount * 4);
 constexpr Gradient NoGradient{};
 
 // Primary, auxiliary and outputs 0 to LastOutput.
@@ -326,8 +329,9 @@ Gradient StrandGradientOf(float window, const WindingSet& set, double loss, cons
     return g;
 }
 
+// lossOfSet: loss is the loss copper gives set, so a trial equal to set to the bit has it too.
 void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s, double& loss,
-                    const CopperLoss& copper) {
+                    const CopperLoss& copper, bool lossOfSet) {
     // A step of no number has nowhere to go.
     if (!std::isfinite(s)) return;
     const WindingSet base = set;
@@ -348,11 +352,19 @@ void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gra
     const WindingSet full = trialAt(s);
     double losses[4];
     {
+        // The start of a step scales the set to fill the window again, which mostly leaves it as
+        // it was.
         const WindingSet t0 = trialAt(0);
         const WindingSet t1 = trialAt(0.001f * s);
         const WindingSet t3 = trialAt(s + 0.001f * s);
+        const bool unmoved = lossOfSet && std::memcmp(&t0, &base, sizeof t0) == 0;
         const WindingSet* sets[] = {&t0, &t1, &full, &t3};
-        copper.Totals(sets, 4, losses);
+        if (unmoved) {
+            losses[0] = loss;
+            copper.Totals(sets + 1, 3, losses + 1);
+        } else {
+            copper.Totals(sets, 4, losses);
+        }
     }
     const double l0 = losses[0];
     const double d0 = losses[1] - l0;
@@ -456,7 +468,7 @@ Gradient StrandGradient(float window, const WindingSet& set, double loss) {
 void OptimiseStep(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s,
                   double& loss) {
     const CopperLoss copper;
-    OptimiseStepOf(window, set, gd, gs, s, loss, copper);
+    OptimiseStepOf(window, set, gd, gs, s, loss, copper, false);
 }
 
 namespace {
@@ -533,7 +545,7 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
                 if (gd[k] != 0) smallest = std::min(smallest, std::fabs(static_cast<double>(work.Diameter[k]) / gd[k]));
             }
             auto s = ToFloat(3 * smallest);
-            OptimiseStepOf(window, work, gd, NoGradient, s, loss, copper);
+            OptimiseStepOf(window, work, gd, NoGradient, s, loss, copper, true);
             keepBest();
         }
         if (kind != SingleWire) {
@@ -547,7 +559,7 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
                 if (gs[k] < 0) longest = std::max(longest, (1 - strands) / gs[k]);
             }
             auto s = ToFloat(longest * (1 - 0.01));
-            OptimiseStepOf(window, work, NoGradient, gs, s, loss, copper);
+            OptimiseStepOf(window, work, NoGradient, gs, s, loss, copper, true);
             keepBest();
         }
         change = 0;
