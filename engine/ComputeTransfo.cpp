@@ -280,6 +280,18 @@ void SetWindowShares(float usableWindow, const WindingWeights& weights) {
     }
 }
 
+float PeakFluxAt(const CoreGeometry& core, int32_t primaryTurns) {
+    // From the peak primary current.
+    return Transfo.Lprimary.Value * Transfo.IpeakMax / (core.Ae * 1e-6f * static_cast<float>(primaryTurns));
+}
+
+float CoreLossAt(const CoreGeometry& core, float peakFlux) {
+    // The grade's Steinmetz fit over the flux swing Bpk / 2.
+    const auto fsw = static_cast<float>(InputStage.SwitchingFrequency);
+    return CurrentMaterial.K * std::pow(fsw, CurrentMaterial.K1) * std::pow(peakFlux / 2.0f, CurrentMaterial.K2) *
+           core.Ve * 0.001f;
+}
+
 WindingSet StartingWinding(int32_t primaryTurns) {
     const int last = LastOutputIndex();
     const int16_t kind = Settings.WindingOptimisationType;
@@ -321,12 +333,8 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     candidate.AuxTurns = WorkAuxTurns;
     candidate.OutputTurns = WorkOutputTurns;
 
-    // Peak flux density from the peak primary current (T); core loss by the grade's Steinmetz
-    // fit over the flux swing Bpk / 2.
-    candidate.PeakFlux = Transfo.Lprimary.Value * Transfo.IpeakMax / (core.Ae * 1e-6f * static_cast<float>(primaryTurns));
-    const auto fsw = static_cast<float>(InputStage.SwitchingFrequency);
-    candidate.CoreLoss = CurrentMaterial.K * std::pow(fsw, CurrentMaterial.K1) *
-                         std::pow(candidate.PeakFlux / 2.0f, CurrentMaterial.K2) * core.Ve * 0.001f;
+    candidate.PeakFlux = PeakFluxAt(core, primaryTurns);
+    candidate.CoreLoss = CoreLossAt(core, candidate.PeakFlux);
 
     const WindingSet set = StartingWinding(primaryTurns);
     const float turnMetres = core.Lm / 1000.0f;
@@ -522,24 +530,29 @@ void ApplyRecordedDesign() {
 
 namespace {
 
-// The core loss of every candidate on core is 0 or more (or no number): then a candidate's total
-// is never below its copper loss.
+// The core loss of every candidate on core is 0 or more (or no number), so a candidate's total is
+// never below its copper loss.
 bool CoreLossNeverNegative(const CoreGeometry& core) {
     return CurrentMaterial.K >= 0 && core.Ve >= 0 && core.Ae > 0 && Transfo.Lprimary.Value >= 0 &&
            Transfo.IpeakMax >= 0;
 }
 
-// True when the copper floor of primaryTurns and of every later turn count the loop would try
-// (up to turnLimit) is above the recorded total: no candidate left on core can be recorded.
+// True when the core loss plus the copper floor of primaryTurns and of every later turn count the
+// loop would try (up to turnLimit) is above the recorded total: no candidate left on core can be
+// recorded.
 // WorkAuxTurns, WorkOutputTurns and SyntheticWireUsed are left as they were.
 bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& core, int32_t primaryTurns,
                              int32_t turnLimit) {
     const double best = BestTotalLoss;
-    // 1e-3 covers the float roundings of the candidate's copper loss and total.
-    const auto above = [&](double floorLoss) { return floorLoss * (1.0 - 1e-3) > best; };
+    // The candidate's total is its core loss, as it computes it, plus its copper loss; 1e-3
+    // covers the float roundings of the copper loss and of the sum.
+    const auto above = [&](int32_t np, double copperFloor) {
+        const auto coreLoss = static_cast<double>(CoreLossAt(core, PeakFluxAt(core, np)));
+        return (coreLoss + copperFloor) * (1.0 - 1e-3) > best;
+    };
     // With every winding counted the floor is only higher: most turn counts stop here.
     constexpr double everyWinding = -std::numeric_limits<double>::infinity();
-    if (!above(floor.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding))) return false;
+    if (!above(primaryTurns, floor.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding))) return false;
 
     const int32_t aux = WorkAuxTurns;
     const std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
@@ -549,7 +562,7 @@ bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& c
     const auto cannotWin = [&](int32_t np) {
         const double allocated =
             AllocatedCopperLoss(turnMetres, window, StartingWinding(np), Settings.WindingOptimisationType);
-        return above(floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
+        return above(np, floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
     };
     bool cannot = cannotWin(primaryTurns);
     for (int32_t np = ComputeTurns(primaryTurns); np <= turnLimit && cannot; np = ComputeTurns(np)) cannot = cannotWin(np);

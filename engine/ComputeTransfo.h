@@ -130,6 +130,10 @@ struct CandidateDesign {
 // A winding that carries no current, or has no turns, adds no loss.
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
 
+// Peak flux density Bpk (T) of primaryTurns on core, and the core loss (W) at that flux.
+float PeakFluxAt(const CoreGeometry& core, int32_t primaryTurns);
+float CoreLossAt(const CoreGeometry& core, float peakFlux);
+
 // The winding set a candidate's optimisation starts from, for primaryTurns with WorkAuxTurns and
 // WorkOutputTurns and the window shares of SetWindowShares: each winding's starting wire (clears
 // SyntheticWireUsed first) as diameter, one strand for single wires, half the strand limit
