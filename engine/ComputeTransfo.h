@@ -203,8 +203,8 @@ extern bool LastSearchRecorded;
 // core + copper loss is below the allowed loss: CoreMaxLoss of the core under the temperature
 // criterion, else Transfo.CoreLossShare of P (W). Records the best design below the flux limit,
 // or the least saturating one while there is none. Once a design below the flux limit is
-// recorded, a core is left as soon as the copper floor of each of its remaining turn counts is
-// above the recorded loss: none of them could be recorded. Sets Settings.DesignWithinLoss,
+// recorded, a core is left as soon as the core loss plus the copper floor of each of its
+// remaining turn counts is above the recorded loss: none of them could be recorded. Sets Settings.DesignWithinLoss,
 // Settings.DesignFound and Transfo.DesignRecorded; true when a design below the flux limit was
 // recorded.
 bool DesignTransformer(float P);
