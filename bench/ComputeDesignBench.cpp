@@ -1,10 +1,14 @@
-// Times the whole converter computation on the default design and on designs with six outputs
-// of different kinds, regulated on the primary or the secondary side.
+// Times the whole converter computation on the default design, on designs with six outputs of
+// different kinds regulated on the primary or the secondary side, on the slowest designs of the
+// engine's design sweep and on a design whose warning repeats every refining pass.
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "BenchDesigns.h"
 #include "ComputeDesign.h"
+#include "DesignSweep.h"
 #include "Variables.h"
 
 namespace {
@@ -31,8 +35,34 @@ void ComputeSixOutputSecondaryDesign(benchmark::State& state) {
     Time(state);
 }
 
+void ComputeOverVoltageThreeOutputDesign(benchmark::State& state) {
+    bench::OverVoltageThreeOutputDesign();
+    Time(state);
+}
+
+// The slowest designs of the sweep: every standard core a candidate under the loss criterion.
+const char* const SlowSweepDesigns[] = {"kind 2 loss, 6 outputs", "kind 1 loss, 6 outputs", "kind 2 loss, 1 outputs",
+                                        "kind 0 loss, 6 outputs"};
+
+const bool sweepRegistered = [] {
+    for (const sweep::SweepDesign& design : sweep::DesignSweep()) {
+        for (const char* name : SlowSweepDesigns) {
+            if (design.Name != name) continue;
+            benchmark::RegisterBenchmark(("ComputeSweepDesign/" + design.Name).c_str(),
+                                         [design](benchmark::State& state) {
+                                             bench::DefaultDesign();
+                                             sweep::ApplySweepDesign(design);
+                                             Time(state);
+                                         })
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+    return true;
+}();
+
 }  // namespace
 
 BENCHMARK(ComputeDefaultDesign);
 BENCHMARK(ComputeSixOutputDesign);
 BENCHMARK(ComputeSixOutputSecondaryDesign);
+BENCHMARK(ComputeOverVoltageThreeOutputDesign)->Unit(benchmark::kMicrosecond);

@@ -1,7 +1,13 @@
 #include "ComputeTransfo.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "Formula.h"
 #include "NumberText.h"
@@ -25,8 +31,12 @@ float BestTotalLoss = 0;
 float BestFlux = 0;
 float LowestFlux = 0;
 int32_t DesignEvaluations = 0;
+bool LastSearchRecorded = false;
 
 namespace {
+
+// Drops what the last transformer search read and left.
+void ForgetPreviousSearch();
 
 constexpr float Mu0 = 1.2566371e-6f;  // H/m
 constexpr int WireRowThinnest = WireTableSize - 1;  // AWG 44
@@ -60,6 +70,8 @@ void ResetTransformerState() {
     BestFlux = 0;
     LowestFlux = 0;
     DesignEvaluations = 0;
+    LastSearchRecorded = false;
+    ForgetPreviousSearch();
 }
 
 void FilterGeometryList() {
@@ -262,20 +274,21 @@ void SetWindowShares(float usableWindow, const WindingWeights& weights) {
     }
 }
 
-CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
-    CandidateDesign candidate;
+float PeakFluxAt(const CoreGeometry& core, int32_t primaryTurns) {
+    // From the peak primary current.
+    return Transfo.Lprimary.Value * Transfo.IpeakMax / (core.Ae * 1e-6f * static_cast<float>(primaryTurns));
+}
+
+float CoreLossAt(const CoreGeometry& core, float peakFlux) {
+    // The grade's Steinmetz fit over the flux swing Bpk / 2.
+    const auto fsw = static_cast<float>(InputStage.SwitchingFrequency);
+    return CurrentMaterial.K * std::pow(fsw, CurrentMaterial.K1) * std::pow(peakFlux / 2.0f, CurrentMaterial.K2) *
+           core.Ve * 0.001f;
+}
+
+WindingSet StartingWinding(int32_t primaryTurns) {
     const int last = LastOutputIndex();
     const int16_t kind = Settings.WindingOptimisationType;
-    candidate.PrimaryTurns = primaryTurns;
-    candidate.AuxTurns = WorkAuxTurns;
-    candidate.OutputTurns = WorkOutputTurns;
-
-    // Peak flux density from the peak primary current (T); core loss by the grade's Steinmetz
-    // fit over the flux swing Bpk / 2.
-    candidate.PeakFlux = Transfo.Lprimary.Value * Transfo.IpeakMax / (core.Ae * 1e-6f * static_cast<float>(primaryTurns));
-    const auto fsw = static_cast<float>(InputStage.SwitchingFrequency);
-    candidate.CoreLoss = CurrentMaterial.K * std::pow(fsw, CurrentMaterial.K1) *
-                         std::pow(candidate.PeakFlux / 2.0f, CurrentMaterial.K2) * core.Ve * 0.001f;
 
     // Starting wires: a strand of each winding's window share over its turns (a fifth of it
     // when the winding is paralleled); the auxiliary winding never gets a synthetic wire.
@@ -286,27 +299,41 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     };
     std::array<WireRecord, WindingCount> wires{};
     wires[PrimaryWinding] = startWire(Transfo.PrimaryWindingArea, primaryTurns, true);
-    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, candidate.AuxTurns, false);
+    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, WorkAuxTurns, false);
     for (int i = 0; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        wires[static_cast<std::size_t>(OutputWinding(i))] =
-            startWire(Transfo.OutputWindingArea[k], candidate.OutputTurns[k], true);
+        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(Transfo.OutputWindingArea[k], WorkOutputTurns[k], true);
     }
 
     WindingSet set;
     set.Turns[PrimaryWinding] = primaryTurns;
-    set.Turns[AuxWinding] = candidate.AuxTurns;
+    set.Turns[AuxWinding] = WorkAuxTurns;
     for (int i = 0; i <= last; ++i)
-        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = candidate.OutputTurns[static_cast<std::size_t>(i)];
+        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = WorkOutputTurns[static_cast<std::size_t>(i)];
     const float strands = kind == SingleWire ? 1.0f : static_cast<float>(Transfo.ParallelWireMax) / 2.0f + 0.5f;
     for (int j = 0; j <= OutputWinding(last); ++j) {
         const auto k = static_cast<std::size_t>(j);
         set.Strands[k] = strands;
         set.Diameter[k] = 2.0f * std::sqrt(wires[k].AreaIns / Pi);
     }
+    return set;
+}
 
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
+    CandidateDesign candidate;
+    const int last = LastOutputIndex();
+    const int16_t kind = Settings.WindingOptimisationType;
+    candidate.PrimaryTurns = primaryTurns;
+    candidate.AuxTurns = WorkAuxTurns;
+    candidate.OutputTurns = WorkOutputTurns;
+
+    candidate.PeakFlux = PeakFluxAt(core, primaryTurns);
+    candidate.CoreLoss = CoreLossAt(core, candidate.PeakFlux);
+
+    const WindingSet set = StartingWinding(primaryTurns);
     const float turnMetres = core.Lm / 1000.0f;
     candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
+    std::array<WireRecord, WindingCount> wires{};
 
     // Real gauges for the optimised diameters, with the same synthetic-wire permissions.
     std::array<float, WindingCount> currents{};
@@ -343,6 +370,85 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
     candidate.WindingLoss = pw;
     candidate.TotalLoss = candidate.CoreLoss + pw;
     return candidate;
+}
+
+CopperLossFloor::CopperLossFloor(const CoreGeometry& core) {
+    const int last = LastOutputIndex();
+    const float window = core.W * Transfo.WindowFactor;  // as the optimiser is given it
+    // Rounding a strand count of 1 or more to the nearest (halves to even) raises it by at most
+    // 4 / 3 (1.5 to 2); a single wire keeps its one strand. The optimiser's fill is exact to a
+    // few float units; 1e-3 covers it.
+    const bool single = Settings.WindingOptimisationType == SingleWire;
+    window_ = (single ? 1.0 : 4.0 / 3.0) * (PiDouble / 4.0) * static_cast<double>(window) * (1.0 + 1e-3);
+    // Resistance times insulated area of each wire the final choice can give: each table row
+    // with its skin-effect factor as SelectWire gives it, from the thinnest up (its lowest value
+    // up to each row kept), and a synthetic wire: AWG 44's copper over an insulated area 1.5
+    // times it, no less than that copper alone where the area is too small for a float to keep
+    // the ratio. 1e-5 covers the float roundings.
+    const WireRecord& thinnest = WireTable[WireRowThinnest];
+    copper44_ = static_cast<double>(thinnest.Rlin) * static_cast<double>(thinnest.Area) * (1.0 - 1e-5);
+    synthetic_ = 1.5 * copper44_;
+    double lowest = std::numeric_limits<double>::infinity();
+    for (int row = WireRowThinnest; row >= 0; --row) {
+        const WireRecord wire = SelectWire(WireTable[static_cast<std::size_t>(row)].AreaIns, false);
+        lowest = std::min(lowest, static_cast<double>(wire.Rlin) * static_cast<double>(wire.AreaIns) * (1.0 - 1e-5));
+        rows_[static_cast<std::size_t>(row)] = {static_cast<double>(wire.AreaIns), lowest};
+    }
+    thinnestRow_ = rows_[WireRowThinnest].second;
+    usableWindow_ = static_cast<double>(window) * (1.0 + 1e-3);
+    lengthFactor_ = static_cast<double>(core.Lm) / 1000.0;
+    turnLength_ = static_cast<double>(core.Lm / 1000.0f);  // as the optimiser is given it
+    thinnest_ = static_cast<double>(thinnest.AreaIns);
+    const double strands = single ? 1.0 : static_cast<double>(std::max<int16_t>(Transfo.ParallelWireMax, 1));
+    strandsMax_.fill(strands);
+    current_[PrimaryWinding] = static_cast<double>(Transfo.IrmsMax);
+    current_[AuxWinding] = static_cast<double>(CurrentChip.SupplyCurrent);
+    for (int i = 0; i <= last; ++i)
+        current_[static_cast<std::size_t>(OutputWinding(i))] =
+            static_cast<double>(Outputs[static_cast<std::size_t>(i)].IrmsSecondary);
+    usable_ = window > 0 && std::isfinite(window) && lengthFactor_ > 0 && std::isfinite(lengthFactor_) &&
+              copper44_ > 0 && thinnest_ > 0;
+    for (double current : current_) usable_ = usable_ && std::isfinite(current);
+}
+
+double CopperLossFloor::At(int32_t primaryTurns, int32_t auxTurns, const std::array<int32_t, OutputCount>& outputTurns,
+                           double allocatedLoss) const {
+    if (!usable_) return 0;
+    std::array<double, WindingCount> turns{};
+    turns[PrimaryWinding] = primaryTurns;
+    turns[AuxWinding] = auxTurns;
+    for (int i = 0; i <= LastOutputIndex(); ++i)
+        turns[static_cast<std::size_t>(OutputWinding(i))] = outputTurns[static_cast<std::size_t>(i)];
+    for (double n : turns)
+        if (n < 0) return 0;
+    // The winding set the optimiser returns never loses more than allocatedLoss, and a strand so
+    // thin that its area is no float above zero (the only way for a winding other than the
+    // auxiliary to get a wire above its share) has more than 1e16 ohm/m: a winding whose loss
+    // on such a strand would be above allocatedLoss keeps its wire within its share. The others
+    // are left out of the sum. The auxiliary winding may take the thinnest wire beyond its
+    // share: the window grows by that.
+    // A strand of winding j takes at most pi / 4 x window / N of insulated area, so its wire is
+    // one of the rows up to that (the synthetic wire included); the auxiliary winding may also
+    // get AWG 44, or a synthetic wire of any area.
+    const auto lowestUpTo = [this](double area) {
+        double lowest = synthetic_;
+        for (const auto& [rowArea, rowLowest] : rows_)
+            if (rowArea <= area) lowest = std::min(lowest, rowLowest);
+        return lowest;
+    };
+    double kept = 0;
+    for (std::size_t j = 0; j < turns.size(); ++j) {
+        const double current = current_[j];
+        if (turns[j] == 0 || current == 0) continue;
+        const double thinLoss = turns[j] * turnLength_ * current * current * 1e16 / strandsMax_[j];
+        const bool aux = j == AuxWinding;
+        if (!aux && !(thinLoss > allocatedLoss)) continue;
+        const double strandArea = PiDouble / 4.0 * usableWindow_ / turns[j] * (1.0 + 1e-6);
+        double lowest = lowestUpTo(strandArea);
+        if (aux) lowest = std::min({lowest, thinnestRow_, copper44_});
+        kept += turns[j] * std::fabs(current) * std::sqrt(lowest * lengthFactor_);
+    }
+    return kept * kept / (window_ + turns[AuxWinding] * strandsMax_[AuxWinding] * thinnest_);
 }
 
 void RecordCandidate(const CandidateDesign& candidate, const CoreGeometry& core) {
@@ -416,6 +522,52 @@ void ApplyRecordedDesign() {
     }
 }
 
+namespace {
+
+// The core loss of every candidate on core is 0 or more (or no number), so a candidate's total is
+// never below its copper loss.
+bool CoreLossNeverNegative(const CoreGeometry& core) {
+    return CurrentMaterial.K >= 0 && core.Ve >= 0 && core.Ae > 0 && Transfo.Lprimary.Value >= 0 &&
+           Transfo.IpeakMax >= 0;
+}
+
+// True when the core loss plus the copper floor of primaryTurns and of every later turn count the
+// loop would try (up to turnLimit) is above the recorded total: no candidate left on core can be
+// recorded.
+// WorkAuxTurns, WorkOutputTurns and SyntheticWireUsed are left as they were.
+bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& core, int32_t primaryTurns,
+                             int32_t turnLimit) {
+    const double best = BestTotalLoss;
+    // The candidate's total is its core loss, as it computes it, plus its copper loss; 1e-3
+    // covers the float roundings of the copper loss and of the sum.
+    const auto above = [&](int32_t np, double copperFloor) {
+        const auto coreLoss = static_cast<double>(CoreLossAt(core, PeakFluxAt(core, np)));
+        return (coreLoss + copperFloor) * (1.0 - 1e-3) > best;
+    };
+    // With every winding counted the floor is only higher: most turn counts stop here.
+    constexpr double everyWinding = -std::numeric_limits<double>::infinity();
+    if (!above(primaryTurns, floor.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding))) return false;
+
+    const int32_t aux = WorkAuxTurns;
+    const std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
+    const bool synthetic = SyntheticWireUsed;
+    const float turnMetres = core.Lm / 1000.0f;
+    const float window = core.W * Transfo.WindowFactor;
+    const auto cannotWin = [&](int32_t np) {
+        const double allocated =
+            AllocatedCopperLoss(turnMetres, window, StartingWinding(np), Settings.WindingOptimisationType);
+        return above(np, floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
+    };
+    bool cannot = cannotWin(primaryTurns);
+    for (int32_t np = ComputeTurns(primaryTurns); np <= turnLimit && cannot; np = ComputeTurns(np)) cannot = cannotWin(np);
+    WorkAuxTurns = aux;
+    WorkOutputTurns = outputs;
+    SyntheticWireUsed = synthetic;
+    return cannot;
+}
+
+}  // namespace
+
 bool DesignTransformer(float P) {
     // 1e10 stands for "nothing recorded yet"; 10000 marks the first pass of a later core.
     constexpr float Nothing = 1e10f;
@@ -439,6 +591,7 @@ bool DesignTransformer(float P) {
     bool validFound = false;
     bool stop = false;
     float allowed = 0;
+    bool recorded = false;
     for (int c = 0; c <= lastCore && !stop; ++c) {
         // A copy: recording a design overwrites CurrentCore, the user's core among others.
         const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
@@ -451,10 +604,16 @@ bool DesignTransformer(float P) {
         }
         SetWindowShares(core.W * Transfo.WindowFactor, weights);
 
+        // Once a design below the flux limit is recorded, a candidate that cannot beat it changes
+        // nothing: no record, no stop, and the lowest flux only decides while none is recorded.
+        const CopperLossFloor floor(core);
+        const bool mayLeave = !userCore && !userTurns && CoreLossNeverNegative(core);
+
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
         bool falling = false;
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {
+            if (validFound && mayLeave && RemainingTurnsCannotWin(floor, core, np, TurnLimit)) break;
             const CandidateDesign candidate = EvaluateCandidate(core, np);
             ++DesignEvaluations;
             const float total = candidate.TotalLoss;
@@ -470,10 +629,12 @@ bool DesignTransformer(float P) {
             if (acceptable && total < BestTotalLoss) {
                 RecordCandidate(candidate, core);
                 validFound = true;
+                recorded = true;
             } else if (!acceptable && newLow && !validFound) {
                 // The least saturating design so far, kept whole (turns and wires too) so that
                 // nothing later reads the turns of another design.
                 RecordCandidate(candidate, core);
+                recorded = true;
             }
             if (BestTotalLoss < allowed || userCore || userTurns) stop = true;
 
@@ -490,12 +651,188 @@ bool DesignTransformer(float P) {
     Settings.DesignWithinLoss = BestTotalLoss < allowed;
     Settings.DesignFound = stop;
     Transfo.DesignRecorded = validFound;
+    LastSearchRecorded = recorded;
     return validFound;
 }
 
+namespace {
+
+bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+
+bool SameCore(const CoreGeometry& a, const CoreGeometry& b) {
+    return a.Series == b.Series && a.Name == b.Name && SameBits(a.Ae, b.Ae) && SameBits(a.Le, b.Le) &&
+           SameBits(a.Lm, b.Lm) && SameBits(a.W, b.W) && SameBits(a.Ve, b.Ve) && SameBits(a.LeOverAe, b.LeOverAe) &&
+           SameBits(a.Rth, b.Rth) && a.Index == b.Index;
+}
+
+bool SameWire(const WireRecord& a, const WireRecord& b) {
+    return a.Awg == b.Awg && SameBits(a.Area, b.Area) && SameBits(a.AreaIns, b.AreaIns) && SameBits(a.Rlin, b.Rlin) &&
+           a.Index == b.Index && a.Strands == b.Strands;
+}
+
+// Everything a transformer search reads, numbers as their bits. A search asked again with all
+// of it unchanged (a refining pass after a warning that changed nothing it reads) records the
+// same design.
+struct SearchInputs {
+    std::vector<uint32_t> numbers;
+    std::vector<CoreGeometry> cores;  // the candidate cores, or the user's core
+    std::array<WireRecord, WireTableSize> wires{};
+
+    bool operator==(const SearchInputs& other) const {
+        return numbers == other.numbers && std::equal(cores.begin(), cores.end(), other.cores.begin(),
+                                                      other.cores.end(), SameCore) &&
+               std::equal(wires.begin(), wires.end(), other.wires.begin(), SameWire);
+    }
+};
+
+SearchInputs ReadSearchInputs(float P) {
+    SearchInputs in;
+    const auto add = [&in](auto x) {
+        if constexpr (std::is_same_v<decltype(x), float>)
+            in.numbers.push_back(std::bit_cast<uint32_t>(x));
+        else
+            in.numbers.push_back(static_cast<uint32_t>(x));
+    };
+    add(P);
+    add(InputStage.SwitchingFrequency);
+    add(InputStage.ReflectedVoltage);
+    add(InputStage.VdcMin);
+    add(OperatingPoint.DutyCycleAtVmin);
+    add(OperatingPoint.ContRatio);
+    add(OperatingPoint.SecondaryRegulation);
+    add(Settings.BmaxRatio);
+    add(Settings.UserPrimaryTurns);
+    add(Settings.UserCoreGeometry);
+    add(Settings.CoreCriterionTemp);
+    add(Settings.WindingOptimisationType);
+    add(Settings.AdditionalOutputs);
+    add(Transfo.Lprimary.Value);
+    add(Transfo.PrimaryTurns);
+    add(Transfo.IrmsMax);
+    add(Transfo.IpeakMax);
+    add(Transfo.WindowFactor);
+    add(Transfo.CoreLossShare);
+    add(Transfo.MaxDeltaT);
+    add(Transfo.ParallelWireMax);
+    for (float x : {CurrentMaterial.Bsat, CurrentMaterial.Ui100, CurrentMaterial.K, CurrentMaterial.K1,
+                    CurrentMaterial.K2, CurrentMaterial.Bdc})
+        add(x);
+    for (float x : {CurrentChip.Vdd1, CurrentChip.Vdd2, CurrentChip.VddReg, CurrentChip.SupplyCurrent}) add(x);
+    for (int i = 0; i <= LastOutputIndex(); ++i) {
+        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+        add(output.VoltageBeforeDiode);
+        add(output.IrmsSecondary);
+    }
+    add(CandidateCoreLast);
+    if (Settings.UserCoreGeometry) {
+        in.cores.push_back(CurrentCore);
+    } else {
+        const int last = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
+        in.cores.assign(CandidateCores.begin(), CandidateCores.begin() + last + 1);
+    }
+    std::copy(WireTable.begin(), WireTable.end(), in.wires.begin());
+    return in;
+}
+
+// What a search leaves: the values every search writes, those that only an evaluated candidate
+// writes, and the recorded design, which only a record writes (a search that records nothing
+// leaves the previous record as it was).
+struct SearchOutcome {
+    bool found = false;
+    float bestTotal = 0, lowestFlux = 0, skinDepth = 0, auxTurnsRatio = 0, primaryArea = 0, auxArea = 0;
+    std::array<float, OutputCount> outputArea{};
+    int32_t evaluations = 0, workAux = 0;
+    std::array<int32_t, OutputCount> workOutputs{};
+    bool withinLoss = false, designFound = false, designRecorded = false;
+
+    bool synthetic = false;
+    float turnLength = 0, optimumSkinDepth = 0;
+    int16_t optimisationType = 0, lastOutput = 0, maxStrands = 0;
+    int32_t iterations = 0;
+
+    bool recorded = false;
+    int16_t primaryTurns = 0, auxTurns = 0;
+    std::array<int16_t, OutputCount> outputTurns{};
+    WireRecord primaryWire, auxWire;
+    std::array<WireRecord, OutputCount> outputWires{};
+    float coreLoss = 0, windingLoss = 0, flux = 0;
+    CoreGeometry core;
+};
+
+// Copies between the outcome and the module and design state, one way or the other.
+template <class Copy>
+void TransferOutcome(SearchOutcome& o, Copy copy) {
+    copy(o.bestTotal, BestTotalLoss);
+    copy(o.lowestFlux, LowestFlux);
+    copy(o.skinDepth, SkinDepth);
+    copy(o.auxTurnsRatio, Transfo.AuxTurnsRatio);
+    copy(o.primaryArea, Transfo.PrimaryWindingArea);
+    copy(o.auxArea, Transfo.AuxWindingArea);
+    for (int i = 0; i <= LastOutputIndex(); ++i)
+        copy(o.outputArea[static_cast<std::size_t>(i)], Transfo.OutputWindingArea[static_cast<std::size_t>(i)]);
+    copy(o.evaluations, DesignEvaluations);
+    copy(o.workAux, WorkAuxTurns);
+    copy(o.workOutputs, WorkOutputTurns);
+    copy(o.withinLoss, Settings.DesignWithinLoss);
+    copy(o.designFound, Settings.DesignFound);
+    copy(o.designRecorded, Transfo.DesignRecorded);
+    if (o.evaluations > 0) {
+        copy(o.synthetic, SyntheticWireUsed);
+        copy(o.turnLength, TurnLength);
+        copy(o.optimumSkinDepth, OptimumSkinDepth);
+        copy(o.optimisationType, OptimisationType);
+        copy(o.lastOutput, LastOutput);
+        copy(o.maxStrands, MaxStrands);
+        copy(o.iterations, OptimiseIterations);
+    }
+    if (o.recorded) {
+        copy(o.primaryTurns, BestPrimaryTurns);
+        copy(o.auxTurns, BestAuxTurns);
+        copy(o.outputTurns, BestOutputTurns);
+        copy(o.primaryWire, BestPrimaryWire);
+        copy(o.auxWire, BestAuxWire);
+        copy(o.outputWires, BestOutputWires);
+        copy(o.coreLoss, BestCoreLoss);
+        copy(o.windingLoss, BestWindingLoss);
+        copy(o.flux, BestFlux);
+        copy(o.core, CurrentCore);
+    }
+}
+
+// The last search: what it read and what it left.
+struct LastSearch {
+    bool valid = false;
+    SearchInputs inputs;
+    SearchOutcome outcome;
+};
+LastSearch PreviousSearch;
+
+void ForgetPreviousSearch() {
+    PreviousSearch = {};
+}
+
+// DesignTransformer(P), or what the previous search left when it read the same.
+void SearchTransformer(float P) {
+    SearchInputs inputs = ReadSearchInputs(P);
+    if (PreviousSearch.valid && PreviousSearch.inputs == inputs) {
+        TransferOutcome(PreviousSearch.outcome, [](auto& kept, auto& state) { state = kept; });
+        return;
+    }
+    SearchOutcome outcome;
+    outcome.found = DesignTransformer(P);
+    outcome.evaluations = DesignEvaluations;
+    outcome.recorded = LastSearchRecorded;
+    TransferOutcome(outcome, [](auto& kept, const auto& state) { kept = state; });
+    PreviousSearch.valid = true;
+    PreviousSearch.inputs = std::move(inputs);
+    PreviousSearch.outcome = std::move(outcome);
+}
+
+}  // namespace
+
 void ComputeTransformer() {
     SelectCoreMaterial(InputStage.SwitchingFrequency);
-    DesignTransformer(Transfo.InputPower);
+    SearchTransformer(Transfo.InputPower);
     ComputeAirGap();
     ApplyRecordedDesign();
 }

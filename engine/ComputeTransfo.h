@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "Components.h"
 #include "Optimum.h"
@@ -129,6 +130,51 @@ struct CandidateDesign {
 // A winding that carries no current, or has no turns, adds no loss.
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
 
+// Peak flux density Bpk (T) of primaryTurns on core, and the core loss (W) at that flux.
+float PeakFluxAt(const CoreGeometry& core, int32_t primaryTurns);
+float CoreLossAt(const CoreGeometry& core, float peakFlux);
+
+// The winding set a candidate's optimisation starts from, for primaryTurns with WorkAuxTurns and
+// WorkOutputTurns and the window shares of SetWindowShares: each winding's starting wire (clears
+// SyntheticWireUsed first) as diameter, one strand for single wires, half the strand limit
+// otherwise.
+WindingSet StartingWinding(int32_t primaryTurns);
+
+// A floor under the copper loss of every candidate on one core, known before its winding is
+// optimised. Whatever the optimiser does, it fills the window, and each final wire takes at most
+// its strand's square (4 / 3 of it once the strand count is rounded) at no less than the lowest
+// resistance times insulated area of any wire a strand of its share can be (skin effect
+// included); only the auxiliary winding, or a winding shrunk to nothing, can get the thinnest
+// table wire beyond its share. The best filling of the window with such copper loses no less
+// than (sum of N I sqrt(that resistance))^2 x Lm / window.
+class CopperLossFloor {
+public:
+    // For core at the present currents, strand limit and kind of winding. Not usable (At gives
+    // 0) when the window, the turn length or a current gives no number.
+    explicit CopperLossFloor(const CoreGeometry& core);
+
+    // W, for the turns of one candidate whose starting set loses allocatedLoss once allocated
+    // (AllocatedCopperLoss); 0 when any turn count is negative.
+    double At(int32_t primaryTurns, int32_t auxTurns, const std::array<int32_t, OutputCount>& outputTurns,
+              double allocatedLoss) const;
+
+private:
+    bool usable_ = false;
+    double window_ = 0;        // mm2 the rounded strands may take
+    double usableWindow_ = 0;  // mm2 the optimiser fills
+    double lengthFactor_ = 0;  // Lm in m
+    double turnLength_ = 0;    // m, one turn as the optimiser takes it
+    double thinnest_ = 0;      // mm2, the thinnest wire's insulated area
+    // ohm mm2/m: Rlin x AreaIns of AWG 44's copper alone, of a synthetic wire, of AWG 44, and
+    // for each table row its insulated area and the lowest value of the rows up to it.
+    double copper44_ = 0;
+    double synthetic_ = 0;
+    double thinnestRow_ = 0;
+    std::array<std::pair<double, double>, WireTableSize> rows_{};
+    std::array<double, WindingCount> current_{};
+    std::array<double, WindingCount> strandsMax_{};  // the largest rounded strand count
+};
+
 // Makes candidate the recorded design: every Best* value (turns and wires included) and
 // CurrentCore := core. Turn counts above MaxTurns must have been refused before.
 void RecordCandidate(const CandidateDesign& candidate, const CoreGeometry& core);
@@ -147,20 +193,25 @@ void ApplyRecordedDesign();
 
 // ---- The search -----------------------------------------------------------------------------
 
-// Core and turn counts the last DesignTransformer run evaluated.
+// Core and turn counts the last DesignTransformer run evaluated, and whether it recorded a
+// design (a run that records none leaves the previous record).
 extern int32_t DesignEvaluations;
+extern bool LastSearchRecorded;
 
 // Searches the candidate cores from small to large (only CurrentCore when the user fixed the
 // geometry) and for each the primary turns from the minimum upwards, until the recorded design's
 // core + copper loss is below the allowed loss: CoreMaxLoss of the core under the temperature
 // criterion, else Transfo.CoreLossShare of P (W). Records the best design below the flux limit,
-// or the least saturating one while there is none. Sets Settings.DesignWithinLoss,
+// or the least saturating one while there is none. Once a design below the flux limit is
+// recorded, a core is left as soon as the core loss plus the copper floor of each of its
+// remaining turn counts is above the recorded loss: none of them could be recorded. Sets Settings.DesignWithinLoss,
 // Settings.DesignFound and Transfo.DesignRecorded; true when a design below the flux limit was
 // recorded.
 bool DesignTransformer(float P);
 
 // Designs the transformer of the present operating point: grade, search, air gap, and the copy
-// of the recorded design into the design state.
+// of the recorded design into the design state. A search that reads exactly what the one before
+// it read is not run again: what that one left is put back.
 void ComputeTransformer();
 
 }  // namespace zorvic

@@ -51,6 +51,10 @@ inline constexpr int32_t MaxOptimiseIterations = 100;
 // copper loss found; strand counts stay continuous.
 WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set, int16_t kind);
 
+// Copper loss (W) of the set OptimiseWinding starts from (set's diameters scaled to fill the
+// window): the set it returns never loses more. Leaves the module state as it was.
+double AllocatedCopperLoss(float turnLength, float window, const WindingSet& set, int16_t kind);
+
 // Copper loss (W) of a set, at the module's turn length and skin depth.
 double TotalCopperLoss(const WindingSet& set);
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "ComputeDesign.h"
@@ -290,3 +292,79 @@ TEST_F(DesignTransformerTest, DefaultDesignGetsACompleteTransformer) {
     EXPECT_LT(Transfo.Bmax, Settings.BmaxRatio * Transfo.Material.Bsat);
     EXPECT_LT(CoreTempRise(OperatingPoint.TransformerLoss, Transfo.Core), Transfo.MaxDeltaT);
 }
+
+namespace {
+
+// What a transformer design leaves in the design state.
+struct FinishedTransformer {
+    std::string core;
+    int16_t primary, aux, output0, output1;
+    int16_t primaryAwg, primaryStrands, outputAwg;
+    float coreLoss, windingLoss, airGap;
+    bool found;
+
+    static FinishedTransformer Now() {
+        return {Transfo.Core.Name,        Transfo.PrimaryTurns,      Transfo.AuxTurns,
+                Transfo.OutputTurns[0],   Transfo.OutputTurns[1],    Transfo.PrimaryWire.Awg,
+                Transfo.PrimaryWire.Strands, Transfo.OutputWire[0].Awg, Transfo.CoreLoss,
+                Transfo.WindingLoss,      Transfo.AirGap,            Settings.DesignFound};
+    }
+    bool operator==(const FinishedTransformer&) const = default;
+};
+
+void PrintTo(const FinishedTransformer& t, std::ostream* out) {
+    *out << t.core << " " << t.primary << "/" << t.aux << "/" << t.output0 << "/" << t.output1 << " AWG "
+         << t.primaryAwg << "x" << t.primaryStrands << " " << t.coreLoss << " + " << t.windingLoss << " W";
+}
+
+struct SearchInputChange {
+    const char* name;
+    std::function<void()> change;
+};
+
+void PrintTo(const SearchInputChange& c, std::ostream* out) { *out << c.name; }
+
+}  // namespace
+
+// A search asked again right after one that read the same puts back that one's design; any
+// change to what it reads makes it search again, as a search with nothing before it would.
+class RepeatedSearchTest : public DesignTransformerTest, public ::testing::WithParamInterface<SearchInputChange> {};
+
+TEST_P(RepeatedSearchTest, AnyChangeToWhatTheSearchReadsSearchesAgain) {
+    ComputeTransformer();
+    const FinishedTransformer before = FinishedTransformer::Now();
+    ComputeTransformer();
+    EXPECT_EQ(FinishedTransformer::Now(), before);
+
+    GetParam().change();
+    ComputeTransformer();
+    const FinishedTransformer repeated = FinishedTransformer::Now();
+    ResetTransformerState();
+    ComputeTransformer();
+    const FinishedTransformer fresh = FinishedTransformer::Now();
+    EXPECT_NE(fresh, before);  // the change matters to the design
+    EXPECT_EQ(repeated, fresh);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, RepeatedSearchTest,
+    ::testing::Values(SearchInputChange{"PrimaryCurrent", [] { Transfo.IrmsMax *= 3; }},
+                      SearchInputChange{"PeakCurrent", [] { Transfo.IpeakMax *= 1.5f; }},
+                      SearchInputChange{"Inductance", [] { Transfo.Lprimary.Value *= 0.5f; }},
+                      SearchInputChange{"OutputCurrent", [] { Outputs[1].IrmsSecondary *= 4; }},
+                      SearchInputChange{"OutputVoltage", [] { Outputs[1].VoltageBeforeDiode = 24; }},
+                      SearchInputChange{"SupplyCurrent", [] { CurrentChip.SupplyCurrent = 0.2f; }},
+                      SearchInputChange{"WindowFactor", [] { Transfo.WindowFactor = 0.3f; }},
+                      SearchInputChange{"WindingKind", [] { Settings.WindingOptimisationType = ParallelFreeWires; }},
+                      SearchInputChange{"StrandLimit",
+                                        [] {
+                                            Settings.WindingOptimisationType = ParallelFreeWires;
+                                            ComputeTransformer();
+                                            Transfo.ParallelWireMax = 2;
+                                        }},
+                      SearchInputChange{"Criterion", [] { Settings.CoreCriterionTemp = false; }},
+                      SearchInputChange{"FluxMargin", [] { Settings.BmaxRatio *= 0.5f; }},
+                      SearchInputChange{"CandidateCore", [] { CandidateCores[3].Ae *= 2; }},
+                      SearchInputChange{"WireTable", [] { WireTable[16].Rlin *= 2; }},
+                      SearchInputChange{"Frequency", [] { InputStage.SwitchingFrequency = 50000; }}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "ComputeTransfo.h"
 #include "NumberText.h"
@@ -44,6 +45,34 @@ protected:
             area += c.OutputTurns[k] * static_cast<double>(c.OutputWires[k].Strands) * c.OutputWires[k].AreaIns;
         }
         return area;
+    }
+
+    // Every output count (one, or six with output 3 idle when `idleOutput`), frequency, kind of
+    // winding and standard core, with the window shared for the core: visit(core).
+    template <class Visit>
+    static void ForEachCoreKindAndFrequency(bool idleOutput, Visit visit) {
+        OperatingPoint.DutyCycleAtVmin = 0.45f;
+        OperatingPoint.ContRatio = 1.2f;
+        InputStage.VdcMin = 84.45f;
+        for (int outputs : {0, 5}) {
+            Settings.AdditionalOutputs = static_cast<int16_t>(outputs);
+            for (int i = 0; i <= outputs; ++i) {
+                OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
+                output.VoltageBeforeDiode = 3.8f + 9.0f * static_cast<float>(i);
+                output.IrmsSecondary = idleOutput && i == 3 ? 0.0f : 2.0f / static_cast<float>(i + 1);
+            }
+            for (int32_t fsw : {20000, 100000, 250000}) {
+                InputStage.SwitchingFrequency = fsw;
+                SelectCoreMaterial(fsw);
+                for (int16_t kind : {SingleWire, ParallelEqualWires, ParallelFreeWires}) {
+                    Settings.WindingOptimisationType = kind;
+                    for (const CoreGeometry& candidateCore : StandardCoreTable) {
+                        SetWindowShares(candidateCore.W * Transfo.WindowFactor, ComputeWindingWeights());
+                        visit(candidateCore);
+                    }
+                }
+            }
+        }
     }
 
     CoreGeometry core;
@@ -139,34 +168,18 @@ TEST_F(TransformerCandidateTest, RecordingKeepsEveryTurnAndWire) {
 }
 
 TEST_F(TransformerCandidateTest, EveryCoreKindAndFrequencyGivesANumberOrIsRefused) {
-    OperatingPoint.DutyCycleAtVmin = 0.45f;
-    OperatingPoint.ContRatio = 1.2f;
-    InputStage.VdcMin = 84.45f;
     int evaluated = 0;
-    for (int outputs : {0, 5}) {
-        Settings.AdditionalOutputs = static_cast<int16_t>(outputs);
-        for (int i = 0; i <= outputs; ++i) {
-            Outputs[static_cast<std::size_t>(i)].VoltageBeforeDiode = 3.8f + 9.0f * static_cast<float>(i);
-            Outputs[static_cast<std::size_t>(i)].IrmsSecondary = 2.0f / static_cast<float>(i + 1);
-        }
-        for (int32_t fsw : {20000, 100000, 250000}) {
-            InputStage.SwitchingFrequency = fsw;
-            SelectCoreMaterial(fsw);
-            for (int16_t kind : {SingleWire, ParallelEqualWires, ParallelFreeWires}) {
-                Settings.WindingOptimisationType = kind;
-                for (const CoreGeometry& candidateCore : StandardCoreTable) {
-                    SetWindowShares(candidateCore.W * Transfo.WindowFactor, ComputeWindingWeights());
-                    const int32_t np = ComputePrimaryTurns(candidateCore.Ae, candidateCore.Le);
-                    if (np > MaxTurns) continue;
-                    const CandidateDesign c = EvaluateCandidate(candidateCore, np);
-                    ASSERT_TRUE(std::isfinite(c.TotalLoss)) << candidateCore.Name << " " << fsw << " " << kind;
-                    ASSERT_GT(c.WindingLoss, 0.0f) << candidateCore.Name << " " << fsw << " " << kind;
-                    ASSERT_LE(OptimiseIterations, MaxOptimiseIterations);
-                    ++evaluated;
-                }
-            }
-        }
-    }
+    ForEachCoreKindAndFrequency(false, [&](const CoreGeometry& candidateCore) {
+        const int32_t np = ComputePrimaryTurns(candidateCore.Ae, candidateCore.Le);
+        if (np > MaxTurns) return;
+        const CandidateDesign c = EvaluateCandidate(candidateCore, np);
+        const auto where = candidateCore.Name + " " + std::to_string(InputStage.SwitchingFrequency) + " " +
+                           std::to_string(Settings.WindingOptimisationType);
+        ASSERT_TRUE(std::isfinite(c.TotalLoss)) << where;
+        ASSERT_GT(c.WindingLoss, 0.0f) << where;
+        ASSERT_LE(OptimiseIterations, MaxOptimiseIterations);
+        ++evaluated;
+    });
     EXPECT_GT(evaluated, 600);
 }
 
@@ -188,4 +201,29 @@ TEST_F(TransformerCandidateTest, WindingWithoutCurrentKeepsItsOptimisedWireAndAd
             EXPECT_GT(c.OutputWires[0].Area, c.PrimaryWire.Area) << kind;
         }
     }
+}
+
+// The floor under the copper loss that lets the search leave a core is never above the copper
+// loss of a candidate it stands for, whatever the core, frequency, kind of winding and outputs
+// (one of them without current).
+TEST_F(TransformerCandidateTest, CopperFloorIsNeverAboveTheCandidatesCopperLoss) {
+    int compared = 0;
+    int useful = 0;
+    ForEachCoreKindAndFrequency(true, [&](const CoreGeometry& candidateCore) {
+        const float window = candidateCore.W * Transfo.WindowFactor;
+        const int16_t kind = Settings.WindingOptimisationType;
+        const CopperLossFloor floor(candidateCore);
+        int32_t np = ComputePrimaryTurns(candidateCore.Ae, candidateCore.Le);
+        for (int turn = 0; turn < 3 && np <= 500; ++turn, np = ComputeTurns(np)) {
+            const double allocated = AllocatedCopperLoss(candidateCore.Lm / 1000.0f, window, StartingWinding(np), kind);
+            const double least = floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated);
+            const CandidateDesign c = EvaluateCandidate(candidateCore, np);
+            ASSERT_LE(least, c.WindingLoss) << candidateCore.Name << " " << InputStage.SwitchingFrequency << " "
+                                            << kind << " " << np;
+            ++compared;
+            if (least > 0.4 * c.WindingLoss) ++useful;
+        }
+    });
+    EXPECT_GT(compared, 1000);
+    EXPECT_GT(useful, compared / 2);  // a floor of no height would leave no core early
 }
