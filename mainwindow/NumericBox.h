@@ -28,6 +28,8 @@ public:
     const std::string& Unit() const { return unit_; }
     // Runs the leave-the-box validation now (also run when the user leaves an edited box).
     void Validate();
+    // Called before each validation, e.g. to take the design value in the box's unit.
+    std::function<void()> BeforeValidate;
     // Called after each validation, e.g. to relabel a unit.
     std::function<void()> AfterValidate;
     // Called when the user leaves an edited box for Cancel, which skips the validation.

@@ -29,6 +29,9 @@
 #include "Twips.h"
 #include "Variables.h"
 #include "WidgetJson.h"
+#include "fmCore.h"
+#include "fmCoreSizeEdit.h"
+#include "fmTransfo.h"
 
 namespace {
 
@@ -70,9 +73,27 @@ QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
     return &page;
 }
 
+// A window at its own fixed size, drawn once shown.
+QWidget* Shown(QWidget* window) {
+    window->show();
+    QApplication::processEvents();
+    return window;
+}
+
+QWidget* OpenTransformer(const Options&, nlohmann::ordered_json&) {
+    return Shown(fmTransfo::ShowTransformer(&TheMainPage()));
+}
+
+QWidget* OpenMaterial(const Options&, nlohmann::ordered_json&) { return Shown(new fmCore(&TheMainPage())); }
+
+QWidget* OpenCoreSize(const Options&, nlohmann::ordered_json&) { return Shown(new fmCoreSizeEdit(&TheMainPage())); }
+
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
     {"main", OpenMainPage},
+    {"transformer", OpenTransformer},
+    {"material", OpenMaterial},
+    {"coresize", OpenCoreSize},
 };
 
 int Usage() {
