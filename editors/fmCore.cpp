@@ -18,7 +18,6 @@ using namespace zorvic;
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-QString Formatted(double value, const char* pattern) { return Text(Format(value, pattern)); }
 
 }  // namespace
 
@@ -39,13 +38,7 @@ fmCore::fmCore(QWidget* parent) : QDialog(parent) {
     lists->addWidget(lstCore, 1, 1);
     layout->addLayout(lists);
     auto* frame = new QGroupBox(QStringLiteral("Core Physical Parameters"), this);
-    auto* column = new QVBoxLayout(frame);
-    for (auto [label, name] : {std::pair{&lblType, "lblType"}, {&lblK, "lblK"}, {&lblK1, "lblK1"}, {&lblK2, "lblK2"},
-                               {&lblua, "lblua"}, {&lblui, "lblui"}, {&lblHsat, "lblHsat"}, {&lblBsat, "lblBsat"}}) {
-        *label = new QLabel(frame);
-        (*label)->setObjectName(QString::fromLatin1(name));
-        column->addWidget(*label);
-    }
+    material = AddMaterialLabels(new QGridLayout(frame), 0, 1);
     layout->addWidget(frame);
     cmdOk = EditorButton(this, QStringLiteral("cmdOk"), QStringLiteral("OK"));
     layout->addWidget(cmdOk, 0, Qt::AlignRight);
@@ -57,22 +50,14 @@ fmCore::fmCore(QWidget* parent) : QDialog(parent) {
 }
 
 void fmCore::ShowCoreMaterial() {
-    const CoreMaterial& m = CurrentMaterial;
-    lblType->setText(QStringLiteral("Type :") + Text(m.Name));
-    lblK->setText(QStringLiteral("K : ") + Formatted(m.K, "scientific") + QStringLiteral(" kW/m3"));
-    lblK1->setText(QStringLiteral("K1 : ") + Formatted(m.K1, "0.########"));
-    lblK2->setText(QStringLiteral("K2 : ") + Formatted(m.K2, "0.########"));
-    lblua->setText(QStringLiteral("ui @ 25°C : ") + Formatted(m.Ui25, "####0"));
-    lblui->setText(QStringLiteral("ui @ 100°C : ") + Formatted(m.Ui100, "#####0"));
-    lblHsat->setText(QStringLiteral("Hsat : ") + Formatted(m.Hsat, "#####0") + QStringLiteral(" A/m"));
-    lblBsat->setText(QStringLiteral("Bsat : ") + Text(FormatEng(m.Bsat, "T")));
+    ShowMaterial(material, CurrentMaterial, MaterialStyle::MaterialWindow);
     if (lstSupplier->count() == 0)
         for (const std::string& name : SupplierNames) lstSupplier->addItem(Text(name));
     lstCore->clear();
     for (const CoreMaterial& row : CoreMaterialTable)
         if (row.Supplier == CoreSupplier) lstCore->addItem(Text(row.Name));
     lstSupplier->setCurrentIndex(lstSupplier->findText(Text(CoreSupplier)));
-    lstCore->setCurrentIndex(lstCore->findText(Text(m.Name)));
+    lstCore->setCurrentIndex(lstCore->findText(Text(CurrentMaterial.Name)));
 }
 
 void fmCore::lstSupplier_Click(int entry) {

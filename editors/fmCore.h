@@ -4,8 +4,9 @@
 
 #include <QDialog>
 
+#include "MaterialPanel.h"
+
 class QComboBox;
-class QLabel;
 class QPushButton;
 
 class fmCore : public QDialog {
@@ -18,14 +19,7 @@ public:
 
     QComboBox* lstSupplier = nullptr;
     QComboBox* lstCore = nullptr;
-    QLabel* lblType = nullptr;
-    QLabel* lblK = nullptr;
-    QLabel* lblK1 = nullptr;
-    QLabel* lblK2 = nullptr;
-    QLabel* lblua = nullptr;
-    QLabel* lblui = nullptr;
-    QLabel* lblHsat = nullptr;
-    QLabel* lblBsat = nullptr;
+    MaterialLabels material;
     QPushButton* cmdOk = nullptr;
 
 private:

@@ -230,27 +230,28 @@ QWidget* fmTransfo::BuildParameters() {
     return frame;
 }
 
-QWidget* fmTransfo::BuildMaterial() {
-    auto* frame = Frame(this, "Core Material");
+// A frame headed by its "Fixed" box and its "Edit" button.
+QGridLayout* FixedEditFrame(QWidget* parent, const char* caption, const char* checkName, const char* editName,
+                            QCheckBox*& check, QPushButton*& edit) {
+    auto* frame = Frame(parent, caption);
     auto* grid = new QGridLayout(frame);
-    chkCore = Choice<QCheckBox>(frame, "chkCore", "Fixed");
-    cmdEditCore = EditorButton(frame, QStringLiteral("cmdEditCore"), QStringLiteral("Edit"));
-    grid->addWidget(chkCore, 0, 0);
-    grid->addWidget(cmdEditCore, 0, 1);
-    int row = 1;
-    for (auto [label, name] : {std::pair{&lblType, "lblType"}, {&lblK, "lblK"}, {&lblK1, "lblK1"}, {&lblK2, "lblK2"},
-                               {&lblua, "lblua"}, {&lblui, "lblui"}, {&lblHsat, "lblHsat"}, {&lblBsat, "lblBsat"}})
-        grid->addWidget(*label = Label(frame, name), row++, 0, 1, 2);
-    return frame;
+    check = Choice<QCheckBox>(frame, checkName, "Fixed");
+    edit = EditorButton(frame, QString::fromLatin1(editName), QStringLiteral("Edit"));
+    grid->addWidget(check, 0, 0);
+    grid->addWidget(edit, 0, 1);
+    return grid;
+}
+
+QWidget* fmTransfo::BuildMaterial() {
+    QGridLayout* grid = FixedEditFrame(this, "Core Material", "chkCore", "cmdEditCore", chkCore, cmdEditCore);
+    material = AddMaterialLabels(grid, 1, 2);
+    return grid->parentWidget();
 }
 
 QWidget* fmTransfo::BuildCoreSize() {
-    auto* frame = Frame(this, "Core Size");
-    auto* grid = new QGridLayout(frame);
-    chkCoreSize = Choice<QCheckBox>(frame, "chkCoreSize", "Fixed");
-    cmdEditCoreSize = EditorButton(frame, QStringLiteral("cmdEditCoreSize"), QStringLiteral("Edit"));
-    grid->addWidget(chkCoreSize, 0, 0);
-    grid->addWidget(cmdEditCoreSize, 0, 1);
+    QGridLayout* grid =
+        FixedEditFrame(this, "Core Size", "chkCoreSize", "cmdEditCoreSize", chkCoreSize, cmdEditCoreSize);
+    QWidget* frame = grid->parentWidget();
     int row = 1;
     for (auto [label, name] : {std::pair{&lblCoreGeometry, "lblCoreGeometry"}, {&lblCoreAe, "lblCoreAe"},
                                {&lblCoreLe, "lblCoreLe"}, {&lblCoreLm, "lblCoreLm"}, {&lblCoreW, "lblCoreW"},
@@ -316,8 +317,11 @@ QWidget* fmTransfo::BuildDetails() {
     for (std::size_t i = 0; i < 6; ++i) cmdAWGOut[i] = button(QStringLiteral("cmdAWGOut%1").arg(i), OutputColours[i]);
     buttons->addStretch(1);
     grid->addLayout(buttons, 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Ø"), fmAWGDetail), 1, 0);
-    grid->addWidget(lblDiameter = Label(fmAWGDetail, "lblDiameter"), 1, 1);
+    auto* diameter = new QHBoxLayout;
+    diameter->addWidget(new QLabel(QStringLiteral("Ø"), fmAWGDetail));
+    diameter->addWidget(lblDiameter = Label(fmAWGDetail, "lblDiameter"));
+    diameter->addStretch(1);
+    grid->addLayout(diameter, 1, 0, 1, 2);
     grid->addWidget(lblIsoDiameter = Label(fmAWGDetail, "lblIsoDiameter"), 2, 0, 1, 2);
     grid->addWidget(lblWindResistDC = Label(fmAWGDetail, "lblWindResistDC"), 3, 0, 1, 2);
     grid->addWidget(lblWindResistAC = Label(fmAWGDetail, "lblWindResistAC"), 4, 0, 1, 2);
@@ -456,7 +460,7 @@ void fmTransfo::Form_Load() {
             (i == 0 ? QStringLiteral("OUT") : QStringLiteral("Out") + Text(Str(int32_t{i}))) + QStringLiteral(" : ") +
             QString::number(Transfo.OutputTurns[static_cast<std::size_t>(i)]));
     ShowCore();
-    ShowMaterial();
+    ShowMaterial(material, CurrentMaterial, MaterialStyle::TransformerWindow);
 
     txtWindowFactor->setText(Formatted(Transfo.WindowFactor, "0.#0"));
     txtNmax->setText(Formatted(Transfo.ParallelWireMax, "#0"));
@@ -514,18 +518,6 @@ void fmTransfo::ShowCore() {
     lblCoreLm->setText(QStringLiteral("Lm : ") + Formatted(c.Lm, "#0.0") + QStringLiteral(" mm"));
     lblCoreW->setText(QStringLiteral("Window Area : ") + Formatted(c.W, "#0.0") + QStringLiteral(" mm2"));
     lblCoreVe->setText(QStringLiteral("Ve : ") + Formatted(c.Ve, "#0.0") + QStringLiteral(" mm3"));
-}
-
-void fmTransfo::ShowMaterial() {
-    const CoreMaterial& m = CurrentMaterial;
-    lblType->setText(QStringLiteral("Type : ") + Text(m.Name) + Break + QStringLiteral("Supplier : ") + Text(m.Supplier));
-    lblK->setText(QStringLiteral("K : ") + Formatted(m.K, "scientific"));
-    lblK1->setText(QStringLiteral("K1 : ") + Formatted(m.K1, "0.0#######"));
-    lblK2->setText(QStringLiteral("K2 : ") + Formatted(m.K2, "0.0#######"));
-    lblua->setText(QStringLiteral("ui @ 25°C : ") + Formatted(m.Ui25, "####0"));
-    lblui->setText(QStringLiteral("ui @ 100°C : ") + Formatted(m.Ui100, "#####0"));
-    lblHsat->setText(QStringLiteral("Hsat : ") + Formatted(m.Hsat, "#####0") + QStringLiteral(" A/m"));
-    lblBsat->setText(QStringLiteral("Bsat : ") + Eng(m.Bsat, "T"));
 }
 
 void fmTransfo::ShowDetails() {

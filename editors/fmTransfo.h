@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "MaterialPanel.h"
 #include "TransfoFigures.h"
 
 class QAbstractButton;
@@ -50,14 +51,7 @@ public:
 
     QCheckBox* chkCore = nullptr;
     QPushButton* cmdEditCore = nullptr;
-    QLabel* lblType = nullptr;
-    QLabel* lblK = nullptr;
-    QLabel* lblK1 = nullptr;
-    QLabel* lblK2 = nullptr;
-    QLabel* lblua = nullptr;
-    QLabel* lblui = nullptr;
-    QLabel* lblHsat = nullptr;
-    QLabel* lblBsat = nullptr;
+    MaterialLabels material;
 
     QCheckBox* chkCoreSize = nullptr;
     QPushButton* cmdEditCoreSize = nullptr;
@@ -135,7 +129,6 @@ private:
                    std::function<float()> get, std::function<void(float)> set);
     void ShowWindings();
     void ShowWindowPicture();
-    void ShowMaterial();
     void ShowCore();
     void ShowDetails();
 

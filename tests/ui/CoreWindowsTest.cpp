@@ -55,7 +55,7 @@ TEST_P(SupplierPickTest, ASupplierAloneFixesItsFirstGrade) {
     EXPECT_EQ(CoreSupplier, c.supplier);
     EXPECT_EQ(CurrentMaterial.Name, c.first);
     EXPECT_EQ(window.lstCore->count(), c.grades);
-    EXPECT_EQ(window.lblType->text(), QStringLiteral("Type :") + c.first);
+    EXPECT_EQ(window.material.lblType->text(), QStringLiteral("Type :") + c.first);
     EXPECT_TRUE(Settings.UserCoreMaterial);
     EXPECT_FALSE(Settings.DesignSaved);
 }
@@ -69,7 +69,7 @@ TEST_F(CoreWindowTest, AGradePickBecomesTheWorkingGrade) {
     Pick(window.lstCore, 7);
     EXPECT_EQ(CurrentMaterial.Name, "N87");
     EXPECT_EQ(window.lstCore->currentText(), "N87");
-    EXPECT_EQ(window.lblK->text(), "K : 1.31E-05 kW/m3");
+    EXPECT_EQ(window.material.lblK->text(), "K : 1.31E-05 kW/m3");
 }
 
 struct FamilyCase {
