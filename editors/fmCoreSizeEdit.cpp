@@ -17,6 +17,7 @@
 #include "FileManagement.h"
 #include "Forms.h"
 #include "NumberText.h"
+#include "NumericBox.h"
 #include "Variables.h"
 #include "fmTransfo.h"
 
@@ -89,6 +90,7 @@ fmCoreSizeEdit::fmCoreSizeEdit(QWidget* parent) : QDialog(parent) {
                                                   QString::fromLatin1(row.unit)});
         made.caption->setToolTip(QString::fromLatin1(row.tip));
         *row.box = made.box;
+        new NumericBox(made.box, 0, 0, {}, {}, nullptr);
     }
     cmdEnter = EditorButton(size, QStringLiteral("cmdEnter"), QStringLiteral("Enter / Update"));
     cmdEnter->setToolTip(QStringLiteral("Add to current Custom Serie"));

@@ -19,7 +19,8 @@ class NumericBox : public QObject {
 
 public:
     // `value` is the design value the box edits, in base units; it must outlive the box. A box
-    // whose minimum is below zero takes the minus sign.
+    // whose minimum is below zero takes the minus sign. A box without a value only filters keys:
+    // its owner reads the number when it needs it.
     NumericBox(QLineEdit* edit, float min, float max, std::string unit, std::string pattern, float* value,
                QAbstractButton* cancel = nullptr);
 

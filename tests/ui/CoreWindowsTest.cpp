@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include "ComputeDesign.h"
 #include "CustomCores.h"
 #include "EditorDriving.h"
 #include "FileDialog.h"
@@ -24,12 +23,7 @@ namespace {
 class CoreWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ComputeDesign();
-        Settings.DesignSaved = true;
-        platform::MessageScript::Clear();
+        ComputeDefaultDesign();
         platform::FileDialogScript::Enable();
     }
     void TearDown() override { platform::FileDialogScript::Disable(); }
@@ -141,7 +135,11 @@ TEST_F(CustomListTest, EntriesAreRefusedReplacedByNameAndSortedByVolume) {
     EXPECT_EQ(platform::MessageScript::Shown()[0].title, "Core Wrong Datas");
     EXPECT_EQ(CustomCoreCount, 2);
     EXPECT_EQ(CurrentCore.Name, "Small");
-    // A blank value: refused too.
+    // Dimensions take only numbers; a blank one is refused too.
+    window->txtLe->clear();
+    window->txtLe->setFocus();
+    QTest::keyClicks(window->txtLe, "a-2");
+    EXPECT_EQ(window->txtLe->text(), "2");
     Enter("Blank", "10", "", "20", "30", "200");
     EXPECT_EQ(CustomCoreCount, 2);
     EXPECT_EQ(CurrentCore.Name, "Small");

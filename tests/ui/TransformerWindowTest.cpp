@@ -12,7 +12,6 @@
 #include <QRadioButton>
 
 #include "Colours.h"
-#include "ComputeDesign.h"
 #include "EditorCalls.h"
 #include "EditorDriving.h"
 #include "Twips.h"
@@ -26,12 +25,7 @@ namespace {
 class TransformerWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ComputeDesign();
-        Settings.DesignSaved = true;
-        platform::MessageScript::Clear();
+        ComputeDefaultDesign();
         SetUpdateInstanceHook([this] {
             ++updates;
             ComputeDesign();
