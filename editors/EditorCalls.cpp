@@ -17,6 +17,11 @@ std::function<void()>& UpdateInstanceHook() {
     return hook;
 }
 
+std::function<bool(int16_t)>& EditOutputHook() {
+    static std::function<bool(int16_t)> hook;
+    return hook;
+}
+
 QWidget* Owner(QWidget* parent) { return parent ? parent : QApplication::activeWindow(); }
 
 }  // namespace
@@ -68,3 +73,7 @@ void RunUpdateInstance() {
     else
         ComputeDesign();
 }
+
+void SetEditOutputHook(std::function<bool(int16_t)> hook) { EditOutputHook() = std::move(hook); }
+
+bool EditOutputPara(int16_t index) { return EditOutputHook() ? EditOutputHook()(index) : false; }

@@ -4,6 +4,7 @@
 // and copy the fields back only when it was closed with Done. Neither call recomputes; the
 // caller runs UpdateInstance.
 
+#include <cstdint>
 #include <functional>
 
 class QWidget;
@@ -26,6 +27,11 @@ bool EditZorvicPara(QWidget* parent = nullptr);
 // the input over-voltage warning closes it before it opens the input editor.
 bool ChipEditorIsActive();
 void CloseChipEditor();
+
+// The output editor for output `index`, as the main window opens it; true when confirmed.
+// Without a hook no editor opens and the answer is false.
+void SetEditOutputHook(std::function<bool(int16_t index)> hook);
+bool EditOutputPara(int16_t index);
 
 // The main window's UpdateInstance, which the chip editor's Apply runs. Without a hook Apply
 // recomputes the design alone.

@@ -11,6 +11,7 @@
 
 #include "Formula.h"
 #include "NumberText.h"
+#include "TransfoFigures.h"
 
 namespace zorvic {
 
@@ -582,7 +583,8 @@ bool DesignTransformer(float P) {
     DesignEvaluations = 0;
 
     const WindingWeights weights = ComputeWindingWeights();
-    const bool userCore = Settings.UserCoreGeometry;
+    // A user core with a blank dimension cannot be designed on: the candidates stand in for it.
+    const bool userCore = Settings.UserCoreGeometry && CoreUsable(CurrentCore);
     const bool userTurns = Settings.UserPrimaryTurns;
     const int lastCore = userCore ? 0 : std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
     // Both 32-bit, as the limit is compared.

@@ -48,7 +48,8 @@ void NumericBox::SetLimits(float min, float max) {
 }
 
 void NumericBox::Validate() {
-    if (!edit_) return;
+    if (!edit_ || !value_) return;
+    if (BeforeValidate) BeforeValidate();
     LineEditBox box(edit_);
     zorvic::ValidateEntry(box, min_, max_, unit_, *value_, pattern_);
     refused_ = box.refused;

@@ -19,7 +19,8 @@ class NumericBox : public QObject {
 
 public:
     // `value` is the design value the box edits, in base units; it must outlive the box. A box
-    // whose minimum is below zero takes the minus sign.
+    // whose minimum is below zero takes the minus sign. A box without a value only filters keys:
+    // its owner reads the number when it needs it.
     NumericBox(QLineEdit* edit, float min, float max, std::string unit, std::string pattern, float* value,
                QAbstractButton* cancel = nullptr);
 
@@ -28,6 +29,8 @@ public:
     const std::string& Unit() const { return unit_; }
     // Runs the leave-the-box validation now (also run when the user leaves an edited box).
     void Validate();
+    // Called before each validation, e.g. to take the design value in the box's unit.
+    std::function<void()> BeforeValidate;
     // Called after each validation, e.g. to relabel a unit.
     std::function<void()> AfterValidate;
     // Called when the user leaves an edited box for Cancel, which skips the validation.

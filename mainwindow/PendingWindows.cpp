@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 #include "fmBOM.h"
 #include "fmSummary.h"
+#include "fmTransfo.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ bool ShowOutputEditor(int16_t index, QWidget* parent) {
     return false;
 }
 
-void ShowTransformerWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The transformer window"), parent); }
+void ShowTransformerWindow(QWidget* parent) { fmTransfo::ShowTransformer(parent); }
 
 void ShowSummaryWindow(QWidget*) { fmSummary::ShowSummary(); }
 

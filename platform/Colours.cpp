@@ -1,6 +1,8 @@
 #include "Colours.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -81,6 +83,9 @@ void SetForeColor(QWidget* control, uint32_t value) {
 void SetBackColor(QWidget* control, uint32_t value) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::Window, ColourFromBgr(value));
+    // A text box fills with its base colour, a button with its button colour.
+    if (qobject_cast<QLineEdit*>(control)) palette.setColor(QPalette::Base, ColourFromBgr(value));
+    if (qobject_cast<QAbstractButton*>(control)) palette.setColor(QPalette::Button, ColourFromBgr(value));
     control->setPalette(palette);
     control->setProperty(BackColorProperty, value);
 }

@@ -190,3 +190,18 @@ TEST_F(ComputeDesignTest, AuxiliaryDiodeFollowsTheDesignedWindingRatio) {
     EXPECT_FLOAT_EQ(Transfo.AuxTurnsRatio, 5.128205f);
     EXPECT_EQ(CurrentChip.AuxDiode.Name, "1NQ58");
 }
+
+// A fixed core with a blank dimension (a custom core entered without its window area, say) would
+// divide by zero: the design takes the automatic choice among the candidates instead.
+TEST_F(ComputeDesignTest, AFixedBlankCoreLeavesTheChoiceToTheDesign) {
+    for (float CoreGeometry::*blank : {&CoreGeometry::W, &CoreGeometry::Ae, &CoreGeometry::Lm}) {
+        ResetDesignState();
+        ApplyDesignDefaults();
+        CurrentCore = StandardCoreTable[4];
+        CurrentCore.*blank = 0;
+        Settings.UserCoreGeometry = true;
+        ComputeDesign();
+        EXPECT_GT(Transfo.Core.W * Transfo.Core.Ae * Transfo.Core.Lm, 0);
+        ExpectFiniteDesign();
+    }
+}

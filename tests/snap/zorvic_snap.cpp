@@ -41,6 +41,9 @@
 #include "Twips.h"
 #include "Variables.h"
 #include "WidgetJson.h"
+#include "fmCore.h"
+#include "fmCoreSizeEdit.h"
+#include "fmTransfo.h"
 
 namespace {
 
@@ -94,12 +97,17 @@ QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
     return &page;
 }
 
-// A window of its own beside the main window, at the size asked for.
-QWidget* Sized(QWidget* window, const Options& options) {
-    window->resize(options.width, options.height);
+// A window at its own fixed size, drawn once shown.
+QWidget* Shown(QWidget* window) {
     window->show();
     QApplication::processEvents();
     return window;
+}
+
+// A window of its own beside the main window, at the size asked for.
+QWidget* Sized(QWidget* window, const Options& options) {
+    window->resize(options.width, options.height);
+    return Shown(window);
 }
 
 QWidget* OpenSummary(const Options& options, nlohmann::ordered_json&) { return Sized(&fmSummary::ShowSummary(), options); }
@@ -116,12 +124,23 @@ QWidget* OpenBOM(const Options& options, nlohmann::ordered_json& facts) {
 
 QWidget* OpenAbout(const Options& options, nlohmann::ordered_json&) { return Sized(new fmAboutSoft, options); }
 
+QWidget* OpenTransformer(const Options&, nlohmann::ordered_json&) {
+    return Shown(fmTransfo::ShowTransformer(&TheMainPage()));
+}
+
+QWidget* OpenMaterial(const Options&, nlohmann::ordered_json&) { return Shown(new fmCore(&TheMainPage())); }
+
+QWidget* OpenCoreSize(const Options&, nlohmann::ordered_json&) { return Shown(new fmCoreSizeEdit(&TheMainPage())); }
+
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
     {"main", OpenMainPage},
     {"summary", OpenSummary},
     {"bom", OpenBOM},
     {"about", OpenAbout},
+    {"transformer", OpenTransformer},
+    {"material", OpenMaterial},
+    {"coresize", OpenCoreSize},
 };
 
 int Usage() {

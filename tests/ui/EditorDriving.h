@@ -13,12 +13,24 @@
 
 #include <gtest/gtest.h>
 
+#include "ComputeDesign.h"
 #include "MessageBox.h"
 #include "NumberText.h"
 #include "Slider.h"
 #include "Variables.h"
 
 namespace driving {
+
+// The default design computed, with nothing to save and no message shown yet: what a window
+// opens on.
+inline void ComputeDefaultDesign() {
+    zorvic::ResetDesignState();
+    zorvic::SetLocaleDecimalSeparator('.');
+    zorvic::ApplyDesignDefaults();
+    zorvic::ComputeDesign();
+    zorvic::Settings.DesignSaved = true;
+    platform::MessageScript::Clear();
+}
 
 // A click moves the focus to the widget first, as a real click does. It lands near the left
 // edge, where an option button has its mark whatever the layout's width.

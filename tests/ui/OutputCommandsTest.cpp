@@ -86,8 +86,9 @@ TEST_F(OutputCommandsTest, AllDatasShowsTheSummaryOfTheDesign) {
 
 TEST_F(OutputCommandsTest, WindowsNotBuiltYetSaySoAndChangeNothing) {
     const std::pair<QAbstractButton*, QString> buttons[] = {
-        {page->cmdTransformer, "The transformer window"}, {page->cmdCurve, "The curve window"},
-        {page->cmdOutputCreate, "The output editor"},     {page->cmdOutputEdit[0], "The output editor"}};
+        {page->cmdCurve, "The curve window"},
+        {page->cmdOutputCreate, "The output editor"},
+        {page->cmdOutputEdit[0], "The output editor"}};
     for (const auto& [button, window] : buttons) {
         platform::MessageScript::Clear();
         Click(button);
