@@ -11,3 +11,5 @@ for design in docs/screens/designs/*.json; do
     "$snap" "$design" --window main --zoom 1 --png "docs/screens/$name.png" > /dev/null
     "$snap" "$design" --window main --zoom 0.6 --png "docs/screens/$name-small.png" > /dev/null
 done
+# The curve window of the default design: drain current and voltage, loop gain, efficiency.
+"$snap" --window curves --layout quad --curves 1,3,9,18 --cursor 0.5 --png docs/screens/curves-quad.png > /dev/null

@@ -3,15 +3,19 @@
 // it, and the pictures of docs/screens are made with it.
 //
 //   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] --png OUT.png
+//              [--layout single|dual|dual2|quad|quad2] [--curves T1,T2,...] [--cursor X]
 //
 // The design is computed as the program does at start-up, then with the overrides (the same
 // JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
 // --zoom sizes the window so that the main window's schematic is drawn at about that zoom.
+// The curve window takes its layout, the curve type of each chart in order and the cursor
+// fraction of every chart.
 // Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
 // or window that cannot be made.
 
 #include <QApplication>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QWidget>
 #include <cmath>
 #include <fstream>
@@ -19,13 +23,16 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "DesignFields.h"
 #include "FileManagement.h"
 #include "MainPage.h"
 #include "MessageBox.h"
 #include "QtDesignHost.h"
+#include "fmCurve.h"
 #include "Twips.h"
 #include "Variables.h"
 #include "WidgetJson.h"
@@ -40,6 +47,9 @@ struct Options {
     int width = 1600;
     int height = 1000;
     std::optional<float> zoom;
+    std::string layout = "quad";
+    std::vector<int> curves;
+    float cursor = 0.5f;
 };
 
 // A window the tool can open: it makes and sizes the window for the computed design, and adds
@@ -70,14 +80,42 @@ QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
     return &page;
 }
 
+QWidget* OpenCurves(const Options& options, nlohmann::ordered_json& facts) {
+    fmCurve* window = fmCurve::ShowCurves();
+    if (!window) return nullptr;
+    window->resize(options.width, options.height);
+    QApplication::processEvents();
+    const char* const layouts[] = {"single", "dual", "dual2", "quad", "quad2"};
+    for (int16_t l = 0; l < 5; ++l) {
+        if (options.layout != layouts[l]) continue;
+        const int16_t number = l == 0 ? 0 : (l <= 2 ? 1 : 2);
+        if (number == 1) window->optDual(l - 1)->setChecked(true);
+        if (number == 2) window->optQuad(l - 3)->setChecked(true);
+        window->optNumber(number)->setChecked(true);
+        window->optNumber_Click(number);
+    }
+    for (size_t i = 0; i < options.curves.size() && i < 4; ++i) {
+        const auto chart = static_cast<int16_t>(i);
+        window->picCurve_Click(chart);
+        window->mnuCurve_Click(static_cast<int16_t>(options.curves[i]));
+        window->ScrollCurve(chart).Invoke("UpdateScroll", options.cursor);
+    }
+    window->TraceAll();
+    QApplication::processEvents();
+    auto& modes = facts["modes"] = nlohmann::ordered_json::array();
+    for (int i = 0; i < 4; ++i) modes.push_back(window->Chart(i).ModeText);
+    return window;
+}
+
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
     {"main", OpenMainPage},
+    {"curves", OpenCurves},
 };
 
 int Usage() {
     std::cerr << "usage: zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] "
-                 "--png OUT.png\nwindows:";
+                 "--png OUT.png [--layout L] [--curves T1,T2,...] [--cursor X]\nwindows:";
     for (const SnapWindow& w : Windows) std::cerr << " " << w.name;
     std::cerr << "\n";
     return 2;
@@ -99,6 +137,20 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             const float zoom = std::strtof(argv[++i], &end);
             if (*end != '\0' || !(zoom > 0) || zoom > 20) return false;
             options.zoom = zoom;
+        } else if (arg == "--layout" && hasValue) {
+            options.layout = argv[++i];
+        } else if (arg == "--curves" && hasValue) {
+            std::stringstream list(argv[++i]);
+            std::string item;
+            while (std::getline(list, item, ',')) {
+                const int type = std::atoi(item.c_str());
+                if (type < 1 || type > 20) return false;
+                options.curves.push_back(type);
+            }
+        } else if (arg == "--cursor" && hasValue) {
+            char* end = nullptr;
+            options.cursor = std::strtof(argv[++i], &end);
+            if (*end != '\0' || !(options.cursor >= 0) || options.cursor > 1) return false;
         } else if (!arg.empty() && arg[0] != '-' && options.overridesPath.empty()) {
             options.overridesPath = arg;
         } else {
@@ -152,6 +204,11 @@ int main(int argc, char** argv) {
     nlohmann::ordered_json result;
     result["window"] = entry->name;
     QWidget* window = entry->open(options, result);
+    if (!window) {
+        for (const platform::ShownMessage& m : platform::MessageScript::Shown())
+            std::cerr << m.title.toStdString() << ": " << m.text.toStdString() << "\n";
+        return 2;
+    }
     result["width"] = window->width();
     result["height"] = window->height();
     if (!window->grab().save(QString::fromStdString(options.pngPath), "PNG")) {
