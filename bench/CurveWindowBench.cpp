@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "BenchApplication.h"
 #include "BenchDesigns.h"
 #include "ComputeDesign.h"
 #include "ControlRegistry.h"
@@ -15,14 +16,7 @@
 
 namespace {
 
-void StartApplication() {
-    static int argc = 1;
-    static char name[] = "zorvic_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);  // lives for the run of the benchmarks
-}
+using bench::StartApplication;
 
 // The quad window of the default design, its cursors from the library the build made.
 template <typename Body>

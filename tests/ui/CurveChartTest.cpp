@@ -81,14 +81,19 @@ size_t VerticalLines(const ChartPlot& plot) {
     return n;
 }
 
-TEST(ChartPlot, DrainCurrentChartAtHundredKilohertz) {
+// A chart of the type, 6000 x 3000 twips, of the default design switching at 100 kHz.
+ChartPlot DefaultDesignPlot(ChartInfo& chart, int16_t type) {
     ComputedDefaultDesign();
     zorvic::InputStage.SwitchingFrequency = 100000;
-    ChartInfo chart;
     chart.HasCurve = true;
-    chart.Type = 1;
+    chart.Type = type;
     float second = 0;
-    const ChartPlot plot = PlotChart(chart, 6000, 3000, "Cont", second);
+    return PlotChart(chart, 6000, 3000, "Cont", second);
+}
+
+TEST(ChartPlot, DrainCurrentChartAtHundredKilohertz) {
+    ChartInfo chart;
+    const ChartPlot plot = DefaultDesignPlot(chart, 1);
     ASSERT_TRUE(plot.Traced);
     // -2.5 us to 12.5 us; 15 us x 10 / 6000 = 25 ns between samples, about 600 of them.
     EXPECT_NEAR(plot.SampleStep, 2.5e-8, 1e-12);
@@ -113,13 +118,8 @@ TEST(ChartPlot, DrainCurrentChartAtHundredKilohertz) {
 }
 
 TEST(ChartPlot, GainChartSpansFiveDecadesWithThreeTraces) {
-    ComputedDefaultDesign();
-    zorvic::InputStage.SwitchingFrequency = 100000;
     ChartInfo chart;
-    chart.HasCurve = true;
-    chart.Type = 9;
-    float second = 0;
-    const ChartPlot plot = PlotChart(chart, 6000, 3000, "Cont", second);
+    const ChartPlot plot = DefaultDesignPlot(chart, 9);
     ASSERT_TRUE(plot.Traced);
     EXPECT_FLOAT_EQ(plot.XScale, 0.18f);
     EXPECT_FLOAT_EQ(plot.XOffset, -0.25f);
