@@ -15,6 +15,7 @@
 #include "EventPump.h"
 #include "Forms.h"
 #include "MessageBox.h"
+#include "PrintWindow.h"
 #include "Twips.h"
 #include "Variables.h"
 
@@ -117,6 +118,8 @@ void fmCurve::BuildMenus() {
         menu->addSeparator();
         menu->addAction(QStringLiteral("Blank"), this, [this] { mnuBlank_Click(); });
     }
+    QMenu* print = menuBar()->addMenu(QStringLiteral("Print"));
+    print->addAction(QStringLiteral("Print Curve"), this, [this] { mnuPrintCurve_Click(); });
 }
 
 void fmCurve::BuildTopBand() {
@@ -429,4 +432,14 @@ void fmCurve::cmdMainReturn_Click() {
         main->raise();
         main->activateWindow();
     }
+}
+
+void fmCurve::mnuPrintCurve_Click() {
+    const QString pdf = platform::PrintFolder() + QStringLiteral("/Zorvic Waveform.pdf");
+    const platform::PrintOutcome printed = platform::PrintWidget(client_, pdf);
+    // Without a printer the page is a file: the user has to know where it went.
+    if (printed.ok && !printed.pdfPath.isEmpty())
+        platform::ShowMessage(QStringLiteral("No printer is installed: the curve window was printed to ") +
+                                  printed.pdfPath,
+                              platform::Buttons::OK, QStringLiteral("Waveform"), this);
 }

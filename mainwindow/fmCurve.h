@@ -44,6 +44,7 @@ public:
     void ScrollCurve_Scroll(int16_t index, float x);
     void ScrollCurve_Change(int16_t index, float x);
     void cmdMainReturn_Click();
+    void mnuPrintCurve_Click();
 
     // What the window holds, for its readers and tests.
     const ChartInfo& Chart(int index) const { return ChartInfo_[index]; }

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "Colours.h"
@@ -16,6 +17,7 @@
 #include "CurveCursor.h"
 #include "MessageBox.h"
 #include "NumberText.h"
+#include "PrintWindow.h"
 #include "Twips.h"
 #include "Variables.h"
 #include "fmCurve.h"
@@ -146,6 +148,29 @@ TEST(CurveWindowOpening, RefusesWithAMessageWhenTheScrollControlIsNotRegistered)
     ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
     EXPECT_TRUE(platform::MessageScript::Shown()[0].text.contains("Glidebar.Glidebar"));
     EXPECT_EQ(platform::MessageScript::Shown()[0].title, "Waveform");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CurveWindowTest, PrintsTheQuadLayoutToAPdfWithoutAPrinter) {
+    window->optNumber(2)->setChecked(true);
+    window->optNumber_Click(2);
+    Assign(0, 1);
+    QTemporaryDir documents;
+    platform::SetPrintFolder(documents.path());
+    platform::SetPrintersEnabled(false);
+    window->mnuPrintCurve_Click();
+    platform::SetPrintersEnabled(true);
+    platform::SetPrintFolder(QString());
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
+    const QString text = platform::MessageScript::Shown()[0].text;
+    const QString path = text.mid(text.indexOf('/'));
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << text.toStdString();
+    EXPECT_TRUE(path.startsWith(documents.path()));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
 }
 
 }  // namespace
