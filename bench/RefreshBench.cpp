@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPixmap>
 
+#include "BenchApplication.h"
 #include "BenchDesigns.h"
 #include "MainPage.h"
 #include "QtDesignHost.h"
@@ -14,14 +15,7 @@
 
 namespace {
 
-void StartApplication() {
-    static int argc = 1;
-    static char name[] = "zorvic_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);  // lives for the run of the benchmarks
-}
+using bench::StartApplication;
 
 // A shown main window for the design `setUp` makes, with the program's host installed.
 template <typename Body>

@@ -2,6 +2,7 @@
 
 #include "MessageBox.h"
 #include "fmBOM.h"
+#include "fmCurve.h"
 #include "fmSummary.h"
 #include "fmTransfo.h"
 
@@ -29,7 +30,7 @@ void ShowTransformerWindow(QWidget* parent) { fmTransfo::ShowTransformer(parent)
 
 void ShowSummaryWindow(QWidget*) { fmSummary::ShowSummary(); }
 
-void ShowCurveWindow(QWidget* parent) { ShowNotAvailable(QStringLiteral("The curve window"), parent); }
+void ShowCurveWindow(QWidget*) { fmCurve::ShowCurves(); }
 
 void ShowBillOfMaterials(QWidget* parent) { fmBOM::ShowBOM(parent); }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The windows the main window opens, one call each. A window not built yet (the output editor and
-// the curve window) shows a plain message naming it until its own work replaces
+// The windows the main window opens, one call each. The window not built yet (the output editor)
+// shows a plain message naming it until its own work replaces
 // that one call.
 
 #include <QString>

@@ -18,6 +18,8 @@ double LogicalDpi() {
 
 int TwipsToPixels(double twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / TwipsPerInch)); }
 
+double PixelsPerTwip(double dpi) { return dpi / TwipsPerInch; }
+
 double PixelsToTwips(double pixels, double dpi) { return pixels * TwipsPerInch / dpi; }
 
 namespace {

@@ -23,6 +23,8 @@ struct TwipRect {
 double LogicalDpi();
 
 int TwipsToPixels(double twips, double dpi = LogicalDpi());
+// The scale of a painter that draws in twips.
+double PixelsPerTwip(double dpi = LogicalDpi());
 double PixelsToTwips(double pixels, double dpi = LogicalDpi());
 
 // Places a widget in its container. Edges are rounded, not sizes, so that controls that touch

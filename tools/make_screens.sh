@@ -21,3 +21,5 @@ tmp=$(mktemp -d)
 "$snap" docs/screens/designs/default.json --window bom --size 900x900 --png "$tmp/bom.png" --print-to "$tmp" > /dev/null
 mv "$tmp/BOM List.pdf" docs/default-bom.pdf
 rm -rf "$tmp"
+# The curve window of the default design: drain current and voltage, loop gain, efficiency.
+"$snap" --window curves --layout quad --curves 1,3,9,18 --cursor 0.5 --png docs/screens/curves-quad.png > /dev/null

@@ -3,7 +3,8 @@
 // it, and the pictures of docs/screens are made with it.
 //
 //   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z]
-//               [--do COMMAND]... [--print-to FOLDER] --png OUT.png
+//               [--do COMMAND]... [--print-to FOLDER] [--layout single|dual|dual2|quad|quad2]
+//               [--curves T1,T2,...] [--cursor X] --png OUT.png
 //
 // The design is computed as the program does at start-up, then with the overrides (the same
 // JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
@@ -12,12 +13,15 @@
 // picture is taken: "--do open=fuzz/corpus/project/six-outputs.zpj" opens a design as File >
 // Open does.
 // --print-to prints the bill of materials into a PDF file in FOLDER.
+// The curve window takes its layout, the curve type of each chart in order and the cursor
+// fraction of every chart.
 // Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
 // or window that cannot be made.
 
 #include <QApplication>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QWidget>
 #include <cmath>
 #include <fstream>
@@ -25,6 +29,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,6 +43,7 @@
 #include "fmSummary.h"
 #include "QtDesignHost.h"
 #include "SnapCommands.h"
+#include "fmCurve.h"
 #include "Twips.h"
 #include "Variables.h"
 #include "WidgetJson.h"
@@ -57,6 +63,9 @@ struct Options {
     int height = 1000;
     std::optional<float> zoom;
     std::vector<std::string> commands;
+    std::string layout = "quad";
+    std::vector<int> curves;
+    float cursor = 0.5f;
 };
 
 // A window the tool can open: it makes and sizes the window for the computed design, and adds
@@ -132,6 +141,33 @@ QWidget* OpenMaterial(const Options&, nlohmann::ordered_json&) { return Shown(ne
 
 QWidget* OpenCoreSize(const Options&, nlohmann::ordered_json&) { return Shown(new fmCoreSizeEdit(&TheMainPage())); }
 
+QWidget* OpenCurves(const Options& options, nlohmann::ordered_json& facts) {
+    fmCurve* window = fmCurve::ShowCurves();
+    if (!window) return nullptr;
+    window->resize(options.width, options.height);
+    QApplication::processEvents();
+    const char* const layouts[] = {"single", "dual", "dual2", "quad", "quad2"};
+    for (int16_t l = 0; l < 5; ++l) {
+        if (options.layout != layouts[l]) continue;
+        const int16_t number = l == 0 ? 0 : (l <= 2 ? 1 : 2);
+        if (number == 1) window->optDual(l - 1)->setChecked(true);
+        if (number == 2) window->optQuad(l - 3)->setChecked(true);
+        window->optNumber(number)->setChecked(true);
+        window->optNumber_Click(number);
+    }
+    for (size_t i = 0; i < options.curves.size() && i < 4; ++i) {
+        const auto chart = static_cast<int16_t>(i);
+        window->picCurve_Click(chart);
+        window->mnuCurve_Click(static_cast<int16_t>(options.curves[i]));
+        window->ScrollCurve(chart).Invoke("UpdateScroll", options.cursor);
+    }
+    window->TraceAll();
+    QApplication::processEvents();
+    auto& modes = facts["modes"] = nlohmann::ordered_json::array();
+    for (int i = 0; i < 4; ++i) modes.push_back(window->Chart(i).ModeText);
+    return window;
+}
+
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
     {"main", OpenMainPage},
@@ -141,11 +177,13 @@ const SnapWindow Windows[] = {
     {"transformer", OpenTransformer},
     {"material", OpenMaterial},
     {"coresize", OpenCoreSize},
+    {"curves", OpenCurves},
 };
 
 int Usage() {
     std::cerr << "usage: zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] "
-                 "[--do COMMAND]... --png OUT.png\nwindows:";
+                 "[--do COMMAND]... [--print-to FOLDER] [--layout L] [--curves T1,T2,...] [--cursor X] "
+                 "--png OUT.png\nwindows:";
     for (const SnapWindow& w : Windows) std::cerr << " " << w.name;
     std::cerr << "\n";
     return 2;
@@ -169,6 +207,20 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             const float zoom = std::strtof(argv[++i], &end);
             if (*end != '\0' || !(zoom > 0) || zoom > 20) return false;
             options.zoom = zoom;
+        } else if (arg == "--layout" && hasValue) {
+            options.layout = argv[++i];
+        } else if (arg == "--curves" && hasValue) {
+            std::stringstream list(argv[++i]);
+            std::string item;
+            while (std::getline(list, item, ',')) {
+                const int type = std::atoi(item.c_str());
+                if (type < 1 || type > 20) return false;
+                options.curves.push_back(type);
+            }
+        } else if (arg == "--cursor" && hasValue) {
+            char* end = nullptr;
+            options.cursor = std::strtof(argv[++i], &end);
+            if (*end != '\0' || !(options.cursor >= 0) || options.cursor > 1) return false;
         } else if (!arg.empty() && arg[0] != '-' && options.overridesPath.empty()) {
             options.overridesPath = arg;
         } else {
@@ -223,6 +275,11 @@ int main(int argc, char** argv) {
     result["window"] = entry->name;
     QWidget* window = entry->open(options, result);
     if (!window) return 2;
+    if (!window) {
+        for (const platform::ShownMessage& m : platform::MessageScript::Shown())
+            std::cerr << m.title.toStdString() << ": " << m.text.toStdString() << "\n";
+        return 2;
+    }
     result["width"] = window->width();
     result["height"] = window->height();
     if (!window->grab().save(QString::fromStdString(options.pngPath), "PNG")) {

@@ -86,7 +86,6 @@ TEST_F(OutputCommandsTest, AllDatasShowsTheSummaryOfTheDesign) {
 
 TEST_F(OutputCommandsTest, WindowsNotBuiltYetSaySoAndChangeNothing) {
     const std::pair<QAbstractButton*, QString> buttons[] = {
-        {page->cmdCurve, "The curve window"},
         {page->cmdOutputCreate, "The output editor"},
         {page->cmdOutputEdit[0], "The output editor"}};
     for (const auto& [button, window] : buttons) {

@@ -1,0 +1,285 @@
+#include "CurvePlot.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cmath>
+
+#include "CurveSamples.h"
+#include "DrainWaveform.h"
+#include "NumberText.h"
+#include "Variables.h"
+
+using zorvic::CLng;
+using zorvic::FormatEng;
+using zorvic::FormatEng2;
+using zorvic::Int;
+using zorvic::Log10;
+
+bool IsGainPhase(int16_t type) { return type >= 9 && type <= 16; }
+
+void SetChartAxes(ChartInfo& chart, int16_t type) {
+    chart.Type = type;
+    const float fsw = static_cast<float>(zorvic::InputStage.SwitchingFrequency);
+    if (type >= 1 && type <= 8) {
+        chart.XMin = -0.25f / fsw;
+        chart.XMax = 1.25f / fsw;
+        chart.XUnit = "s";
+        chart.YUnit = (type - 1) % 4 < 2 ? "A" : "V";
+        chart.XAxis = "Lin";
+    } else if (IsGainPhase(type)) {
+        chart.XMin = 1.0f;
+        chart.XMax = fsw;
+        chart.XUnit = "Hz";
+        chart.YUnit = type % 2 == 1 ? "dB" : "deg";
+        chart.XAxis = "Log";
+    } else if (type >= 17 && type <= 20) {
+        const bool againstVoltage = type <= 18;
+        chart.XMin = againstVoltage ? zorvic::InputStage.VdcMin : zorvic::OperatingPoint.Pmin;
+        chart.XMax = againstVoltage ? zorvic::InputStage.VdcMax : zorvic::OperatingPoint.Pmax;
+        chart.XUnit = againstVoltage ? "V" : "W";
+        chart.YUnit = type % 2 == 1 ? "W" : "%";
+        chart.XAxis = "Lin";
+    }
+}
+
+namespace {
+
+// The corner a drain or loop curve is taken at: the pair of types that share one.
+std::string CornerOf(int16_t type) {
+    static const char* const drain[] = {"Vmin", "Vmax", "Vmin", "Vmax", "Pmin", "Pmax", "Pmin", "Pmax"};
+    static const char* const loop[] = {"Vmin", "Vmin", "Vmax", "Vmax", "Pmin", "Pmin", "Pmax", "Pmax"};
+    if (type >= 1 && type <= 8) return drain[type - 1];
+    return loop[type - 9];
+}
+
+double StepFor(double m, double power) {
+    if (m <= 1) return 0.1 * power;
+    if (m <= 2) return 0.2 * power;
+    if (m <= 5) return 0.5 * power;
+    return power;
+}
+
+bool Finite(float v) { return std::isfinite(v); }
+
+int32_t Twip(double v) { return CLng(v); }
+
+}  // namespace
+
+float ComputeCurvePoint(const ChartInfo& chart, float x, const std::string& modeString, float& secondValue) {
+    const int16_t type = chart.Type;
+    if (chart.XAxis == "Log") x = static_cast<float>(std::pow(10.0, static_cast<double>(x)));
+    float y = 0;
+    secondValue = 0;
+    if (type >= 1 && type <= 8) {
+        float voltage = 0;
+        float current = 0;
+        zorvic::DrainWaveformPoint(chart.CursorValue, x, voltage, current, CornerOf(type), modeString, chart.XMin);
+        y = (type - 1) % 4 < 2 ? current : voltage;
+    } else if (IsGainPhase(type)) {
+        float stageGain = 0;
+        float stagePhase = 0;
+        float feedbackGain = 0;
+        float feedbackPhase = 0;
+        zorvic::BodePoint(chart.CursorValue, x, stageGain, stagePhase, feedbackGain, feedbackPhase, CornerOf(type),
+                          modeString);
+        const bool gain = type % 2 == 1;
+        y = gain ? stageGain : stagePhase;
+        secondValue = gain ? feedbackGain : feedbackPhase;
+    } else if (type >= 17 && type <= 20) {
+        float efficiency = 0;
+        float loss = 0;
+        zorvic::PowerCurvePoint(chart.CursorValue, x, efficiency, loss, type <= 18 ? "Pin" : "Vin", modeString);
+        y = type % 2 == 1 ? loss : efficiency;
+    }
+    return y;
+}
+
+double LinearGridStep(float range) {
+    const double e = Int(Log10(range));
+    const double power = std::pow(10.0, e);
+    float m = std::fabs(static_cast<float>(range / power));
+    if (range / 1000.0f > m) m = 0;
+    return StepFor(m, power);
+}
+
+namespace {
+
+void DrawCurveTitle(const ChartInfo& chart, int32_t width, ChartPlot& plot) {
+    plot.Texts.push_back({400, 0, ChartColour::Yellow, chart.Caption});
+    if (IsGainPhase(chart.Type)) {
+        plot.Texts.push_back({400, 200, ChartColour::RegulationCell, "Regulation Cell"});
+        plot.Texts.push_back({400, 400, ChartColour::PowerCell, "Power Cell"});
+    }
+    const uint32_t modeColour = static_cast<uint32_t>(std::strtoul(chart.ModeColour.c_str(), nullptr, 10));
+    plot.Texts.push_back({width - 1000, 0, modeColour, chart.ModeText});
+}
+
+void DrawLogGrid(const ChartInfo& chart, int32_t width, int32_t plotHeight, float x0, float x1, ChartPlot& plot) {
+    const double decades = std::max(1.0, Int(x1) - Int(x0));
+    plot.XScale = static_cast<float>(0.9 / decades);
+    double v = std::pow(10.0, Int(x0));
+    const double last = std::pow(10.0, Int(Log10(std::pow(10.0, static_cast<double>(x1)))) + 1);
+    for (int32_t n = 0; n < MaxGridLines && !(v > last); ++n) {
+        const double l = Log10(v);
+        const bool decade = std::fabs(l - std::round(l)) < 0.0001;
+        const int32_t xp = Twip((l - plot.XOffset) * width * plot.XScale);
+        const uint32_t colour = decade ? ChartColour::Major : ChartColour::Minor;
+        plot.Grid.push_back({xp, 0, xp, plotHeight, colour});
+        if (decade)
+            plot.Texts.push_back({xp, plotHeight - 235, ChartColour::Label, FormatEng(static_cast<float>(v), chart.XUnit)});
+        v += std::pow(10.0, Int(Log10(v * 1.0001)));
+    }
+}
+
+void DrawLinearGrid(const ChartInfo& chart, int32_t width, int32_t plotHeight, float x0, float x1, ChartPlot& plot) {
+    const double step = LinearGridStep(x1 - x0);
+    plot.GridStepX = step;
+    const double start = Int(x0 / step) * step;
+    double v = start;
+    for (int32_t n = 0; n < MaxGridLines && v <= x1 + step; ++n, v = start + n * step) {
+        const bool zero = std::fabs(v / (x1 - start)) < 0.0001;
+        const int32_t xp = Twip((v - plot.XOffset) * width * plot.XScale);
+        plot.Grid.push_back({xp, 0, xp, plotHeight, zero ? ChartColour::Major : ChartColour::Minor});
+        plot.Texts.push_back({xp, plotHeight - 250, ChartColour::Label, FormatEng(static_cast<float>(v), chart.XUnit)});
+    }
+}
+
+void DrawValueGrid(const ChartInfo& chart, int32_t width, int32_t plotHeight, ChartPlot& plot) {
+    const double ymin = plot.YMin;
+    const double ymax = plot.YMax;
+    const double e = ymin != ymax ? Int(Log10(ymax - ymin)) : 1;
+    const double power = std::pow(10.0, e);
+    const double step = StepFor((ymax - ymin) / power, power);
+    plot.GridStepY = step;
+    const double start = Int(ymin / step) * step;
+    uint32_t colour = ChartColour::Minor;
+    double v = start;
+    for (int32_t n = 0; n < MaxGridLines && v <= ymax + step; ++n) {
+        if (ymax != start) colour = std::fabs(v / (ymax - start)) < 0.0001 ? ChartColour::Major : ChartColour::Minor;
+        const int32_t y = Twip((1 - (v - plot.YOffset) * plot.YScale) * plotHeight);
+        // A value that is zero but for rounding reads 0, and the lines go on from there.
+        if ((ymax - start) / 1000 > std::fabs(v)) v = 0;
+        const float label = static_cast<float>(v);
+        plot.Texts.push_back({20, y - 200, ChartColour::Label,
+                              chart.Type >= 17 ? FormatEng2(label, chart.YUnit) : FormatEng(label, chart.YUnit)});
+        plot.Grid.push_back({0, y, width, y, colour});
+        v += step;
+    }
+}
+
+}  // namespace
+
+ChartPlot PlotChart(ChartInfo& chart, int32_t width, int32_t plotHeight, const std::string& modeString,
+                    float& secondValue) {
+    if (!chart.HasCurve) return ChartPlot();
+    SetChartAxes(chart, chart.Type);
+    return PlotSamples(chart, width, plotHeight, [&](float x, float& second) {
+        const float y = ComputeCurvePoint(chart, x, modeString, second);
+        secondValue = second;
+        return y;
+    });
+}
+
+ChartPlot PlotSamples(ChartInfo& chart, int32_t width, int32_t plotHeight, const CurveSampler& sample) {
+    ChartPlot plot;
+    if (!chart.HasCurve) return plot;
+    plot.Background = ChartColour::Background;
+    const int16_t type = chart.Type;
+    const bool gainPhase = IsGainPhase(type);
+    float secondValue = 0;
+    const bool log = chart.XAxis == "Log";
+    const float x0 = log ? static_cast<float>(Log10(chart.XMin)) : chart.XMin;
+    const float x1 = log ? static_cast<float>(Log10(chart.XMax)) : chart.XMax;
+    const float sampleTwips = gainPhase ? 40.0f : 10.0f;
+    const float step = width > 0 ? (x1 - x0) * sampleTwips / static_cast<float>(width) : 0.0f;
+    plot.SampleStep = step;
+    // An empty range, or one too fine for the float x to move, has nothing to trace.
+    if (!(Finite(x0) && Finite(x1) && Finite(step) && x0 < x1 && step > 0 && x0 + step > x0 && x1 + step > x1)) {
+        DrawCurveTitle(chart, width, plot);
+        return plot;
+    }
+    plot.Traced = true;
+
+    // The samples: the first seeds the range, then one every step up to x1.
+    const size_t count = static_cast<size_t>(std::ceil((x1 - x0) / step)) + 2;
+    std::vector<float> y1;
+    std::vector<float> y2;
+    std::vector<float> y3;
+    plot.SampleX.reserve(count);
+    y1.reserve(count);
+    y2.reserve(count);
+    y3.reserve(count);
+    float ymin = 0;
+    float ymax = 0;
+    bool ranged = false;
+    auto widen = [&](float v) {
+        if (!Finite(v)) return;
+        if (!ranged) ymin = ymax = v;
+        ranged = true;
+        ymin = std::min(ymin, v);
+        ymax = std::max(ymax, v);
+    };
+    widen(sample(x0, secondValue));
+    for (float x = x0; x <= x1 && plot.SampleX.size() < count; x += step) {
+        const float y = sample(x, secondValue);
+        plot.SampleX.push_back(x);
+        y1.push_back(y);
+        y2.push_back(secondValue);
+        y3.push_back(y + secondValue);
+        widen(y);
+        if (gainPhase) {
+            widen(secondValue);
+            widen(y + secondValue);
+        }
+    }
+    plot.YMin = ymin;
+    plot.YMax = ymax;
+
+    if (ymax == ymin)
+        plot.YScale = ymin == 0 ? 0.0f : 10.0f / ymin;
+    else
+        plot.YScale = 0.8f / (ymax - ymin);
+    plot.YOffset = ymin - 0.13f * (ymax - ymin);
+    plot.XScale = 0.9f / (x1 - x0);
+    plot.XOffset = x0 - 0.05f * (x1 - x0);
+
+    if (log)
+        DrawLogGrid(chart, width, plotHeight, x0, x1, plot);
+    else
+        DrawLinearGrid(chart, width, plotHeight, x0, x1, plot);
+    DrawValueGrid(chart, width, plotHeight, plot);
+    if (gainPhase && type % 2 == 0) {
+        const int32_t y = Twip((1 - (-180 - plot.YOffset) * plot.YScale) * plotHeight);
+        plot.Grid.push_back({0, y, width, y, ChartColour::Phase180});
+    }
+    DrawCurveTitle(chart, width, plot);
+
+    chart.Colour = gainPhase ? ChartColour::PowerCell : ChartColour::Yellow;
+    bool havePrevious = false;
+    int32_t previousX = 0;
+    std::array<int32_t, 3> previousY{};
+    plot.Traces.reserve(plot.SampleX.size() * (gainPhase ? 3 : 1));
+    for (size_t i = 0; i < plot.SampleX.size(); ++i) {
+        const int32_t px = Twip((plot.SampleX[i] - plot.XOffset) * width * plot.XScale);
+        const float a = (y1[i] - plot.YOffset) * plot.YScale;
+        const float b = (y2[i] - plot.YOffset) * plot.YScale;
+        const float c = (y3[i] - plot.YOffset) * plot.YScale;
+        const bool drawn = a < 1 && Finite(a) && (!gainPhase || (Finite(b) && Finite(c)));
+        if (drawn) {
+            const std::array<int32_t, 3> py{Twip((1 - a) * plotHeight), Twip((1 - b) * plotHeight),
+                                            Twip((1 - c) * plotHeight)};
+            if (!havePrevious) previousY = py;
+            const int32_t fromX = havePrevious || i > 0 ? previousX : px;
+            plot.Traces.push_back({fromX, previousY[0], px, py[0], chart.Colour});
+            if (gainPhase) {
+                plot.Traces.push_back({fromX, previousY[1], px, py[1], ChartColour::Label});
+                plot.Traces.push_back({fromX, previousY[2], px, py[2], ChartColour::Yellow});
+            }
+            previousY = py;
+            havePrevious = true;
+        }
+        previousX = px;
+    }
+    return plot;
+}
