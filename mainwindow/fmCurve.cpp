@@ -435,8 +435,7 @@ void fmCurve::cmdMainReturn_Click() {
 }
 
 void fmCurve::mnuPrintCurve_Click() {
-    const QString pdf = platform::PrintFolder() + QStringLiteral("/Zorvic Waveform.pdf");
-    const platform::PrintOutcome printed = platform::PrintWidget(client_, pdf);
+    const platform::PrintOutcome printed = platform::PrintWidget(client_, QStringLiteral("Zorvic Waveform"));
     // Without a printer the page is a file: the user has to know where it went.
     if (printed.ok && !printed.pdfPath.isEmpty())
         platform::ShowMessage(QStringLiteral("No printer is installed: the curve window was printed to ") +

@@ -18,6 +18,7 @@
 #include "MessageBox.h"
 #include "NumberText.h"
 #include "PrintWindow.h"
+#include "Printing.h"
 #include "Twips.h"
 #include "Variables.h"
 #include "fmCurve.h"
@@ -160,9 +161,7 @@ TEST_F(CurveWindowTest, PrintsTheQuadLayoutToAPdfWithoutAPrinter) {
     Assign(0, 1);
     QTemporaryDir documents;
     platform::SetPrintFolder(documents.path());
-    platform::SetPrintersEnabled(false);
     window->mnuPrintCurve_Click();
-    platform::SetPrintersEnabled(true);
     platform::SetPrintFolder(QString());
     ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
     const QString text = platform::MessageScript::Shown()[0].text;
