@@ -23,3 +23,7 @@ mv "$tmp/BOM List.pdf" docs/default-bom.pdf
 rm -rf "$tmp"
 # The curve window of the default design: drain current and voltage, loop gain, efficiency.
 "$snap" --window curves --layout quad --curves 1,3,9,18 --cursor 0.5 --png docs/screens/curves-quad.png > /dev/null
+# The input and chip editors of the default design.
+for editor in input chip; do
+    "$snap" docs/screens/designs/default.json --window "$editor" --png "docs/screens/$editor-default.png" > /dev/null
+done

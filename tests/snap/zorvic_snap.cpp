@@ -49,6 +49,9 @@
 #include "WidgetJson.h"
 #include "fmCore.h"
 #include "fmCoreSizeEdit.h"
+#include "EditorCalls.h"
+#include "fmInput.h"
+#include "fmZorvic.h"
 #include "fmTransfo.h"
 
 namespace {
@@ -133,6 +136,20 @@ QWidget* OpenBOM(const Options& options, nlohmann::ordered_json& facts) {
 
 QWidget* OpenAbout(const Options& options, nlohmann::ordered_json&) { return Sized(new fmAboutSoft, options); }
 
+// The modal editors as the main window's Input and Zorvic buttons fill them, shown without their
+// modal loop.
+QWidget* OpenInput(const Options&, nlohmann::ordered_json&) {
+    auto* editor = new fmInput(&TheMainPage());
+    LoadInputEditor(*editor);
+    return Shown(editor);
+}
+
+QWidget* OpenChip(const Options&, nlohmann::ordered_json&) {
+    auto* editor = new fmZorvic(&TheMainPage());
+    LoadChipEditor(*editor);
+    return Shown(editor);
+}
+
 QWidget* OpenTransformer(const Options&, nlohmann::ordered_json&) {
     return Shown(fmTransfo::ShowTransformer(&TheMainPage()));
 }
@@ -174,6 +191,8 @@ const SnapWindow Windows[] = {
     {"summary", OpenSummary},
     {"bom", OpenBOM},
     {"about", OpenAbout},
+    {"input", OpenInput},
+    {"chip", OpenChip},
     {"transformer", OpenTransformer},
     {"material", OpenMaterial},
     {"coresize", OpenCoreSize},
