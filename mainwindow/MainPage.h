@@ -34,6 +34,8 @@ public:
     // Redraws the whole schematic, its labels and panels for the current design. Reads the
     // design state, never writes it.
     void ChartRedraw();
+    // Training mode on (flag not 0) or off: the schematic's labels take the training colour.
+    void SetTrainingMode(int16_t flag);
     void TerminatorDraw(float zoom);
     void LblComponentDraw(float zoom);
     void LblPowerDraw(float zoom);
@@ -82,8 +84,8 @@ private:
     void cmdCurve_Click();
     void cmdBOM_Click();
     void txtProject_Edited(const QString& text);
-    // The add-output buttons, the clamp button's caption and the series tooltips as the design
-    // has them.
+    // The add-output buttons, the clamp button's caption, the series tooltips and the training
+    // check as the design has them.
     void FollowDesign();
     void EnableAddOutput(bool enabled);
     // The series element label's tooltip for the output's type (unchanged for a direct output).

@@ -4,11 +4,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "ComputeDesign.h"
 #include "DesignCommands.h"
+#include "DocumentMenus.h"
 #include "Forms.h"
 #include "MainPage.h"
 #include "PendingWindows.h"
@@ -49,6 +52,12 @@ void MainPage::ConnectCommands() {
     connect(mnuOpen, &QAction::triggered, this, [this] { cmdOpenFile_Click(); });
     connect(mnuSave, &QAction::triggered, this, [this] { cmdFileSave_Click(); });
     connect(mnuClose, &QAction::triggered, this, [this] { close(); });
+    DocumentMenus::AddMenus(menuBar(), [this](bool on) { SetTrainingMode(on ? 1 : 0); }, this);
+}
+
+void MainPage::SetTrainingMode(int16_t flag) {
+    Settings.TrainingMode = flag != 0 ? 1 : 0;
+    ChartRedraw();
 }
 
 void MainPage::cmdInputEdit_Click() {
@@ -102,4 +111,9 @@ void MainPage::FollowDesign() {
     EnableAddOutput(CanAddOutput());
     cmdSnubber->setText(ClamperCaption());
     for (int16_t i = 0; i < OutputCount; ++i) ShowSerialToolTip(i);
+    // The check mark shows the design's mode; setting it is no click of the user's.
+    if (auto* training = findChild<QAction*>(QStringLiteral("mnuHelpTraining"))) {
+        const QSignalBlocker quiet(training);
+        training->setChecked(Settings.TrainingMode == 1);
+    }
 }

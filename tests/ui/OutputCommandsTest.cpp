@@ -2,9 +2,11 @@
 // output's tooltip and chip picture, the clamp toggle, and the windows that only say they are
 // not there yet.
 
+#include <QAction>
 #include <QLabel>
 
 #include "CommandFixture.h"
+#include "Colours.h"
 #include "Forms.h"
 #include "SvgPicture.h"
 #include "Variables.h"
@@ -82,6 +84,19 @@ TEST_F(OutputCommandsTest, AllDatasShowsTheSummaryOfTheDesign) {
     Click(page->cmdSummary);
     EXPECT_EQ(platform::Forms::Find(QStringLiteral("fmSummary")), summary);
     delete summary;
+}
+
+TEST_F(OutputCommandsTest, TrainingModeColoursTheLabelsAndNewClearsItsCheck) {
+    auto* training = page->findChild<QAction*>(QStringLiteral("mnuHelpTraining"));
+    ASSERT_NE(training, nullptr);
+    training->trigger();
+    EXPECT_EQ(Settings.TrainingMode, 1);
+    EXPECT_EQ(platform::ForeColor(page->lblVar[1]), 0xFF0000u);  // T1 in blue
+    Settings.DesignSaved = true;
+    Click(page->cmdFileNew);
+    EXPECT_EQ(Settings.TrainingMode, 0);
+    EXPECT_FALSE(training->isChecked());
+    EXPECT_NE(platform::ForeColor(page->lblVar[1]), 0xFF0000u);
 }
 
 TEST_F(OutputCommandsTest, WindowsNotBuiltYetSaySoAndChangeNothing) {
