@@ -17,15 +17,15 @@ QLabel* NamedLabel(QWidget* parent, const QString& name, const QString& text) {
 
 }  // namespace
 
-BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowSpec& spec) {
+BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowLayout& layout) {
     QWidget* parent = grid->parentWidget();
     BoxRow r;
-    r.caption = NamedLabel(parent, spec.captionName, spec.caption);
+    r.caption = NamedLabel(parent, layout.captionName, layout.caption);
     r.box = new QLineEdit(parent);
-    r.box->setObjectName(spec.boxName);
+    r.box->setObjectName(layout.boxName);
     r.box->setAlignment(Qt::AlignRight);
     r.box->setMaximumWidth(r.box->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
-    r.unit = NamedLabel(parent, QString(), spec.unit);
+    r.unit = NamedLabel(parent, QString(), layout.unit);
     r.caption->setBuddy(r.box);
     grid->addWidget(r.caption, row, 0);
     grid->addWidget(r.box, row, 1);
@@ -33,15 +33,15 @@ BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowSpec& spec) {
     return r;
 }
 
-SliderRow AddSliderRow(QGridLayout* grid, int row, const SliderRowSpec& spec) {
+SliderRow AddSliderRow(QGridLayout* grid, int row, const SliderRowLayout& layout) {
     QWidget* parent = grid->parentWidget();
     SliderRow r;
-    static_cast<BoxRow&>(r) = AddBoxRow(grid, row, spec.box);
-    r.low = NamedLabel(parent, spec.lowName, spec.low);
-    r.slider = new platform::Slider(spec.lastPosition, parent);
-    r.slider->setObjectName(spec.sliderName);
+    static_cast<BoxRow&>(r) = AddBoxRow(grid, row, layout.box);
+    r.low = NamedLabel(parent, layout.lowName, layout.low);
+    r.slider = new platform::Slider(layout.lastPosition, parent);
+    r.slider->setObjectName(layout.sliderName);
     r.slider->setMinimumWidth(r.slider->fontMetrics().horizontalAdvance(QString(28, QLatin1Char('0'))));
-    r.high = NamedLabel(parent, spec.highName, spec.high);
+    r.high = NamedLabel(parent, layout.highName, layout.high);
     grid->addWidget(r.low, row, 3, Qt::AlignRight);
     grid->addWidget(r.slider, row, 4);
     grid->addWidget(r.high, row, 5);

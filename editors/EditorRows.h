@@ -1,5 +1,5 @@
 #pragma once
-// The pieces the parameter editors are built of: rows of a caption, a numeric text box and its
+// What the parameter editors are built of: rows of a caption, a numeric text box and its
 // unit, for most values with a slider between two end labels; and their command buttons.
 
 #include <QString>
@@ -14,7 +14,7 @@ namespace platform {
 class Slider;
 }
 
-struct BoxRowSpec {
+struct BoxRowLayout {
     QString captionName;  // object name of the caption label; empty when the Parts give none
     QString caption;
     QString boxName;
@@ -27,8 +27,8 @@ struct BoxRow {
     QLabel* unit = nullptr;
 };
 
-struct SliderRowSpec {
-    BoxRowSpec box;
+struct SliderRowLayout {
+    BoxRowLayout box;
     QString sliderName;
     int lastPosition = 0;
     QString lowName;  // object names of the end labels; empty when the Parts give none
@@ -44,9 +44,9 @@ struct SliderRow : BoxRow {
 };
 
 // Caption, box and unit in columns 0 to 2 of `row`.
-BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowSpec& spec);
+BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowLayout& layout);
 // The same, then the low end label, the slider and the high end label in columns 3 to 5.
-SliderRow AddSliderRow(QGridLayout* grid, int row, const SliderRowSpec& spec);
+SliderRow AddSliderRow(QGridLayout* grid, int row, const SliderRowLayout& layout);
 
 // A command button that Enter in a box never presses: a box is checked only when it is left.
 QPushButton* EditorButton(QWidget* parent, const QString& name, const QString& caption);
