@@ -1,11 +1,15 @@
 #include "EditorCalls.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 #include "ComputeDesign.h"
+#include "DesignCommands.h"
 #include "Forms.h"
+#include "OutputEdit.h"
 #include "Variables.h"
 #include "fmInput.h"
+#include "fmOutput.h"
 #include "fmZorvic.h"
 
 using namespace zorvic;
@@ -22,6 +26,11 @@ std::function<bool(int16_t)>& EditOutputHook() {
     return hook;
 }
 
+MainWindowCalls& MainWindow() {
+    static MainWindowCalls calls;
+    return calls;
+}
+
 QWidget* Owner(QWidget* parent) { return parent ? parent : QApplication::activeWindow(); }
 
 }  // namespace
@@ -34,6 +43,18 @@ void LoadInputEditor(fmInput& editor) {
 void LoadChipEditor(fmZorvic& editor) {
     static_cast<ChipFields&>(editor) = LoadChipFields();
     editor.Form_Load();
+}
+
+void LoadOutputEditor(fmOutput& editor, int16_t index) {
+    editor.OutputIndex = index;
+    editor.Form_Load();
+}
+
+bool ExecOutputEditor(int16_t index, QWidget* parent) {
+    fmOutput editor(Owner(parent));
+    LoadOutputEditor(editor, index);
+    editor.exec();
+    return editor.Result;
 }
 
 bool EditInputPara(QWidget* parent) {
@@ -77,3 +98,30 @@ void RunUpdateInstance() {
 void SetEditOutputHook(std::function<bool(int16_t)> hook) { EditOutputHook() = std::move(hook); }
 
 bool EditOutputPara(int16_t index) { return EditOutputHook() ? EditOutputHook()(index) : false; }
+
+void SetMainWindowCalls(MainWindowCalls calls) { MainWindow() = std::move(calls); }
+
+void RunUpdateOutput(int16_t index) {
+    if (MainWindow().UpdateOutput)
+        MainWindow().UpdateOutput(index);
+    else
+        StoreOutputWork(index);
+}
+
+void EnableAddOutputButtons(bool enabled) {
+    if (MainWindow().EnableAddOutput) {
+        MainWindow().EnableAddOutput(enabled);
+        return;
+    }
+    if (QWidget* transformer = platform::Forms::Find(QStringLiteral("fmTransfo")))
+        if (auto* add = transformer->findChild<QPushButton*>(QStringLiteral("cmdAddOutput"))) add->setEnabled(enabled);
+}
+
+void RunRegulationChoice() {
+    if (MainWindow().RegulationType_Click) {
+        MainWindow().RegulationType_Click();
+        return;
+    }
+    ChooseSecondaryLoopAgain();
+    RunUpdateInstance();
+}

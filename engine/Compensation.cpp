@@ -43,9 +43,11 @@ bool SelectReferenceIC(int16_t lastOutput, int16_t index, bool regulated, float 
     reg.GroundResistor.Value = DividerGroundResistance;
     bool ok = true;
     const int last = std::min<int>(lastOutput, OutputCount - 1);
+    // An edited main output is judged by the voltage being edited, not the one applied before.
+    const float mainVoltage = index == 0 ? voltage : Outputs[0].Voltage;
 
     for (;;) {
-        if (Outputs[0].Voltage < 3.5f || !ok) {
+        if (mainVoltage < 3.5f || !ok) {
             UseReference("SHR2", Shr2Voltage, Shr2Current);
             ok = true;
         }
@@ -70,7 +72,7 @@ bool SelectReferenceIC(int16_t lastOutput, int16_t index, bool regulated, float 
         if (reg.ReferenceName == "SHR2" || ok) break;
     }
     // The 1.24 V reference stands no more than 12 V across it from the main output.
-    if (reg.ReferenceName == "SHR2" && Outputs[0].Voltage > 12) return false;
+    if (reg.ReferenceName == "SHR2" && mainVoltage > 12) return false;
     return ok;
 }
 

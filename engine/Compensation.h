@@ -20,7 +20,8 @@ inline constexpr int MaxDividerResistors = 4;
 // Chooses "SHR1" or "SHR2" and, under secondary regulation, sizes Regulation.Divider so that
 // the regulated outputs share the reference current. Outputs 0 to lastOutput are read from
 // Outputs, except output `index`, whose regulated flag and voltage are the next two arguments
-// (the output editor tests a change before applying it). Only the first four regulated
+// (the output editor tests a change before applying it; an edited main output's voltage also
+// decides the reference). Only the first four regulated
 // outputs get a resistor; a resistor that would come out zero, negative or not finite (every
 // regulated output at or below the reference) is left out with the value 0. True when the
 // divider can regulate the outputs as set.

@@ -28,8 +28,6 @@ constexpr float CapacitorVoltageDerating = 0.8f;
 constexpr float NoRefCapacitance = 0.0001f;
 // The second cell of a regulator or Zener output is a plain 100 nF decoupling capacitor.
 constexpr float DecouplingCapacitance = 1e-7f;
-// Sentinel ESR of the empty start of a capacitor search, farther from any target than a part.
-constexpr float NoEsr = 1e15f;
 
 // Designator text of a part: letter, output number from 1 without a blank, cell digit.
 std::string Designator(const char* letter, const OutputRecord& output, const char* cell) {

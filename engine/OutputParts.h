@@ -8,6 +8,10 @@
 
 namespace zorvic {
 
+// An ESR farther from any target than a part: the empty start of a capacitor search, and the
+// mark of an output that has no second cell.
+inline constexpr float NoEsr = 1e15f;
+
 // Picks the regulator of the output's family; `drop` gets its voltage drop at the output current.
 void SelectOutputRegulator(OutputRecord& output, float& drop);
 

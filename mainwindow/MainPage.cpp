@@ -68,6 +68,17 @@ MainPage::MainPage(QString commandLine, QWidget* parent) : QMainWindow(parent), 
         else
             ComputeDesign();
     });
+    // The transformer window and the output editor reach the main window of the run.
+    SetEditOutputHook([](int16_t index) { return MainPageExists() && TheMainPage().EditOutputPara(index); });
+    SetMainWindowCalls({[](int16_t index) {
+                            if (MainPageExists()) TheMainPage().UpdateOutput(index);
+                        },
+                        [](bool enabled) {
+                            if (MainPageExists()) TheMainPage().EnableAddOutput(enabled);
+                        },
+                        [] {
+                            if (MainPageExists()) TheMainPage().RegulationType_Click();
+                        }});
     Form_Initialize();
     FollowDesign();
 }

@@ -47,6 +47,11 @@ void NumericBox::SetLimits(float min, float max) {
     max_ = max;
 }
 
+void NumericBox::SetUnit(std::string unit, std::string pattern) {
+    unit_ = std::move(unit);
+    pattern_ = std::move(pattern);
+}
+
 void NumericBox::Validate() {
     if (!edit_ || !value_) return;
     if (BeforeValidate) BeforeValidate();

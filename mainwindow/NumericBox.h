@@ -27,6 +27,9 @@ public:
     void SetLimits(float min, float max);
     // The unit text, which ValidateEntry switches between "mA" and "A".
     const std::string& Unit() const { return unit_; }
+    // A box whose unit the window shows elsewhere (a current box's "A" or "mA" label) takes it
+    // with its pattern before each check.
+    void SetUnit(std::string unit, std::string pattern);
     // Runs the leave-the-box validation now (also run when the user leaves an edited box).
     void Validate();
     // Called before each validation, e.g. to take the design value in the box's unit.

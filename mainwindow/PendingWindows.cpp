@@ -1,6 +1,6 @@
 #include "PendingWindows.h"
 
-#include "MessageBox.h"
+#include "EditorCalls.h"
 #include "fmBOM.h"
 #include "fmCurve.h"
 #include "fmSummary.h"
@@ -15,15 +15,9 @@ std::function<bool(int16_t)>& OutputEditorStandIn() {
 
 }  // namespace
 
-void ShowNotAvailable(const QString& window, QWidget* parent) {
-    platform::ShowMessage(window + QStringLiteral(" is not available yet."), platform::Buttons::OK,
-                          QStringLiteral("Zorvic"), parent);
-}
-
 bool ShowOutputEditor(int16_t index, QWidget* parent) {
     if (OutputEditorStandIn()) return OutputEditorStandIn()(index);
-    ShowNotAvailable(QStringLiteral("The output editor"), parent);
-    return false;
+    return ExecOutputEditor(index, parent);
 }
 
 void ShowTransformerWindow(QWidget* parent) { fmTransfo::ShowTransformer(parent); }

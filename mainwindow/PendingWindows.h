@@ -1,16 +1,10 @@
 #pragma once
-// The windows the main window opens, one call each. The window not built yet (the output editor)
-// shows a plain message naming it until its own work replaces
-// that one call.
+// The windows the main window opens, one call each.
 
-#include <QString>
 #include <cstdint>
 #include <functional>
 
 class QWidget;
-
-// "<window> is not available yet.", titled "Zorvic".
-void ShowNotAvailable(const QString& window, QWidget* parent);
 
 // The output editor on OutputWork for output `index`; true when the user confirmed.
 bool ShowOutputEditor(int16_t index, QWidget* parent);
@@ -19,6 +13,6 @@ void ShowSummaryWindow(QWidget* parent);
 void ShowCurveWindow(QWidget* parent);
 void ShowBillOfMaterials(QWidget* parent);
 
-// Window tests edit OutputWork here as the user would and answer whether the edit was confirmed,
-// until the output editor exists. An empty function brings the message back.
+// Window tests of the main window's own output commands edit OutputWork here in place of the
+// editor and answer whether the edit was confirmed. An empty function brings the editor back.
 void SetOutputEditorStandIn(std::function<bool(int16_t index)> editor);

@@ -4,7 +4,7 @@
 //
 //   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z]
 //               [--do COMMAND]... [--print-to FOLDER] [--layout single|dual|dual2|quad|quad2]
-//               [--curves T1,T2,...] [--cursor X] --png OUT.png
+//               [--curves T1,T2,...] [--cursor X] [--index N] --png OUT.png
 //
 // The design is computed as the program does at start-up, then with the overrides (the same
 // JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
@@ -14,7 +14,7 @@
 // Open does.
 // --print-to prints the bill of materials into a PDF file in FOLDER.
 // The curve window takes its layout, the curve type of each chart in order and the cursor
-// fraction of every chart.
+// fraction of every chart. The output editor opens on output N (0, the main output, unless given).
 // Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
 // or window that cannot be made.
 
@@ -51,6 +51,8 @@
 #include "fmCoreSizeEdit.h"
 #include "EditorCalls.h"
 #include "fmInput.h"
+#include "fmOutput.h"
+#include "DesignCommands.h"
 #include "fmZorvic.h"
 #include "fmTransfo.h"
 
@@ -69,6 +71,7 @@ struct Options {
     std::string layout = "quad";
     std::vector<int> curves;
     float cursor = 0.5f;
+    int16_t index = 0;
 };
 
 // A window the tool can open: it makes and sizes the window for the computed design, and adds
@@ -150,6 +153,15 @@ QWidget* OpenChip(const Options&, nlohmann::ordered_json&) {
     return Shown(editor);
 }
 
+QWidget* OpenOutput(const Options& options, nlohmann::ordered_json&) {
+    // An active output, or the one an Add Output would make.
+    if (options.index > zorvic::Settings.AdditionalOutputs + 1) return nullptr;
+    zorvic::LoadOutputWork(options.index);
+    auto* editor = new fmOutput(&TheMainPage());
+    LoadOutputEditor(*editor, options.index);
+    return Shown(editor);
+}
+
 QWidget* OpenTransformer(const Options&, nlohmann::ordered_json&) {
     return Shown(fmTransfo::ShowTransformer(&TheMainPage()));
 }
@@ -193,6 +205,7 @@ const SnapWindow Windows[] = {
     {"about", OpenAbout},
     {"input", OpenInput},
     {"chip", OpenChip},
+    {"output", OpenOutput},
     {"transformer", OpenTransformer},
     {"material", OpenMaterial},
     {"coresize", OpenCoreSize},
@@ -202,7 +215,7 @@ const SnapWindow Windows[] = {
 int Usage() {
     std::cerr << "usage: zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] "
                  "[--do COMMAND]... [--print-to FOLDER] [--layout L] [--curves T1,T2,...] [--cursor X] "
-                 "--png OUT.png\nwindows:";
+                 "[--index N] --png OUT.png\nwindows:";
     for (const SnapWindow& w : Windows) std::cerr << " " << w.name;
     std::cerr << "\n";
     return 2;
@@ -236,6 +249,11 @@ bool ParseArguments(int argc, char** argv, Options& options) {
                 if (type < 1 || type > 20) return false;
                 options.curves.push_back(type);
             }
+        } else if (arg == "--index" && hasValue) {
+            char* end = nullptr;
+            const long index = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || index < 0 || index > 5) return false;
+            options.index = static_cast<int16_t>(index);
         } else if (arg == "--cursor" && hasValue) {
             char* end = nullptr;
             options.cursor = std::strtof(argv[++i], &end);

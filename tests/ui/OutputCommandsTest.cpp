@@ -1,6 +1,5 @@
 // The output commands clicked on the main window: adding outputs up to six in all, an edited
-// output's tooltip and chip picture, the clamp toggle, and the windows that only say they are
-// not there yet.
+// output's tooltip and chip picture, and the clamp toggle.
 
 #include <QAction>
 #include <QLabel>
@@ -97,17 +96,4 @@ TEST_F(OutputCommandsTest, TrainingModeColoursTheLabelsAndNewClearsItsCheck) {
     EXPECT_EQ(Settings.TrainingMode, 0);
     EXPECT_FALSE(training->isChecked());
     EXPECT_NE(platform::ForeColor(page->lblVar[1]), 0xFF0000u);
-}
-
-TEST_F(OutputCommandsTest, WindowsNotBuiltYetSaySoAndChangeNothing) {
-    const std::pair<QAbstractButton*, QString> buttons[] = {
-        {page->cmdOutputCreate, "The output editor"},
-        {page->cmdOutputEdit[0], "The output editor"}};
-    for (const auto& [button, window] : buttons) {
-        platform::MessageScript::Clear();
-        Click(button);
-        EXPECT_EQ(Messages(), std::vector<QString>{"Zorvic: " + window + " is not available yet."});
-    }
-    EXPECT_TRUE(Settings.DesignSaved);
-    EXPECT_EQ(Settings.AdditionalOutputs, 0);
 }
