@@ -27,3 +27,6 @@ rm -rf "$tmp"
 for editor in input chip; do
     "$snap" docs/screens/designs/default.json --window "$editor" --png "docs/screens/$editor-default.png" > /dev/null
 done
+# The output editor on the main output and on the Zener output of the six-output design.
+"$snap" docs/screens/designs/six-outputs.json --window output --index 0 --png docs/screens/output-main.png > /dev/null
+"$snap" docs/screens/designs/six-outputs.json --window output --index 1 --png docs/screens/output-zener.png > /dev/null
