@@ -197,7 +197,8 @@ TEST_F(OutputEditorTest, OkAfterApplyStoresTheLaterEdit) {
 TEST_F(OutputEditorTest, AddsOutputsUpToSixAndDeleteEnablesAddingAgain) {
     QPointer<fmTransfo> transformer(fmTransfo::ShowTransformer(page.get()));
     for (int16_t n = 1; n <= 5; ++n) {
-        InModal(page->cmdOutputCreate, [n](fmOutput* e) {
+        // The transformer window's Add Output opens the same editor.
+        InModal(n == 2 ? transformer->cmdAddOutput : page->cmdOutputCreate, [n](fmOutput* e) {
             EXPECT_EQ(e->windowTitle(), QString("Parameters Output %1").arg(n));
             if (n % 2) driving::Click(e->cmdApply);
             if (n == 5)
