@@ -1,11 +1,16 @@
 #pragma once
 // The output diode panel of the output editor: the chosen diode's ratings, the suitable diodes,
-// the user's own choice and the diode's operating figures. It computes nothing itself.
+// the user's own choice and the diode's operating figures. It shows what the engine works out
+// for OutputWork and computes nothing itself.
 
 #include <QGroupBox>
 
 #include <cstdint>
 #include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
 
 class DiodePanel : public QGroupBox {
 public:
@@ -19,5 +24,22 @@ public:
     void SetMarkClearedHandler(std::function<void()> handler);
 
 private:
+    void lstDiode_Click(int entry);
+    void chkDiodeUserDefine_Click(bool checked);
+
+    QGroupBox* fm125deg = nullptr;
+    QLabel* lblVf = nullptr;
+    QLabel* lblIf = nullptr;
+    QLabel* lblVr = nullptr;
+    QLabel* lblIr = nullptr;
+    QComboBox* lstDiode = nullptr;
+    QCheckBox* chkDiodeUserDefine = nullptr;
+    QLabel* lblRunAway = nullptr;
+    QLabel* lblVrmax = nullptr;
+    QLabel* lblVdrop = nullptr;
+    QLabel* lblPloss = nullptr;
+
+    // The output the panel last showed, which the user's picks and mark changes apply to.
+    int16_t outputIndex_ = 0;
     std::function<void()> markCleared_;
 };

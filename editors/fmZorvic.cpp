@@ -13,6 +13,7 @@
 
 #include "ChipLossBar.h"
 #include "Colours.h"
+#include "ComboEntries.h"
 #include "EditorCalls.h"
 #include "EditorRows.h"
 #include "Forms.h"
@@ -53,26 +54,6 @@ QLabel* LossLabel(QWidget* parent, const QString& name, uint32_t bgr) {
     label->setObjectName(name);
     if (bgr) Paint(label, QPalette::WindowText, bgr);
     return label;
-}
-
-// The texts of a combo box become `entries`, each replaced in place; entries left over from a
-// longer list go.
-void SetEntries(QComboBox* list, const std::vector<std::string>& entries) {
-    const int count = static_cast<int>(entries.size());
-    for (int i = 0; i < count; ++i) {
-        if (i < list->count())
-            list->setItemText(i, Text(entries[static_cast<std::size_t>(i)]));
-        else
-            list->addItem(Text(entries[static_cast<std::size_t>(i)]));
-    }
-    while (list->count() > count) list->removeItem(count);
-}
-
-// Shows `text` in the box: its entry when the list holds it, else the text alone.
-void ShowText(QComboBox* list, const QString& text) {
-    const int entry = list->findText(text, Qt::MatchExactly);
-    list->setPlaceholderText(entry < 0 ? text : QString());
-    list->setCurrentIndex(entry);
 }
 
 }  // namespace
