@@ -77,8 +77,9 @@ fmOutput::fmOutput(QWidget* parent) : QDialog(parent) {
     grid->addWidget(frPolarity, 0, 1);
     grid->addWidget(Frame1, 1, 0);
     grid->addWidget(frRipple, 1, 1);
-    grid->addWidget(fmCapacitor, 2, 0, 1, 2);
-    grid->addWidget(fmDiodeSelect, 0, 2, 3, 1);
+    grid->addWidget(fmCapacitor, 2, 0, 1, 3);
+    // The diode panel keeps its own height beside the frames; what is left stays below it.
+    grid->addWidget(fmDiodeSelect, 0, 2, 2, 1, Qt::AlignTop);
     grid->setRowStretch(3, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -215,11 +216,12 @@ void fmOutput::BuildCapacitor() {
     };
     fmCapa1 = cell("fmCapa1", QStringLiteral("First Cell Capacitor"), lblESR1, lblImax1, "lblESR1", "lblImax1");
     fmCapa2 = cell("fmCapa2", QStringLiteral("Second Cell Capacitor"), lblESR2, lblImax2, "lblESR2", "lblImax2");
-    auto* cells = new QHBoxLayout;
-    cells->addWidget(fmCapa1);
-    cells->addWidget(fmCapa2);
-    grid->addLayout(cells, 1, 0, 1, 4);
+    // The derating beside the two cells it sizes.
+    grid->setColumnMinimumWidth(2, grid->spacing() * 2);
+    grid->addWidget(fmCapa1, 0, 3);
+    grid->addWidget(fmCapa2, 0, 4);
     grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(4, 1);
 }
 
 void fmOutput::Attach(QLineEdit* box, OutputBox kind, float* value, QLabel* unitLabel) {
