@@ -57,12 +57,6 @@ fmOutput::fmOutput(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmOutput"));
     platform::Forms::Register(this);
 
-    cmdApply = EditorButton(this, QStringLiteral("cmdApply"), QStringLiteral("Apply"));
-    cmdOk = EditorButton(this, QStringLiteral("cmdOk"), QStringLiteral("OK"));
-    cmdCancel = EditorButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
-    cmdOutputCancel = EditorButton(this, QStringLiteral("cmdOutputCancel"), QStringLiteral("Delete"));
-    cmdOutputCancel->setToolTip(QStringLiteral("Delete this Output"));
-
     BuildOutputType();
     BuildPolarity();
     BuildPower();
@@ -71,6 +65,12 @@ fmOutput::fmOutput(QWidget* parent) : QDialog(parent) {
     fmDiodeSelect = new DiodePanel(this);
     fmDiodeSelect->setObjectName(QStringLiteral("fmDiodeSelect"));
     fmDiodeSelect->SetMarkClearedHandler([this] { RefreshControls(); });
+    // Made last, so that Tab runs through the boxes before the buttons.
+    cmdApply = EditorButton(this, QStringLiteral("cmdApply"), QStringLiteral("Apply"));
+    cmdOk = EditorButton(this, QStringLiteral("cmdOk"), QStringLiteral("OK"));
+    cmdCancel = EditorButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
+    cmdOutputCancel = EditorButton(this, QStringLiteral("cmdOutputCancel"), QStringLiteral("Delete"));
+    cmdOutputCancel->setToolTip(QStringLiteral("Delete this Output"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(frOutputType, 0, 0);
@@ -80,7 +80,6 @@ fmOutput::fmOutput(QWidget* parent) : QDialog(parent) {
     grid->addWidget(fmCapacitor, 2, 0, 1, 3);
     // The diode panel keeps its own height beside the frames; what is left stays below it.
     grid->addWidget(fmDiodeSelect, 0, 2, 2, 1, Qt::AlignTop);
-    grid->setRowStretch(3, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdOutputCancel);
