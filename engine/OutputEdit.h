@@ -105,17 +105,17 @@ void ClearUserDiodeMark(int16_t index);
 // Output `index` is one being added (the one after the last active output).
 bool IsNewOutput(int16_t index);
 
+struct RemovedOutput {
+    bool removed = false;           // false: the index names no removable output
+    int16_t formerLast = 0;         // the slot that fell out of use
+    bool chooseRegulation = false;  // the secondary loop lost its last output
+};
 // Removes output `index` (1 to the last active one): the later outputs and their user-defined
 // diode marks move down one place, the freed slot loses its regulated flag and its mark, the
 // count of outputs and of regulated outputs follows the records, and the design counts as
-// changed. Answers true when the output was the last one in the secondary loop: the design then
-// leaves the loop, as primary-regulated before a new choice, and the caller chooses the
-// regulation again. Answers false for an index that names no removable output.
-struct RemovedOutput {
-    bool removed = false;
-    int16_t formerLast = 0;        // the slot that fell out of use
-    bool chooseRegulation = false;  // the secondary loop lost its last output
-};
+// changed. When the output was the last one in the secondary loop (by the stored flags), the
+// design leaves the loop, as primary-regulated before a new choice, and the caller chooses the
+// regulation again.
 RemovedOutput RemoveOutput(int16_t index);
 
 // The regulation choice after the loop lost its last output, as choosing "Secondary Regulation"
