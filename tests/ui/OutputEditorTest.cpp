@@ -155,6 +155,23 @@ TEST_F(OutputEditorTest, MainOutputOffersNoZenerNegativeOrDeleteAndAZenerOutputN
     EXPECT_FALSE(Open(4).cmdOutputCancel->isEnabled());  // an output being added
 }
 
+// A full loop takes no fourth output; a Zener click takes an output out; the last one stays in,
+// as a Self or Direct output.
+TEST_F(OutputEditorTest, RegulatedBoxFollowsTheLoop) {
+    Design({10, 5, 5, 7}, {true, true, true}, true);
+    EXPECT_FALSE(Open(3).chkRegulated->isEnabled());
+    fmOutput& regulated = Open(1);
+    EXPECT_TRUE(regulated.chkRegulated->isChecked() && regulated.chkRegulated->isEnabled());
+    EXPECT_FALSE(regulated.optNegative->isEnabled());
+    driving::Click(regulated.optZener);
+    EXPECT_FALSE(regulated.chkRegulated->isChecked() || regulated.chkRegulated->isEnabled());
+    EXPECT_TRUE(regulated.optNegative->isEnabled());
+    Design({12, 5}, {false, true}, true);
+    fmOutput& last = Open(1);
+    EXPECT_TRUE(last.chkRegulated->isChecked());
+    EXPECT_FALSE(last.chkRegulated->isEnabled() || last.optZener->isEnabled() || last.optVreg->isEnabled());
+}
+
 TEST_F(OutputEditorTest, DeletingAMiddleOutputMovesTheLaterOnesDown) {
     for (std::size_t i = 0; i < 5; ++i) Outputs[i].Voltage = static_cast<float>(5 + i);
     Design({9, 5, 7, 1, 3});
