@@ -155,9 +155,11 @@ INSTANTIATE_TEST_SUITE_P(Networks, FeedbackTest, ::testing::Values(
     FeedbackCase{"SecondaryWeightsTheRegulatedOutputsDivider", [] { OperatingPoint.SecondaryRegulation = true; },
                  31.924314f, -139.09842f},
     FeedbackCase{"SecondaryWithoutRegulatedOutputTakesTenKilohms",
-                 [] { OperatingPoint.SecondaryRegulation = true; Outputs[0].Regulated = false; }, 27.348797f, -119.686264f},
+                 [] { OperatingPoint.SecondaryRegulation = true; Outputs[0].Regulated = false; },
+                 27.348797f, -119.686264f},
     FeedbackCase{"PrimaryGoesThroughTheAuxiliaryWinding",
-                 [] { Transfo.AuxTurnsRatio = 100.0f / 9; Transfo.TurnsRatio[0] = 100.0f / 6; }, 21.487522f, -72.99006f}),
+                 [] { Transfo.AuxTurnsRatio = 100.0f / 9; Transfo.TurnsRatio[0] = 100.0f / 6; },
+                 21.487522f, -72.99006f}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BodePointTest, FeedbackNeedsItsPartsAndTheTurns) {

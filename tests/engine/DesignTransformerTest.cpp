@@ -57,8 +57,8 @@ protected:
 
     // The recorded core (nullptr: unchecked), primary, auxiliary and first two output turns, wires,
     // transformer loss and designs evaluated (-1: unchecked).
-    static void ExpectDesign(const char* core, std::array<int, 4> turns, const std::vector<WireChoice>& wires, float loss,
-                             int evaluations) {
+    static void ExpectDesign(const char* core, std::array<int, 4> turns, const std::vector<WireChoice>& wires,
+                             float loss, int evaluations) {
         if (core) {
             EXPECT_EQ(Transfo.Core.Name, core);
         }

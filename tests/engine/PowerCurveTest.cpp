@@ -83,7 +83,13 @@ static void SecondaryNetwork() {
     Outputs[0].ActualVoltage = 5;
 }
 
-struct PointCase { const char* name; void (*design)(); float f, x; const char* corner; const char* mode; float loss, efficiency; };
+struct PointCase {
+    const char* name;
+    void (*design)();
+    float f, x;
+    const char *corner, *mode;
+    float loss, efficiency;
+};
 
 class PowerPointTest : public PowerCurveTest, public ::testing::WithParamInterface<PointCase> {};
 
