@@ -32,7 +32,8 @@ void MainPage::mnuPrint_Click() {
 
 bool MainPage::PrintDesign() {
     return WindowPrint::PrintWindow(
-        picSchematic, QStringLiteral("Zorvic Design"), [this] { PreparePrintLayout(); }, [this] { RestoreScreenLayout(); });
+        picSchematic, QStringLiteral("Zorvic Design"), [this] { PreparePrintLayout(); },
+        [this] { RestoreScreenLayout(); });
 }
 
 void MainPage::PreparePrintLayout() {

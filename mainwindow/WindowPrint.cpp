@@ -18,7 +18,7 @@ bool PrintWindow(QWidget* window, const QString& documentName, const std::functi
     // The screen layout comes back however the print went.
     restore();
     if (printed.ok && !printed.pdfPath.isEmpty())
-        platform::ShowMessage(QStringLiteral("There is no printer: the window was saved as ") + printed.pdfPath,
+        platform::ShowMessage(QStringLiteral("The window was printed to the file ") + printed.pdfPath,
                               platform::Buttons::OK, QStringLiteral("Print"), window);
     return printed.ok;
 }
