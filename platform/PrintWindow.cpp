@@ -36,6 +36,8 @@ PrintOutcome PrintWidget(QWidget* area, const QString& documentName) {
     area->render(&picture);
     painter.scale(scale, scale);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Kept exact: lines and text would blur in a photograph's compression.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(area->size())), picture);
     outcome.ok = painter.end();
     if (outcome.ok) outcome.pdfPath = pdfPath;
