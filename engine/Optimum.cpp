@@ -215,8 +215,11 @@ private:
     double TermWith(const WindingSet& set, int k, float resistance) const {
         const auto w = static_cast<std::size_t>(order_[static_cast<std::size_t>(k)]);
         const double current = current_[static_cast<std::size_t>(k)];
-        return static_cast<double>(set.Turns[w]) * turnLength_ * (current * current) * static_cast<double>(resistance) /
-               static_cast<double>(set.Strands[w]);
+        const double term = static_cast<double>(set.Turns[w]) * turnLength_ * (current * current) *
+                            static_cast<double>(resistance);
+        // A division by one gives the dividend to the bit: most windings keep a single strand.
+        const auto strands = static_cast<double>(set.Strands[w]);
+        return strands == 1.0 ? term : term / strands;
     }
 
     int count_ = 0;
@@ -233,10 +236,48 @@ std::array<float, WindingCount> FloatComponents(const Gradient& g) {
     return f;
 }
 
-WindingSet TryAllocationOf(float window, const WindingSet& base, const std::array<float, WindingCount>& gd,
-                           const std::array<float, WindingCount>& gs, float t) {
-    WindingSet trial = base;
+// Every diameter of the active windings scaled by one factor so that the set fills the window,
+// as WeightedDiameterAllocation does.
+inline void ScaleToWindow(float window, WindingSet& set, int lastOutput) {
+    float used = 0;
+    ForEachWindingAuxFirst(lastOutput, [&](int j) { used += WindingArea(set, j); });
+    if (!(used > 0) || !std::isfinite(used)) return;  // nothing that a scale factor could fill
+    const float k = std::sqrt(window / used);
+    const int active = OutputWinding(lastOutput) + 1;
+    for (int j = 0; j < active; ++j) set.Diameter[static_cast<std::size_t>(j)] *= k;
+}
+
+// True when a step along gs leaves every strand count of base as it is for any finite step: no
+// strand gradient and every count within 1 to MaxStrands, where x + 0 t is x and no bound acts.
+bool StrandsKept(const WindingSet& base, const std::array<float, WindingCount>& gs) {
     for (int j = 0; j < ActiveWindings(); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        const float x = base.Strands[k];
+        if (gs[k] != 0 || !(x >= 1.0f && x <= static_cast<float>(MaxStrands))) return false;
+    }
+    return true;
+}
+
+// strandsKept: StrandsKept(base, gs).
+WindingSet TryAllocationOf(float window, const WindingSet& base, const std::array<float, WindingCount>& gd,
+                           const std::array<float, WindingCount>& gs, float t, bool strandsKept) {
+    WindingSet trial = base;
+    const int lastOutput = LastOutput;
+    const int active = OutputWinding(lastOutput) + 1;
+    if (strandsKept && std::isfinite(t)) {
+        // The strand counts stay, so each diameter only takes its step.
+        if (OptimisationType == ParallelEqualWires) {
+            EqualDiameterAllocation(window, trial);
+            return trial;
+        }
+        for (int j = 0; j < active; ++j) {
+            const auto k = static_cast<std::size_t>(j);
+            trial.Diameter[k] = StepValue(base.Diameter[k], gd[k], t);
+        }
+        ScaleToWindow(window, trial, lastOutput);
+        return trial;
+    }
+    for (int j = 0; j < active; ++j) {
         const auto k = static_cast<std::size_t>(j);
         trial.Strands[k] = ClampStep(base.Strands[k], gs[k], t, MaxStrands);
     }
@@ -245,7 +286,7 @@ WindingSet TryAllocationOf(float window, const WindingSet& base, const std::arra
         return trial;
     }
     // A strand count that grows thins its strands so that the winding keeps its copper area.
-    for (int j = 0; j < ActiveWindings(); ++j) {
+    for (int j = 0; j < active; ++j) {
         const auto k = static_cast<std::size_t>(j);
         const float stepped = StepValue(base.Diameter[k], gd[k], t);
         const float before = base.Strands[k];
@@ -254,7 +295,7 @@ WindingSet TryAllocationOf(float window, const WindingSet& base, const std::arra
         const bool same = before == trial.Strands[k] && std::isfinite(before) && before != 0;
         trial.Diameter[k] = same ? stepped : stepped * std::sqrt(before / trial.Strands[k]);
     }
-    WeightedDiameterAllocation(window, trial);
+    ScaleToWindow(window, trial, lastOutput);
     return trial;
 }
 
@@ -336,7 +377,8 @@ void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gra
     const WindingSet base = set;
     const std::array<float, WindingCount> fd = FloatComponents(gd);
     const std::array<float, WindingCount> fs = FloatComponents(gs);
-    const auto trialAt = [&](float t) { return TryAllocationOf(window, base, fd, fs, t); };
+    const bool strandsKept = StrandsKept(base, fs);
+    const auto trialAt = [&](float t) { return TryAllocationOf(window, base, fd, fs, t, strandsKept); };
     // The losses at a and at b, side by side.
     const auto lossesAt = [&](float a, float b, double& la, double& lb) {
         const WindingSet ta = trialAt(a);
@@ -430,11 +472,7 @@ void EqualDiameterAllocation(float window, WindingSet& set) {
 }
 
 void WeightedDiameterAllocation(float window, WindingSet& set) {
-    float used = 0;
-    ForEachWindingAuxFirst(LastOutput, [&](int j) { used += WindingArea(set, j); });
-    if (!(used > 0) || !std::isfinite(used)) return;  // nothing that a scale factor could fill
-    const float k = std::sqrt(window / used);
-    for (int j = 0; j < ActiveWindings(); ++j) set.Diameter[static_cast<std::size_t>(j)] *= k;
+    ScaleToWindow(window, set, LastOutput);
 }
 
 float StepValue(float x, float a, float b) {
@@ -451,7 +489,8 @@ float ClampStep(float x, float a, float b, int16_t max) {
 
 WindingSet TryAllocation(float window, const WindingSet& base, const Gradient& gd, const Gradient& gs,
                          float t) {
-    return TryAllocationOf(window, base, FloatComponents(gd), FloatComponents(gs), t);
+    const std::array<float, WindingCount> fs = FloatComponents(gs);
+    return TryAllocationOf(window, base, FloatComponents(gd), fs, t, StrandsKept(base, fs));
 }
 
 Gradient DiameterGradient(float window, const WindingSet& set, double loss) {
