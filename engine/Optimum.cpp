@@ -127,21 +127,26 @@ inline float Resistance(float d, float skin) {
 // The copper loss of the sets one optimisation tries, several sets at a time: the resistances
 // of all their windings first, side by side (one for a set whose windings share one diameter),
 // then each set's terms added in the order of TotalCopperLoss, so that each total is the same
-// number. Holds the turn length, the skin depth and the currents of the moment it was made.
+// number. Holds the turn length, the skin depth and the currents of the moment it was made, and
+// the turns of the sets it is given, which are those of turnsOf.
 class CopperLoss {
 public:
     static constexpr int MaxSets = WindingCount;
 
-    CopperLoss() {
+    explicit CopperLoss(const WindingSet& turnsOf) {
         const int lastOutput = std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
+        const auto turnLength = static_cast<double>(TurnLength);
         ForEachWindingAuxFirst(lastOutput, [&](int j) {
             const auto k = static_cast<std::size_t>(count_);
             order_[k] = j;
-            current_[k] = static_cast<double>(WindingCurrent(j));
+            const auto current = static_cast<double>(WindingCurrent(j));
+            // N x TurnLength x I2, the first products of each term.
+            turnsFactor_[k] = static_cast<double>(turnsOf.Turns[static_cast<std::size_t>(j)]) * turnLength *
+                              (current * current);
             ++count_;
         });
-        turnLength_ = static_cast<double>(TurnLength);
         skin_ = OptimumSkinDepth;
+        mayShare_ = OptimisationType == ParallelEqualWires;
     }
 
     double Total(const WindingSet& set) const {
@@ -160,8 +165,10 @@ public:
         for (int i = 0; i < n; ++i) {
             const WindingSet& set = *sets[i];
             const float first = set.Diameter[static_cast<std::size_t>(order_[0])];
-            bool same = true;
-            for (int k = 1; k < count_; ++k)
+            // Resistances gives equal diameters equal values: only the kind that shares one
+            // diameter is worth looking for it.
+            bool same = mayShare_;
+            for (int k = 1; k < count_ && same; ++k)
                 same = same && std::bit_cast<uint32_t>(set.Diameter[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])]) ==
                                    std::bit_cast<uint32_t>(first);
             shared[static_cast<std::size_t>(i)] = same;
@@ -214,9 +221,7 @@ private:
     // N x TurnLength x I2 x R / strands of the k-th winding added, left to right.
     double TermWith(const WindingSet& set, int k, float resistance) const {
         const auto w = static_cast<std::size_t>(order_[static_cast<std::size_t>(k)]);
-        const double current = current_[static_cast<std::size_t>(k)];
-        const double term = static_cast<double>(set.Turns[w]) * turnLength_ * (current * current) *
-                            static_cast<double>(resistance);
+        const double term = turnsFactor_[static_cast<std::size_t>(k)] * static_cast<double>(resistance);
         // A division by one gives the dividend to the bit: most windings keep a single strand.
         const auto strands = static_cast<double>(set.Strands[w]);
         return strands == 1.0 ? term : term / strands;
@@ -224,9 +229,9 @@ private:
 
     int count_ = 0;
     std::array<int, WindingCount> order_{};
-    std::array<double, WindingCount> current_{};
-    double turnLength_ = 0;
+    std::array<double, WindingCount> turnsFactor_{};
     float skin_ = 0;
+    bool mayShare_ = false;
 };
 
 // The float value of each gradient component, as a step along it takes it.
@@ -456,7 +461,7 @@ float WireResistancePerLength(float d) {
 }
 
 double TotalCopperLoss(const WindingSet& set) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     return copper.Total(set);
 }
 
@@ -494,18 +499,18 @@ WindingSet TryAllocation(float window, const WindingSet& base, const Gradient& g
 }
 
 Gradient DiameterGradient(float window, const WindingSet& set, double loss) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     return DiameterGradientOf(window, set, loss, copper);
 }
 
 Gradient StrandGradient(float window, const WindingSet& set, double loss) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     return StrandGradientOf(window, set, loss, copper);
 }
 
 void OptimiseStep(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s,
                   double& loss) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     OptimiseStepOf(window, set, gd, gs, s, loss, copper, false);
 }
 
@@ -546,7 +551,7 @@ double AllocatedCopperLoss(float turnLength, float window, const WindingSet& set
     const int16_t lastBefore = LastOutput;
     const int16_t strandsBefore = MaxStrands;
     const WindingSet start = StartOptimisation(turnLength, window, set, kind);
-    const double loss = CopperLoss().Total(start);  // at the module state of this optimisation
+    const double loss = CopperLoss(start).Total(start);  // at the module state of this optimisation
     TurnLength = turnLengthBefore;
     OptimumSkinDepth = skinBefore;
     OptimisationType = typeBefore;
@@ -559,7 +564,7 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
     OptimiseIterations = 0;
     WindingSet work = StartOptimisation(turnLength, window, set, kind);
     if (!(window > 0)) return work;  // no window to share
-    const CopperLoss copper;
+    const CopperLoss copper(work);  // the optimisation changes no turn count
     double loss = copper.Total(work);
 
     WindingSet best = work;
