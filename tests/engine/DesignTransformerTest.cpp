@@ -232,6 +232,35 @@ TEST_F(DesignTransformerTest, LastCoreRecordingNothingKeepsTheRealLoss) {
     EXPECT_LT(OperatingPoint.TransformerLoss, 100.0f);
 }
 
+// The same core listed again under another name (as one core of two series) gives the same
+// candidates again, none of them lower: the record is the one of the core alone.
+TEST_F(DesignTransformerTest, CoreListedTwiceRecordsWhatTheCoreAloneRecords) {
+    Settings.CoreCriterionTemp = false;
+    Transfo.CoreLossShare = 0;  // never reached: every listed core is searched
+    CandidateCores[0] = StandardCoreTable[18];
+    CandidateCoreLast = 0;
+    for (int16_t kind : {SingleWire, ParallelEqualWires, ParallelFreeWires}) {
+        Settings.WindingOptimisationType = kind;
+        CandidateCoreLast = 0;
+        ComputeTransformer();
+        const float alone = OperatingPoint.TransformerLoss;
+        const int16_t turns = Transfo.PrimaryTurns;
+        const WireRecord wire = Transfo.PrimaryWire;
+        const int32_t evaluations = DesignEvaluations;
+
+        CandidateCores[1] = CandidateCores[0];
+        CandidateCores[1].Name = "Twin";
+        CandidateCoreLast = 1;
+        ComputeTransformer();
+        EXPECT_EQ(Transfo.Core.Name, "E30/15/7") << kind;
+        EXPECT_EQ(OperatingPoint.TransformerLoss, alone) << kind;
+        EXPECT_EQ(Transfo.PrimaryTurns, turns) << kind;
+        EXPECT_EQ(Transfo.PrimaryWire.Awg, wire.Awg) << kind;
+        EXPECT_EQ(Transfo.PrimaryWire.Strands, wire.Strands) << kind;
+        EXPECT_GT(DesignEvaluations, evaluations) << kind;  // the twin was searched too
+    }
+}
+
 TEST_F(DesignTransformerTest, FrequencyWithoutAGradeLeavesAFiniteEmptyTransformer) {
     InputStage.SwitchingFrequency = 10000;  // below every grade, and no grade chosen before
     ComputeTransformer();
