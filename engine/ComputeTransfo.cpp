@@ -567,6 +567,54 @@ bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& c
     return cannot;
 }
 
+// The candidates one search has evaluated. An evaluation reads of its core only Ae, Ve, Lm and W,
+// and the search's other inputs hold for the whole search: the same turns on a core of the same
+// numbers (one core listed under two series) give the same candidate and leave the same module
+// state, which is kept with it.
+class EvaluatedCandidates {
+public:
+    CandidateDesign Evaluate(const CoreGeometry& core, int32_t primaryTurns) {
+        const Key key{{std::bit_cast<uint32_t>(core.Ae), std::bit_cast<uint32_t>(core.Ve),
+                       std::bit_cast<uint32_t>(core.Lm), std::bit_cast<uint32_t>(core.W)},
+                      primaryTurns,
+                      WorkAuxTurns,
+                      WorkOutputTurns};
+        for (const Known& known : known_) {
+            if (!(known.key == key)) continue;
+            SyntheticWireUsed = known.synthetic;
+            TurnLength = known.turnLength;
+            OptimumSkinDepth = known.skinDepth;
+            OptimisationType = known.optimisationType;
+            LastOutput = known.lastOutput;
+            MaxStrands = known.maxStrands;
+            OptimiseIterations = known.iterations;
+            return known.candidate;
+        }
+        Known known{key, EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, TurnLength, OptimumSkinDepth,
+                    OptimisationType, LastOutput, MaxStrands, OptimiseIterations};
+        known_.push_back(known);
+        return known.candidate;
+    }
+
+private:
+    struct Key {
+        std::array<uint32_t, 4> core;
+        int32_t primaryTurns;
+        int32_t auxTurns;
+        std::array<int32_t, OutputCount> outputTurns;
+        bool operator==(const Key&) const = default;
+    };
+    struct Known {
+        Key key;
+        CandidateDesign candidate;
+        bool synthetic;
+        float turnLength, skinDepth;
+        int16_t optimisationType, lastOutput, maxStrands;
+        int32_t iterations;
+    };
+    std::vector<Known> known_;
+};
+
 }  // namespace
 
 bool DesignTransformer(float P) {
@@ -594,6 +642,7 @@ bool DesignTransformer(float P) {
     bool stop = false;
     float allowed = 0;
     bool recorded = false;
+    EvaluatedCandidates evaluated;
     for (int c = 0; c <= lastCore && !stop; ++c) {
         // A copy: recording a design overwrites CurrentCore, the user's core among others.
         const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
@@ -616,7 +665,7 @@ bool DesignTransformer(float P) {
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {
             if (validFound && mayLeave && RemainingTurnsCannotWin(floor, core, np, TurnLimit)) break;
-            const CandidateDesign candidate = EvaluateCandidate(core, np);
+            const CandidateDesign candidate = evaluated.Evaluate(core, np);
             ++DesignEvaluations;
             const float total = candidate.TotalLoss;
             if (previousTotal != LaterCore && previousTotal > total) falling = true;

@@ -127,21 +127,26 @@ inline float Resistance(float d, float skin) {
 // The copper loss of the sets one optimisation tries, several sets at a time: the resistances
 // of all their windings first, side by side (one for a set whose windings share one diameter),
 // then each set's terms added in the order of TotalCopperLoss, so that each total is the same
-// number. Holds the turn length, the skin depth and the currents of the moment it was made.
+// number. Holds the turn length, the skin depth and the currents of the moment it was made, and
+// the turns of the sets it is given, which are those of turnsOf.
 class CopperLoss {
 public:
     static constexpr int MaxSets = WindingCount;
 
-    CopperLoss() {
+    explicit CopperLoss(const WindingSet& turnsOf) {
         const int lastOutput = std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
+        const auto turnLength = static_cast<double>(TurnLength);
         ForEachWindingAuxFirst(lastOutput, [&](int j) {
             const auto k = static_cast<std::size_t>(count_);
             order_[k] = j;
-            current_[k] = static_cast<double>(WindingCurrent(j));
+            const auto current = static_cast<double>(WindingCurrent(j));
+            // N x TurnLength x I2, the first products of each term.
+            turnsFactor_[k] = static_cast<double>(turnsOf.Turns[static_cast<std::size_t>(j)]) * turnLength *
+                              (current * current);
             ++count_;
         });
-        turnLength_ = static_cast<double>(TurnLength);
         skin_ = OptimumSkinDepth;
+        mayShare_ = OptimisationType == ParallelEqualWires;
     }
 
     double Total(const WindingSet& set) const {
@@ -160,8 +165,10 @@ public:
         for (int i = 0; i < n; ++i) {
             const WindingSet& set = *sets[i];
             const float first = set.Diameter[static_cast<std::size_t>(order_[0])];
-            bool same = true;
-            for (int k = 1; k < count_; ++k)
+            // Resistances gives equal diameters equal values: only the kind that shares one
+            // diameter is worth looking for it.
+            bool same = mayShare_;
+            for (int k = 1; k < count_ && same; ++k)
                 same = same && std::bit_cast<uint32_t>(set.Diameter[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])]) ==
                                    std::bit_cast<uint32_t>(first);
             shared[static_cast<std::size_t>(i)] = same;
@@ -214,16 +221,17 @@ private:
     // N x TurnLength x I2 x R / strands of the k-th winding added, left to right.
     double TermWith(const WindingSet& set, int k, float resistance) const {
         const auto w = static_cast<std::size_t>(order_[static_cast<std::size_t>(k)]);
-        const double current = current_[static_cast<std::size_t>(k)];
-        return static_cast<double>(set.Turns[w]) * turnLength_ * (current * current) * static_cast<double>(resistance) /
-               static_cast<double>(set.Strands[w]);
+        const double term = turnsFactor_[static_cast<std::size_t>(k)] * static_cast<double>(resistance);
+        // A division by one gives the dividend to the bit: most windings keep a single strand.
+        const auto strands = static_cast<double>(set.Strands[w]);
+        return strands == 1.0 ? term : term / strands;
     }
 
     int count_ = 0;
     std::array<int, WindingCount> order_{};
-    std::array<double, WindingCount> current_{};
-    double turnLength_ = 0;
+    std::array<double, WindingCount> turnsFactor_{};
     float skin_ = 0;
+    bool mayShare_ = false;
 };
 
 // The float value of each gradient component, as a step along it takes it.
@@ -233,10 +241,48 @@ std::array<float, WindingCount> FloatComponents(const Gradient& g) {
     return f;
 }
 
-WindingSet TryAllocationOf(float window, const WindingSet& base, const std::array<float, WindingCount>& gd,
-                           const std::array<float, WindingCount>& gs, float t) {
-    WindingSet trial = base;
+// Every diameter of the active windings scaled by one factor so that the set fills the window,
+// as WeightedDiameterAllocation does.
+inline void ScaleToWindow(float window, WindingSet& set, int lastOutput) {
+    float used = 0;
+    ForEachWindingAuxFirst(lastOutput, [&](int j) { used += WindingArea(set, j); });
+    if (!(used > 0) || !std::isfinite(used)) return;  // nothing that a scale factor could fill
+    const float k = std::sqrt(window / used);
+    const int active = OutputWinding(lastOutput) + 1;
+    for (int j = 0; j < active; ++j) set.Diameter[static_cast<std::size_t>(j)] *= k;
+}
+
+// True when a step along gs leaves every strand count of base as it is for any finite step: no
+// strand gradient and every count within 1 to MaxStrands, where x + 0 t is x and no bound acts.
+bool StrandsKept(const WindingSet& base, const std::array<float, WindingCount>& gs) {
     for (int j = 0; j < ActiveWindings(); ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        const float x = base.Strands[k];
+        if (gs[k] != 0 || !(x >= 1.0f && x <= static_cast<float>(MaxStrands))) return false;
+    }
+    return true;
+}
+
+// strandsKept: StrandsKept(base, gs).
+WindingSet TryAllocationOf(float window, const WindingSet& base, const std::array<float, WindingCount>& gd,
+                           const std::array<float, WindingCount>& gs, float t, bool strandsKept) {
+    WindingSet trial = base;
+    const int lastOutput = LastOutput;
+    const int active = OutputWinding(lastOutput) + 1;
+    if (strandsKept && std::isfinite(t)) {
+        // The strand counts stay, so each diameter only takes its step.
+        if (OptimisationType == ParallelEqualWires) {
+            EqualDiameterAllocation(window, trial);
+            return trial;
+        }
+        for (int j = 0; j < active; ++j) {
+            const auto k = static_cast<std::size_t>(j);
+            trial.Diameter[k] = StepValue(base.Diameter[k], gd[k], t);
+        }
+        ScaleToWindow(window, trial, lastOutput);
+        return trial;
+    }
+    for (int j = 0; j < active; ++j) {
         const auto k = static_cast<std::size_t>(j);
         trial.Strands[k] = ClampStep(base.Strands[k], gs[k], t, MaxStrands);
     }
@@ -245,7 +291,7 @@ WindingSet TryAllocationOf(float window, const WindingSet& base, const std::arra
         return trial;
     }
     // A strand count that grows thins its strands so that the winding keeps its copper area.
-    for (int j = 0; j < ActiveWindings(); ++j) {
+    for (int j = 0; j < active; ++j) {
         const auto k = static_cast<std::size_t>(j);
         const float stepped = StepValue(base.Diameter[k], gd[k], t);
         const float before = base.Strands[k];
@@ -254,7 +300,7 @@ WindingSet TryAllocationOf(float window, const WindingSet& base, const std::arra
         const bool same = before == trial.Strands[k] && std::isfinite(before) && before != 0;
         trial.Diameter[k] = same ? stepped : stepped * std::sqrt(before / trial.Strands[k]);
     }
-    WeightedDiameterAllocation(window, trial);
+    ScaleToWindow(window, trial, lastOutput);
     return trial;
 }
 
@@ -336,7 +382,8 @@ void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gra
     const WindingSet base = set;
     const std::array<float, WindingCount> fd = FloatComponents(gd);
     const std::array<float, WindingCount> fs = FloatComponents(gs);
-    const auto trialAt = [&](float t) { return TryAllocationOf(window, base, fd, fs, t); };
+    const bool strandsKept = StrandsKept(base, fs);
+    const auto trialAt = [&](float t) { return TryAllocationOf(window, base, fd, fs, t, strandsKept); };
     // The losses at a and at b, side by side.
     const auto lossesAt = [&](float a, float b, double& la, double& lb) {
         const WindingSet ta = trialAt(a);
@@ -414,7 +461,7 @@ float WireResistancePerLength(float d) {
 }
 
 double TotalCopperLoss(const WindingSet& set) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     return copper.Total(set);
 }
 
@@ -430,11 +477,7 @@ void EqualDiameterAllocation(float window, WindingSet& set) {
 }
 
 void WeightedDiameterAllocation(float window, WindingSet& set) {
-    float used = 0;
-    ForEachWindingAuxFirst(LastOutput, [&](int j) { used += WindingArea(set, j); });
-    if (!(used > 0) || !std::isfinite(used)) return;  // nothing that a scale factor could fill
-    const float k = std::sqrt(window / used);
-    for (int j = 0; j < ActiveWindings(); ++j) set.Diameter[static_cast<std::size_t>(j)] *= k;
+    ScaleToWindow(window, set, LastOutput);
 }
 
 float StepValue(float x, float a, float b) {
@@ -451,22 +494,23 @@ float ClampStep(float x, float a, float b, int16_t max) {
 
 WindingSet TryAllocation(float window, const WindingSet& base, const Gradient& gd, const Gradient& gs,
                          float t) {
-    return TryAllocationOf(window, base, FloatComponents(gd), FloatComponents(gs), t);
+    const std::array<float, WindingCount> fs = FloatComponents(gs);
+    return TryAllocationOf(window, base, FloatComponents(gd), fs, t, StrandsKept(base, fs));
 }
 
 Gradient DiameterGradient(float window, const WindingSet& set, double loss) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     return DiameterGradientOf(window, set, loss, copper);
 }
 
 Gradient StrandGradient(float window, const WindingSet& set, double loss) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     return StrandGradientOf(window, set, loss, copper);
 }
 
 void OptimiseStep(float window, WindingSet& set, const Gradient& gd, const Gradient& gs, float& s,
                   double& loss) {
-    const CopperLoss copper;
+    const CopperLoss copper(set);
     OptimiseStepOf(window, set, gd, gs, s, loss, copper, false);
 }
 
@@ -507,7 +551,7 @@ double AllocatedCopperLoss(float turnLength, float window, const WindingSet& set
     const int16_t lastBefore = LastOutput;
     const int16_t strandsBefore = MaxStrands;
     const WindingSet start = StartOptimisation(turnLength, window, set, kind);
-    const double loss = CopperLoss().Total(start);  // at the module state of this optimisation
+    const double loss = CopperLoss(start).Total(start);  // at the module state of this optimisation
     TurnLength = turnLengthBefore;
     OptimumSkinDepth = skinBefore;
     OptimisationType = typeBefore;
@@ -520,7 +564,7 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
     OptimiseIterations = 0;
     WindingSet work = StartOptimisation(turnLength, window, set, kind);
     if (!(window > 0)) return work;  // no window to share
-    const CopperLoss copper;
+    const CopperLoss copper(work);  // the optimisation changes no turn count
     double loss = copper.Total(work);
 
     WindingSet best = work;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
 
@@ -172,6 +173,12 @@ void MainPage::RefreshLoadedWindows() {
 
 bool MainPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == picSchematic && event->type() == QEvent::Resize) Form_Resize();
+    const bool click =
+        event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    if (click) {
+        const auto zener = std::find(lblZener.begin(), lblZener.end(), watched);
+        if (zener != lblZener.end()) lblZener_Click(static_cast<int>(zener - lblZener.begin()));
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

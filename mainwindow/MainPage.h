@@ -55,6 +55,17 @@ public:
     // chose not to.
     bool QuerySaveDesign();
 
+    // File > Print: the schematic laid out for paper (title line, frame, no edit buttons, white),
+    // on the current printer; the screen layout comes back however the print went. False when
+    // nothing was printed.
+    bool PrintDesign();
+    void PreparePrintLayout();
+    // Undoes PreparePrintLayout; harmless when the screen layout is already there. The title
+    // keeps its text.
+    void RestoreScreenLayout();
+    // Whether the logo showed before the print layout hid it.
+    bool LogoWasVisible = false;
+
     // The layout values and the places of the last drawing.
     const SchematicLayout& Layout() const { return layout_; }
     const SchematicDrawing& LastDrawing() const { return drawing_; }
@@ -83,6 +94,8 @@ private:
     void cmdSummary_Click();
     void cmdCurve_Click();
     void cmdBOM_Click();
+    void mnuPrint_Click();
+    void lblZener_Click(int index);
     void txtProject_Edited(const QString& text);
     // The add-output buttons, the clamp button's caption, the series tooltips and the training
     // check as the design has them.

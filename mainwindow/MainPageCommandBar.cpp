@@ -83,4 +83,7 @@ void MainPageCommandBar::BuildCommandBar(QMainWindow* window) {
     mnu->addSeparator();
     mnuSave = NewMenuItem(mnu, QStringLiteral("mnuSave"), QStringLiteral("Save"));
     mnuClose = NewMenuItem(mnu, QStringLiteral("mnuClose"), QStringLiteral("Close"));
+    mnu->addSeparator();
+    mnuPrintSetup = NewMenuItem(mnu, QStringLiteral("mnuPrintSetup"), QStringLiteral("Printer Setup"));
+    mnuPrint = NewMenuItem(mnu, QStringLiteral("mnuPrint"), QStringLiteral("Print"));
 }

@@ -30,6 +30,8 @@ struct MainPageCommandBar {
     QAction* mnuOpen = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuClose = nullptr;
+    QAction* mnuPrintSetup = nullptr;
+    QAction* mnuPrint = nullptr;
 
     // The entries of RegulationType.
     static constexpr int SecondaryEntry = 0;

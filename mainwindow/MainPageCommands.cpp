@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "Forms.h"
 #include "MainPage.h"
 #include "PendingWindows.h"
+#include "Printing.h"
 #include "Variables.h"
 
 using namespace zorvic;
@@ -52,6 +54,10 @@ void MainPage::ConnectCommands() {
     connect(mnuOpen, &QAction::triggered, this, [this] { cmdOpenFile_Click(); });
     connect(mnuSave, &QAction::triggered, this, [this] { cmdFileSave_Click(); });
     connect(mnuClose, &QAction::triggered, this, [this] { close(); });
+    // A cancelled or failed printer dialog ends the command without a word.
+    connect(mnuPrintSetup, &QAction::triggered, this, [this] { (void)platform::ChoosePrinter(this); });
+    connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
+    for (QLabel* zener : lblZener) zener->installEventFilter(this);
     DocumentMenus::AddMenus(menuBar(), [this](bool on) { SetTrainingMode(on ? 1 : 0); }, this);
 }
 

@@ -99,6 +99,8 @@ QWidget* NewBar(QWidget* holder, const QString& name) {
     bar->setObjectName(name);
     bar->setAutoFillBackground(true);
     platform::SetBackColor(bar, BarColour);
+    // The frame is drawn on paper only.
+    bar->hide();
     return bar;
 }
 

@@ -85,7 +85,7 @@ bool fmBOM::cmdPrint_Click() {
     }
     // A failed print ends the command quietly; the next one starts again from the beginning.
     if (printed && !pdfPath.isEmpty())
-        platform::ShowMessage(QStringLiteral("There is no printer: the list was saved as ") + pdfPath,
+        platform::ShowMessage(QStringLiteral("The list was printed to the file ") + pdfPath,
                               platform::Buttons::OK, QStringLiteral("Print"), this);
     return printed;
 }

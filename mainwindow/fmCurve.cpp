@@ -436,9 +436,8 @@ void fmCurve::cmdMainReturn_Click() {
 
 void fmCurve::mnuPrintCurve_Click() {
     const platform::PrintOutcome printed = platform::PrintWidget(client_, QStringLiteral("Zorvic Waveform"));
-    // Without a printer the page is a file: the user has to know where it went.
+    // A page that went to a file: the user has to know where it is.
     if (printed.ok && !printed.pdfPath.isEmpty())
-        platform::ShowMessage(QStringLiteral("No printer is installed: the curve window was printed to ") +
-                                  printed.pdfPath,
+        platform::ShowMessage(QStringLiteral("The curve window was printed to the file ") + printed.pdfPath,
                               platform::Buttons::OK, QStringLiteral("Waveform"), this);
 }

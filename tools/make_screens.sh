@@ -16,9 +16,14 @@ done
 # The summary and the bill of materials of the default design.
 "$snap" docs/screens/designs/default.json --window summary --size 520x720 --png docs/screens/default-summary.png > /dev/null
 "$snap" docs/screens/designs/default.json --window bom --size 900x900 --png docs/screens/default-bom.png > /dev/null
-# The printed bill of materials of the default design.
+# The printed main window, curve window and bill of materials of the default design.
 tmp=$(mktemp -d)
-"$snap" docs/screens/designs/default.json --window bom --size 900x900 --png "$tmp/bom.png" --print-to "$tmp" > /dev/null
+"$snap" docs/screens/designs/default.json --window main --zoom 1 --png "$tmp/main.png" --print-to "$tmp" > /dev/null 2>&1
+mv "$tmp/Zorvic Design.pdf" docs/default-main.pdf
+"$snap" docs/screens/designs/default.json --window curves --layout quad --curves 1,3,9,18 --cursor 0.5 \
+    --png "$tmp/curves.png" --print-to "$tmp" > /dev/null 2>&1
+mv "$tmp/Zorvic Waveform.pdf" docs/default-curves.pdf
+"$snap" docs/screens/designs/default.json --window bom --size 900x900 --png "$tmp/bom.png" --print-to "$tmp" > /dev/null 2>&1
 mv "$tmp/BOM List.pdf" docs/default-bom.pdf
 rm -rf "$tmp"
 # The curve window of the default design: drain current and voltage, loop gain, efficiency.

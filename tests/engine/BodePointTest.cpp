@@ -137,32 +137,30 @@ TEST_F(BodePointTest, OutputEsrCombinesInSinglePrecision) {
     EXPECT_EQ(Control.EsrZeroDiscont, 2754.0464f);
 }
 
-TEST_F(BodePointTest, SecondaryFeedbackWeightsTheRegulatedOutputsDivider) {
-    OperatingPoint.SecondaryRegulation = true;
+struct FeedbackCase { const char* name; void (*design)(); float gain, phase; };
+
+class FeedbackTest : public BodePointTest, public ::testing::WithParamInterface<FeedbackCase> {};
+
+TEST_P(FeedbackTest, GainAndPhaseOfTheFittedNetwork) {
     FitNetwork();
-    // One output on 4.7 k: f8 = 1 / (2 pi 4.7 k 15 nF).
+    GetParam().design();
     Sample(1, 1000, "Pmax", "Discont");
-    EXPECT_NEAR(feedbackGain, 31.924314f, 1e-4f);
-    EXPECT_NEAR(feedbackPhase, -139.09842f, 1e-4f);
+    EXPECT_NEAR(feedbackGain, GetParam().gain, 1e-4f);
+    EXPECT_NEAR(feedbackPhase, GetParam().phase, 1e-4f);
 }
 
-TEST_F(BodePointTest, SecondaryFeedbackWithoutRegulatedOutputTakesTenKilohms) {
-    OperatingPoint.SecondaryRegulation = true;
-    FitNetwork();
-    Outputs[0].Regulated = false;
-    Sample(1, 1000, "Pmax", "Discont");
-    EXPECT_NEAR(feedbackGain, 27.348797f, 1e-4f);
-    EXPECT_NEAR(feedbackPhase, -119.686264f, 1e-4f);
-}
-
-TEST_F(BodePointTest, PrimaryFeedbackGoesThroughTheAuxiliaryWinding) {
-    FitNetwork();
-    Transfo.AuxTurnsRatio = 100.0f / 9;
-    Transfo.TurnsRatio[0] = 100.0f / 6;
-    Sample(1, 1000, "Pmax", "Discont");
-    EXPECT_NEAR(feedbackGain, 21.487522f, 1e-4f);
-    EXPECT_NEAR(feedbackPhase, -72.99006f, 1e-4f);
-}
+// Secondary regulation weights the regulated output's divider (one output on 4.7 k:
+// f8 = 1 / (2 pi 4.7 k 15 nF)), or takes 10 k without one; primary goes through the auxiliary winding.
+INSTANTIATE_TEST_SUITE_P(Networks, FeedbackTest, ::testing::Values(
+    FeedbackCase{"SecondaryWeightsTheRegulatedOutputsDivider", [] { OperatingPoint.SecondaryRegulation = true; },
+                 31.924314f, -139.09842f},
+    FeedbackCase{"SecondaryWithoutRegulatedOutputTakesTenKilohms",
+                 [] { OperatingPoint.SecondaryRegulation = true; Outputs[0].Regulated = false; },
+                 27.348797f, -119.686264f},
+    FeedbackCase{"PrimaryGoesThroughTheAuxiliaryWinding",
+                 [] { Transfo.AuxTurnsRatio = 100.0f / 9; Transfo.TurnsRatio[0] = 100.0f / 6; },
+                 21.487522f, -72.99006f}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BodePointTest, FeedbackNeedsItsPartsAndTheTurns) {
     FitNetwork();

@@ -158,32 +158,25 @@ TEST_P(CustomCoreFileTest, LoadsTheFirstThreeHundredCores) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_P(CustomCoreFileTest, RefusesLowerCaseSeries) { ExpectRefusedAndListKept(Load(CoreLines("one", "custom"))); }
-
-TEST_P(CustomCoreFileTest, RefusesFileEndingInsideACore) {
-    auto lines = CoreLines("one");
+TEST_P(CustomCoreFileTest, RefusesAMalformedFileWholeAndKeepsTheList) {
+    auto cut = CoreLines("one");
     const auto second = CoreLines("two");
-    lines.insert(lines.end(), second.begin(), second.end() - 1);  // 13 lines
-    ExpectRefusedAndListKept(Load(lines));
-}
-
-TEST_P(CustomCoreFileTest, RefusesEmptyFile) { ExpectRefusedAndListKept(Load({})); }
-
-TEST_P(CustomCoreFileTest, RefusesBadDimensions) {
+    cut.insert(cut.end(), second.begin(), second.end() - 1);  // 13 lines
+    std::vector<std::pair<std::string, std::vector<std::string>>> files = {
+        {"lower-case series", CoreLines("one", "custom")}, {"ending inside a core", cut}, {"empty", {}},
+        {"overlong line", CoreLines(std::string(4095, 'n'))}};
     for (const std::string bad : {"", "abc", "0", "-20", "1e999", "nan", "2,5"}) {
         for (std::size_t line = 2; line < 7; ++line) {
             auto lines = CoreLines("one");
             lines[line] = bad;
-            host.messages.clear();
-            SCOPED_TRACE("line " + std::to_string(line) + " \"" + bad + "\"");
-            ExpectRefusedAndListKept(Load(lines));
+            files.emplace_back("line " + std::to_string(line) + " \"" + bad + "\"", lines);
         }
     }
-}
-
-TEST_P(CustomCoreFileTest, RefusesOverlongLine) {
-    auto lines = CoreLines(std::string(4095, 'n'));
-    ExpectRefusedAndListKept(Load(lines));
+    for (const auto& [what, lines] : files) {
+        SCOPED_TRACE(what);
+        host.messages.clear();
+        ExpectRefusedAndListKept(Load(lines));
+    }
 }
 
 TEST_P(CustomCoreFileTest, UnreadableFileChangesNothingSilently) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -54,11 +55,22 @@ protected:
         }
     }
 
-    static void ExpectTurns(int np, int na, int n0, int n1) {
-        EXPECT_EQ(Transfo.PrimaryTurns, np);
-        EXPECT_EQ(Transfo.AuxTurns, na);
-        EXPECT_EQ(Transfo.OutputTurns[0], n0);
-        EXPECT_EQ(Transfo.OutputTurns[1], n1);
+    // The recorded core (nullptr: unchecked), primary, auxiliary and first two output turns, wires,
+    // transformer loss and designs evaluated (-1: unchecked).
+    static void ExpectDesign(const char* core, std::array<int, 4> turns, const std::vector<WireChoice>& wires,
+                             float loss, int evaluations) {
+        if (core) {
+            EXPECT_EQ(Transfo.Core.Name, core);
+        }
+        EXPECT_EQ(Transfo.PrimaryTurns, turns[0]);
+        EXPECT_EQ(Transfo.AuxTurns, turns[1]);
+        EXPECT_EQ(Transfo.OutputTurns[0], turns[2]);
+        EXPECT_EQ(Transfo.OutputTurns[1], turns[3]);
+        ExpectWires(wires);
+        EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, loss);
+        if (evaluations >= 0) {
+            EXPECT_EQ(DesignEvaluations, evaluations);
+        }
     }
 
     // A core so thin that no winding count up to 32767 keeps it below the flux limit.
@@ -76,16 +88,12 @@ protected:
 TEST_F(DesignTransformerTest, TemperatureCriterionStopsAtTheFirstCoolEnoughCore) {
     ComputeTransformer();
     EXPECT_EQ(Transfo.Material.Name, "N27");
-    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
-    ExpectTurns(132, 21, 9, 21);
-    ExpectWires({{26, 1}, {43, 1}, {18, 1}, {25, 1}});
+    ExpectDesign("E25/9/6", {132, 21, 9, 21}, {{26, 1}, {43, 1}, {18, 1}, {25, 1}}, 0.93039954f, 34);
     EXPECT_FLOAT_EQ(Transfo.CoreLoss, 0.5327878f);
     EXPECT_FLOAT_EQ(Transfo.WindingLoss, 0.39761177f);
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.93039954f);
     EXPECT_FLOAT_EQ(Transfo.Bmax, 0.17755681f);
     EXPECT_FLOAT_EQ(Transfo.AirGap, 8.3025947e-4f);
     EXPECT_FLOAT_EQ(Transfo.AuxTurnsRatio, 6.349206f);
-    EXPECT_EQ(DesignEvaluations, 34);
     EXPECT_TRUE(Transfo.DesignRecorded);
     EXPECT_TRUE(Settings.DesignFound);
     EXPECT_TRUE(Settings.DesignWithinLoss);
@@ -101,11 +109,7 @@ TEST_F(DesignTransformerTest, TemperatureCriterionStopsAtTheFirstCoolEnoughCore)
 TEST_F(DesignTransformerTest, LossShareCriterionStopsBelowTheShareOfThePower) {
     Settings.CoreCriterionTemp = false;
     ComputeTransformer();
-    EXPECT_EQ(Transfo.Core.Name, "E20/10/5");
-    ExpectTurns(132, 21, 9, 21);
-    ExpectWires({{30, 1}, {44, 1}, {21, 1}, {29, 1}});
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 1.1960528f);
-    EXPECT_EQ(DesignEvaluations, 17);
+    ExpectDesign("E20/10/5", {132, 21, 9, 21}, {{30, 1}, {44, 1}, {21, 1}, {29, 1}}, 1.1960528f, 17);
     EXPECT_TRUE(Settings.DesignWithinLoss);
 }
 
@@ -115,10 +119,7 @@ TEST_F(DesignTransformerTest, LossShareCanStopOnTheLeastSaturatingDesign) {
     Settings.CoreCriterionTemp = false;
     Transfo.InputPower = 200;
     ComputeTransformer();
-    EXPECT_EQ(Transfo.Core.Name, "E13/7/4");
-    ExpectTurns(132, 21, 9, 21);
-    ExpectWires({{34, 1}, {44, 1}, {25, 1}, {33, 1}});
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 2.1328666f);
+    ExpectDesign("E13/7/4", {132, 21, 9, 21}, {{34, 1}, {44, 1}, {25, 1}, {33, 1}}, 2.1328666f, -1);
     EXPECT_FALSE(Transfo.DesignRecorded);
     EXPECT_TRUE(Settings.DesignFound);
     EXPECT_GE(Transfo.Bmax, Settings.BmaxRatio * Transfo.Material.Bsat);
@@ -128,12 +129,8 @@ TEST_F(DesignTransformerTest, FixedGeometryEvaluatesOnlyItsMinimumTurns) {
     Settings.UserCoreGeometry = true;
     CurrentCore = StandardCoreTable[18];  // E30/15/7
     ComputeTransformer();
-    EXPECT_EQ(DesignEvaluations, 1);
-    EXPECT_EQ(Transfo.Core.Name, "E30/15/7");
     // The minimum turns saturate this core; they are kept as the least saturating design.
-    ExpectTurns(29, 5, 2, 5);
-    ExpectWires({{19, 1}, {34, 1}, {10, 1}, {17, 1}});
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 10.952998f);
+    ExpectDesign("E30/15/7", {29, 5, 2, 5}, {{19, 1}, {34, 1}, {10, 1}, {17, 1}}, 10.952998f, 1);
     // Each copper term is N x Lm / 1000 x I^2 x Rlin / strands taken left to right; the metres
     // of one turn worked out first end one step higher here.
     EXPECT_EQ(Transfo.WindingLoss, 0.027833112f);
@@ -145,11 +142,7 @@ TEST_F(DesignTransformerTest, FixedTurnsRunOnePassOnTheFirstCandidate) {
     Settings.UserPrimaryTurns = true;
     Transfo.PrimaryTurns = 100;
     ComputeTransformer();
-    EXPECT_EQ(DesignEvaluations, 1);
-    EXPECT_EQ(Transfo.Core.Name, "E63");
-    ExpectTurns(100, 16, 7, 16);
-    ExpectWires({{42, 1}, {44, 1}, {33, 1}, {41, 1}});
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 6.0209618f);
+    ExpectDesign("E63", {100, 16, 7, 16}, {{42, 1}, {44, 1}, {33, 1}, {41, 1}}, 6.0209618f, 1);
 }
 
 TEST_F(DesignTransformerTest, FixedGeometryAndTurnsAreRecordedEvenWhenSaturating) {
@@ -158,11 +151,8 @@ TEST_F(DesignTransformerTest, FixedGeometryAndTurnsAreRecordedEvenWhenSaturating
     CurrentCore = StandardCoreTable[18];
     Transfo.PrimaryTurns = 12;
     ComputeTransformer();
-    EXPECT_EQ(DesignEvaluations, 1);
-    ExpectTurns(12, 2, 1, 2);
-    ExpectWires({{15, 1}, {27, 1}, {10, 1}, {14, 1}});
+    ExpectDesign(nullptr, {12, 2, 1, 2}, {{15, 1}, {27, 1}, {10, 1}, {14, 1}}, 70.25765f, 1);
     EXPECT_FLOAT_EQ(Transfo.Bmax, 1.25f);  // 1 mH x 0.9 A / (60 mm2 x 12)
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 70.25765f);
     EXPECT_TRUE(Transfo.DesignRecorded);
 }
 
@@ -174,11 +164,7 @@ TEST_F(DesignTransformerTest, SaturatingRecordKeepsItsOwnTurnsAndWires) {
     CurrentMaterial.Bdc = 0.5f;
     ComputeTransformer();
     EXPECT_FALSE(Transfo.DesignRecorded);
-    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
-    ExpectTurns(147, 23, 10, 23);
-    ExpectWires({{27, 1}, {43, 1}, {18, 1}, {25, 1}});
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.92221534f);
-    EXPECT_EQ(DesignEvaluations, 35);
+    ExpectDesign("E25/9/6", {147, 23, 10, 23}, {{27, 1}, {43, 1}, {18, 1}, {25, 1}}, 0.92221534f, 35);
     // The finished volts per turn come from the recorded auxiliary turns: nothing divides by 0.
     EXPECT_FLOAT_EQ(OperatingPoint.ReflectedVoltageActual, 147 * (12.6f / 23));
 }
@@ -187,20 +173,12 @@ TEST_F(DesignTransformerTest, ParalleledWindingsChooseWholeStrandCounts) {
     // One common diameter: every winding AWG 28, the 3.2 A output on the most strands.
     Settings.WindingOptimisationType = ParallelEqualWires;
     ComputeTransformer();
-    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
-    ExpectTurns(132, 21, 9, 21);
-    ExpectWires({{28, 1}, {28, 1}, {28, 10}, {28, 2}});
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.98805857f);
-    EXPECT_EQ(DesignEvaluations, 28);
+    ExpectDesign("E25/9/6", {132, 21, 9, 21}, {{28, 1}, {28, 1}, {28, 10}, {28, 2}}, 0.98805857f, 28);
 
     // Free diameters: fewer turns fit with the copper spread by need.
     Settings.WindingOptimisationType = ParallelFreeWires;
     ComputeTransformer();
-    EXPECT_EQ(Transfo.Core.Name, "E25/9/6");
-    ExpectTurns(117, 18, 8, 19);
-    ExpectWires({{26, 1}, {44, 1}, {25, 7}, {25, 1}});
-    EXPECT_FLOAT_EQ(OperatingPoint.TransformerLoss, 0.9655665f);
-    EXPECT_EQ(DesignEvaluations, 28);
+    ExpectDesign("E25/9/6", {117, 18, 8, 19}, {{26, 1}, {44, 1}, {25, 7}, {25, 1}}, 0.9655665f, 28);
 }
 
 // Six outputs: the lowest (3.8 V) sets the volts per turn, every output gets its turns and wire.
@@ -252,6 +230,35 @@ TEST_F(DesignTransformerTest, LastCoreRecordingNothingKeepsTheRealLoss) {
     EXPECT_FALSE(Settings.DesignWithinLoss);
     EXPECT_EQ(OperatingPoint.TransformerLoss, Transfo.CoreLoss + Transfo.WindingLoss);
     EXPECT_LT(OperatingPoint.TransformerLoss, 100.0f);
+}
+
+// The same core listed again under another name (as one core of two series) gives the same
+// candidates again, none of them lower: the record is the one of the core alone.
+TEST_F(DesignTransformerTest, CoreListedTwiceRecordsWhatTheCoreAloneRecords) {
+    Settings.CoreCriterionTemp = false;
+    Transfo.CoreLossShare = 0;  // never reached: every listed core is searched
+    CandidateCores[0] = StandardCoreTable[18];
+    CandidateCoreLast = 0;
+    for (int16_t kind : {SingleWire, ParallelEqualWires, ParallelFreeWires}) {
+        Settings.WindingOptimisationType = kind;
+        CandidateCoreLast = 0;
+        ComputeTransformer();
+        const float alone = OperatingPoint.TransformerLoss;
+        const int16_t turns = Transfo.PrimaryTurns;
+        const WireRecord wire = Transfo.PrimaryWire;
+        const int32_t evaluations = DesignEvaluations;
+
+        CandidateCores[1] = CandidateCores[0];
+        CandidateCores[1].Name = "Twin";
+        CandidateCoreLast = 1;
+        ComputeTransformer();
+        EXPECT_EQ(Transfo.Core.Name, "E30/15/7") << kind;
+        EXPECT_EQ(OperatingPoint.TransformerLoss, alone) << kind;
+        EXPECT_EQ(Transfo.PrimaryTurns, turns) << kind;
+        EXPECT_EQ(Transfo.PrimaryWire.Awg, wire.Awg) << kind;
+        EXPECT_EQ(Transfo.PrimaryWire.Strands, wire.Strands) << kind;
+        EXPECT_GT(DesignEvaluations, evaluations) << kind;  // the twin was searched too
+    }
 }
 
 TEST_F(DesignTransformerTest, FrequencyWithoutAGradeLeavesAFiniteEmptyTransformer) {

@@ -70,13 +70,18 @@ protected:
         }
         return samples;
     }
+
+    // The first sample of a curve, at turn-on: it works out the period's events.
+    static const DrainWaveformTable& FirstSample(float f, const std::string& corner) {
+        float v = 0;
+        float i = 0;
+        DrainWaveformPoint(f, 0, v, i, corner, "", 0);
+        return DrainWaveformState();
+    }
 };
 
 TEST_F(DrainWaveformTest, FirstSampleWorksOutTheDiscontinuousPeriod) {
-    float v = 0;
-    float i = 0;
-    DrainWaveformPoint(0.5f, 0, v, i, "Vmax", "", 0);
-    const DrainWaveformTable& w = DrainWaveformState();
+    const DrainWaveformTable& w = FirstSample(0.5f, "Vmax");
     // 300 V at 3.5 W: 0.265 A peak after 0.88 us, the drain at 480 V on the clamp.
     EXPECT_FLOAT_EQ(w.Power, 3.5f);
     EXPECT_FLOAT_EQ(w.Vtop, 480);
@@ -95,10 +100,7 @@ TEST_F(DrainWaveformTest, FirstSampleWorksOutTheDiscontinuousPeriod) {
 
 TEST_F(DrainWaveformTest, FirstSampleWorksOutTheContinuousPeriod) {
     Transfo.InputPower = 10;
-    float v = 0;
-    float i = 0;
-    DrainWaveformPoint(0, 0, v, i, "Pmax", "", 0);
-    const DrainWaveformTable& w = DrainWaveformState();
+    const DrainWaveformTable& w = FirstSample(0, "Pmax");
     // 100 V at 10 W: the current no longer falls to zero.
     EXPECT_FLOAT_EQ(w.Ipeak, 0.44500625f);
     EXPECT_FLOAT_EQ(w.Ivalley, 0.0045161396f);
@@ -218,15 +220,11 @@ TEST_F(DrainWaveformTest, NoTimeStepAtTurnOnGivesTheValleyCurrent) {
 
 TEST_F(DrainWaveformTest, PrimaryWireWithoutStrandsOrAreaIsTakenAsTheThinnestWire) {
     Transfo.PrimaryWire.Area = WireTable[WireTable.size() - 1].Area;
-    float v = 0;
-    float i = 0;
-    DrainWaveformPoint(1, 0, v, i, "Vmin", "", 0);
-    const float tau1 = DrainWaveformState().Tau1;
+    const float tau1 = FirstSample(1, "Vmin").Tau1;
     const float tau2 = DrainWaveformState().Tau2;
     Transfo.PrimaryWire.Area = 0;
     Transfo.PrimaryWire.Strands = 0;
-    DrainWaveformPoint(1, 0, v, i, "Vmin", "", 0);
-    EXPECT_EQ(DrainWaveformState().Tau1, tau1);
+    EXPECT_EQ(FirstSample(1, "Vmin").Tau1, tau1);
     EXPECT_EQ(DrainWaveformState().Tau2, tau2);
     for (const Sample& s : Curve(1, "Vmin")) EXPECT_TRUE(std::isfinite(s.v) && std::isfinite(s.i)) << s.t;
 }
@@ -235,10 +233,7 @@ TEST_F(DrainWaveformTest, TurnOffIntegrationStopsWithoutCurrent) {
     // No power and no shortest on-time: nothing charges the drain at turn-off.
     CurrentChip.TonMin = 0;
     OperatingPoint.Pmin = 0;
-    float v = 0;
-    float i = 0;
-    DrainWaveformPoint(0, 0, v, i, "Pmin", "", 0);
-    const DrainWaveformTable& w = DrainWaveformState();
+    const DrainWaveformTable& w = FirstSample(0, "Pmin");
     EXPECT_EQ(w.Ipeak, 0);
     EXPECT_FLOAT_EQ(w.T1 - w.Ton, TurnOffStepLimit * 2e-9f);
     for (const Sample& s : Curve(0, "Pmin")) EXPECT_TRUE(std::isfinite(s.v) && std::isfinite(s.i)) << s.t;

@@ -61,38 +61,22 @@ TEST_P(EntryTest, RangeCheckReportsTheBoundItBroke) {
     EXPECT_EQ(host.messages.size(), 2u);
 }
 
-TEST_P(EntryTest, MilliampsAboveTwoHundredSwitchToAmps) {
-    FakeBox box("250");
-    std::string unit = "mA";
-    float value = 0.1f;
-    ValidateEntry(box, 0.001f, 10, unit, value, "##0");
-    EXPECT_FLOAT_EQ(value, 0.25f);
-    EXPECT_EQ(unit, "A");
-    EXPECT_EQ(box.Text(), Local("0.25"));
-
-    FakeBox small("150");
-    unit = "mA";
-    ValidateEntry(small, 0.001f, 10, unit, value, "##0");
-    EXPECT_FLOAT_EQ(value, 0.15f);
-    EXPECT_EQ(unit, "mA");
-    EXPECT_EQ(small.Text(), "150");
-}
-
-TEST_P(EntryTest, AmpsBelowTwoTenthsSwitchToMilliamps) {
-    FakeBox box(Local("0.15"));
-    std::string unit = "A";
-    float value = 1;
-    ValidateEntry(box, 0.001f, 10, unit, value, "##0.00");
-    EXPECT_FLOAT_EQ(value, 0.15f);
-    EXPECT_EQ(unit, "mA");
-    EXPECT_EQ(box.Text(), "150");
-
-    FakeBox big("2");
-    unit = "A";
-    ValidateEntry(big, 0.001f, 10, unit, value, "##0.00");
-    EXPECT_FLOAT_EQ(value, 2.0f);
-    EXPECT_EQ(unit, "A");
-    EXPECT_EQ(big.Text(), Local("2.00"));
+TEST_P(EntryTest, MilliampsAboveTwoHundredSwitchToAmpsAndAmpsBelowTwoTenthsToMilliamps) {
+    const struct { const char* typed; const char* unit; const char* format; float value; const char* newUnit;
+                   const char* shown; } cases[] = {{"250", "mA", "##0", 0.25f, "A", "0.25"},
+                                                   {"150", "mA", "##0", 0.15f, "mA", "150"},
+                                                   {"0.15", "A", "##0.00", 0.15f, "mA", "150"},
+                                                   {"2", "A", "##0.00", 2.0f, "A", "2.00"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " " + c.unit);
+        FakeBox box(Local(c.typed));
+        std::string unit = c.unit;
+        float value = 0;
+        ValidateEntry(box, 0.001f, 10, unit, value, c.format);
+        EXPECT_FLOAT_EQ(value, c.value);
+        EXPECT_EQ(unit, c.newUnit);
+        EXPECT_EQ(box.Text(), Local(c.shown));
+    }
 }
 
 TEST_P(EntryTest, RefusedEntryRestoresThePreviousValueAndFocus) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "ComputeDesign.h"
 #include "CurveSamples.h"
@@ -71,46 +72,8 @@ protected:
     }
 };
 
-TEST_F(PowerCurveTest, CursorOnTheBusVoltageScalesTheLoadByThePower) {
-    // 200 V, 3 W: half load, discontinuous.
-    PowerCurvePoint(0.5f, 3, efficiency, loss, "Vin", "Cont");
-    EXPECT_FLOAT_EQ(loss, 1.5988473f);
-    EXPECT_FLOAT_EQ(efficiency, 68.21281f);
-}
-
-TEST_F(PowerCurveTest, CursorOnThePowerTakesTheLoadFromTheCursor) {
-    // 150 V, 1 + 5 x 0.25 W, a quarter of the load.
-    PowerCurvePoint(0.25f, 150, efficiency, loss, "Pin", "Discont");
-    EXPECT_FLOAT_EQ(loss, 1.6406121f);
-    EXPECT_FLOAT_EQ(efficiency, 51.12297f);
-}
-
-TEST_F(PowerCurveTest, ContinuousConductionOnBothSidesOfTheSoftCurrentLimit) {
-    // 20 V: a 0.3 A valley below half the limit; 5 V: a 1.3 A peak above it.
-    PowerCurvePoint(1, 20, efficiency, loss, "Pin", "Cont");
-    EXPECT_FLOAT_EQ(loss, 1.4330953f);
-    EXPECT_FLOAT_EQ(efficiency, 82.7215f);
-    PowerCurvePoint(1, 5, efficiency, loss, "Pin", "Cont");
-    EXPECT_FLOAT_EQ(loss, 1.4287095f);
-    EXPECT_FLOAT_EQ(efficiency, 82.76527f);
-}
-
-TEST_F(PowerCurveTest, BelowTheShortestOnTimeTheChipBursts) {
-    // 300 V with the least power: 1 W against 1.62 W at the shortest on-time.
-    PowerCurvePoint(0, 300, efficiency, loss, "Pin", "Burst");
-    EXPECT_FLOAT_EQ(loss, 1.8285804f);
-    EXPECT_FLOAT_EQ(efficiency, 0.05465734f);
-}
-
-// At full load the Zener output loses its design loss (0.3 W) and the transformer its core
-// and copper loss (0.13 W); at half load the Zener takes half the output's 1.2 W besides.
-TEST_F(PowerCurveTest, FullLoadTakesTheDesignsZenerAndTransformerLosses) {
-    PowerCurvePoint(0, 6, efficiency, loss, "Vin", "Cont");
-    EXPECT_FLOAT_EQ(loss, 1.428807f);
-    EXPECT_FLOAT_EQ(efficiency, 82.7643f);
-}
-
-TEST_F(PowerCurveTest, SecondaryRegulationNetworkAddsItsLoss) {
+// A 2.5 V reference on 4.7 k to ground, 1 mA through it, and the 5 V output regulated on 4.7 k.
+static void SecondaryNetwork() {
     OperatingPoint.SecondaryRegulation = true;
     Regulation.ReferenceVoltage = 2.5f;
     Regulation.ReferenceCurrent = 0.001f;
@@ -118,29 +81,56 @@ TEST_F(PowerCurveTest, SecondaryRegulationNetworkAddsItsLoss) {
     Regulation.Divider[1].Value = 4700;
     Outputs[0].Regulated = true;
     Outputs[0].ActualVoltage = 5;
-    // 2.5^2 / 4.7 k + 1 mA x 5 V + 2.5^2 / 4.7 k = 7.66 mW, in the loss and in the input power.
-    PowerCurvePoint(0.25f, 150, efficiency, loss, "Pin", "Discont");
-    EXPECT_FLOAT_EQ(loss, 1.6482717f);
-    EXPECT_FLOAT_EQ(efficiency, 51.00658f);
 }
 
-// The divider resistors go with the regulated outputs in their order; one left out at 0 ohm
-// carries nothing and does not hold up the next one. 2.5^2 / 4.7 k + 1 mA x 5 V + 9.5^2 / 4.7 k.
-TEST_F(PowerCurveTest, RegulationLossTakesEachRegulatedOutputsOwnDivider) {
-    OperatingPoint.SecondaryRegulation = true;
-    Regulation.ReferenceVoltage = 2.5f;
-    Regulation.ReferenceCurrent = 0.001f;
-    Regulation.GroundResistor.Value = 4700;
-    Regulation.Divider[1].Value = 0;
-    Regulation.Divider[2].Value = 4700;
-    Outputs[0].Regulated = true;
-    Outputs[0].ActualVoltage = 5;
-    Outputs[1].Regulated = true;
-    Outputs[1].ActualVoltage = 12;
-    PowerCurvePoint(0.25f, 150, efficiency, loss, "Pin", "Discont");
-    EXPECT_FLOAT_EQ(loss, 1.666144f);
-    EXPECT_FLOAT_EQ(efficiency, 50.737045f);
+struct PointCase {
+    const char* name;
+    void (*design)();
+    float f, x;
+    const char *corner, *mode;
+    float loss, efficiency;
+};
+
+class PowerPointTest : public PowerCurveTest, public ::testing::WithParamInterface<PointCase> {};
+
+TEST_P(PowerPointTest, LossAndEfficiency) {
+    const PointCase& c = GetParam();
+    c.design();
+    PowerCurvePoint(c.f, c.x, efficiency, loss, c.corner, c.mode);
+    EXPECT_FLOAT_EQ(loss, c.loss);
+    EXPECT_FLOAT_EQ(efficiency, c.efficiency);
 }
+
+INSTANTIATE_TEST_SUITE_P(Points, PowerPointTest, ::testing::Values(
+    // 200 V, 3 W: half load, discontinuous.
+    PointCase{"CursorOnTheBusVoltageScalesTheLoadByThePower", [] {}, 0.5f, 3, "Vin", "Cont", 1.5988473f, 68.21281f},
+    // 150 V, 1 + 5 x 0.25 W, a quarter of the load.
+    PointCase{"CursorOnThePowerTakesTheLoadFromTheCursor", [] {}, 0.25f, 150, "Pin", "Discont", 1.6406121f, 51.12297f},
+    // Continuous conduction on both sides of the soft current limit: 20 V, a 0.3 A valley below
+    // half the limit; 5 V, a 1.3 A peak above it.
+    PointCase{"ContinuousValleyBelowTheSoftLimit", [] {}, 1, 20, "Pin", "Cont", 1.4330953f, 82.7215f},
+    PointCase{"ContinuousPeakAboveTheSoftLimit", [] {}, 1, 5, "Pin", "Cont", 1.4287095f, 82.76527f},
+    // Below the shortest on-time the chip bursts: 300 V with the least power, 1 W against 1.62 W
+    // at the shortest on-time.
+    PointCase{"BelowTheShortestOnTimeTheChipBursts", [] {}, 0, 300, "Pin", "Burst", 1.8285804f, 0.05465734f},
+    // At full load the Zener output loses its design loss (0.3 W) and the transformer its core
+    // and copper loss (0.13 W); at half load the Zener takes half the output's 1.2 W besides.
+    PointCase{"FullLoadTakesTheDesignsZenerAndTransformerLosses", [] {}, 0, 6, "Vin", "Cont", 1.428807f, 82.7643f},
+    // 2.5^2 / 4.7 k + 1 mA x 5 V + 2.5^2 / 4.7 k = 7.66 mW, in the loss and in the input power.
+    PointCase{"SecondaryRegulationNetworkAddsItsLoss", SecondaryNetwork, 0.25f, 150, "Pin", "Discont", 1.6482717f,
+              51.00658f},
+    // The divider resistors go with the regulated outputs in their order; one left out at 0 ohm
+    // carries nothing and does not hold up the next one. 2.5^2 / 4.7 k + 1 mA x 5 V + 9.5^2 / 4.7 k.
+    PointCase{"RegulationLossTakesEachRegulatedOutputsOwnDivider",
+              [] {
+                  SecondaryNetwork();
+                  Regulation.Divider[1].Value = 0;
+                  Regulation.Divider[2].Value = 4700;
+                  Outputs[1].Regulated = true;
+                  Outputs[1].ActualVoltage = 12;
+              },
+              0.25f, 150, "Pin", "Discont", 1.666144f, 50.737045f}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A junction that would pass 170 degC (1000 degC/W puts it near 240 degC) takes the conduction
 // loss at 170 degC, as the design does. With no thermal resistance the junction stays at the

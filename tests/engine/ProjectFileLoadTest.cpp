@@ -39,6 +39,12 @@ protected:
         if (endKey) lines.push_back("\"End of Record\"");
         return lines;
     }
+    // The lines with the values of those numbers replaced.
+    static std::vector<std::string> With(std::vector<std::string> lines,
+                                         std::initializer_list<std::pair<int, std::string>> values) {
+        for (const auto& [number, text] : values) lines[ValueLine(number)] = text;
+        return lines;
+    }
 
     RecordingHost host;
     ScratchFolder folder;
@@ -105,16 +111,13 @@ TEST_F(ProjectFileLoadTest, OldFileWithTheClosingKeyIsAccepted) {
 }
 
 TEST_F(ProjectFileLoadTest, GroupHeldOnlyInPartIsNotTaken) {
-    auto lines = Through(135, true);  // 133 to 135 of the group 133 to 137
-    lines[ValueLine(133)] = "11";
-    lines[ValueLine(135)] = "#FALSE#";
+    auto lines = With(Through(135, true), {{133, "11"}, {135, "#FALSE#"}});  // 133 to 135 of the group 133 to 137
     InputStage.DCInputMin = 20;
     ASSERT_EQ(Load(lines), FileStatus::Done);
     EXPECT_EQ(InputStage.DCInputMin, 20.0f);
     EXPECT_TRUE(Settings.ACInput);
 
-    lines = Through(142, false);  // the turns flag without the turns
-    lines[ValueLine(142)] = "#TRUE#";
+    lines = With(Through(142, false), {{142, "#TRUE#"}});  // the turns flag without the turns
     Transfo.PrimaryTurns = 40;
     ASSERT_EQ(Load(lines), FileStatus::Done);
     EXPECT_FALSE(Settings.UserPrimaryTurns);
@@ -136,15 +139,8 @@ class GroupBoundaryTest : public ProjectFileLoadTest, public ::testing::WithPara
 
 TEST_P(GroupBoundaryTest, TakesEachWholeGroupAndDefaultsTheNext) {
     const GroupBoundaryCase& c = GetParam();
-    auto lines = Through(c.last, c.endKey);
-    lines[ValueLine(133)] = "24";
-    lines[ValueLine(135)] = "#FALSE#";
-    lines[ValueLine(137)] = "55";
-    if (c.last >= 140) {
-        lines[ValueLine(138)] = "7.5";
-        lines[ValueLine(139)] = "1";
-        lines[ValueLine(140)] = "61";
-    }
+    auto lines = With(Through(c.last, c.endKey), {{133, "24"}, {135, "#FALSE#"}, {137, "55"}});
+    if (c.last >= 140) lines = With(lines, {{138, "7.5"}, {139, "1"}, {140, "61"}});
     if (c.last >= 141) lines[ValueLine(141)] = "3";
     OperatingPoint.ChipPinTemperature = 60;
     OperatingPoint.ChipPackageType = 1;
@@ -177,11 +173,8 @@ INSTANTIATE_TEST_SUITE_P(ProjectFileLoadTest, GroupBoundaryTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProjectFileLoadTest, ReadsOtherNumberFormsWithAnyLineEnd) {
-    auto lines = base;
-    lines[ValueLine(9)] = "0.03";
-    lines[ValueLine(11)] = "-.5";
-    lines[ValueLine(23)] = "1E-05";
-    lines[ValueLine(8)] = "40.5";  // a whole-number field rounds half to even
+    // Value 8 is a whole-number field: it rounds half to even.
+    const auto lines = With(base, {{9, "0.03"}, {11, "-.5"}, {23, "1E-05"}, {8, "40.5"}});
     for (const std::string end : {"\r\n", "\n", "\r"}) {
         ASSERT_EQ(Load(lines, end), FileStatus::Done) << "line end " << static_cast<int>(end.back());
         EXPECT_EQ(Transfo.LeakageRatio, 0.03f);
@@ -192,10 +185,8 @@ TEST_F(ProjectFileLoadTest, ReadsOtherNumberFormsWithAnyLineEnd) {
 }
 
 TEST_F(ProjectFileLoadTest, WindowsTextsAreReadAndWrittenBackInUtf8) {
-    auto lines = base;
-    lines[ValueLine(0)] = "\"Caf\xE9.zpj\"";
-    lines[ValueLine(132)] = "\"Caf\xE9 \x96 r\xE9v. 2\"";  // en dash
-    ASSERT_EQ(Load(lines), FileStatus::Done);
+    // \x96: an en dash.
+    ASSERT_EQ(Load(With(base, {{0, "\"Caf\xE9.zpj\""}, {132, "\"Caf\xE9 \x96 r\xE9v. 2\""}})), FileStatus::Done);
     EXPECT_EQ(Settings.DesignFileName, "Caf\xC3\xA9.zpj");
     EXPECT_EQ(Settings.ProjectName, "Caf\xC3\xA9 \xE2\x80\x93 r\xC3\xA9v. 2");
 
@@ -206,9 +197,7 @@ TEST_F(ProjectFileLoadTest, WindowsTextsAreReadAndWrittenBackInUtf8) {
 }
 
 TEST_F(ProjectFileLoadTest, LongestLineIsAccepted) {
-    auto lines = base;
-    lines[ValueLine(132)] = "\"" + std::string(4094, 'p') + "\"";
-    ASSERT_EQ(Load(lines), FileStatus::Done);
+    ASSERT_EQ(Load(With(base, {{132, "\"" + std::string(4094, 'p') + "\""}})), FileStatus::Done);
     EXPECT_EQ(Settings.ProjectName.size(), 4094u);
 }
 
@@ -216,10 +205,7 @@ class ChipIndexLoadTest : public ProjectFileLoadTest,
                           public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
 TEST_P(ChipIndexLoadTest, LoadsTheRowThatReplacedTheStoredOne) {
-    auto lines = base;
-    lines[ValueLine(20)] = GetParam().first;
-    lines[ValueLine(21)] = "\"stored name\"";
-    ASSERT_EQ(Load(lines), FileStatus::Done);
+    ASSERT_EQ(Load(With(base, {{20, GetParam().first}, {21, "\"stored name\""}})), FileStatus::Done);
     EXPECT_EQ(CurrentChip.Name, GetParam().second);
 }
 
@@ -229,13 +215,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ChipIndexLoadTest,
                                            std::pair{"16", "ZorvicF2"}, std::pair{"12", "ZorvicE1"}));
 
 TEST_F(ProjectFileLoadTest, TableRowsReplaceTheStoredNames) {
-    auto lines = base;
-    lines[ValueLine(37)] = "20";  // output 0's diode index
-    lines[ValueLine(38)] = "\"Bogus\"";
-    lines[ValueLine(122)] = "3";
-    lines[ValueLine(123)] = "9";
-    lines[ValueLine(124)] = "30";
-    ASSERT_EQ(Load(lines), FileStatus::Done);
+    // Value 37 is output 0's diode index.
+    ASSERT_EQ(Load(With(base, {{37, "20"}, {38, "\"Bogus\""}, {122, "3"}, {123, "9"}, {124, "30"}})), FileStatus::Done);
     EXPECT_EQ(Outputs[0].Diode.Name, DiodeTable[20].Name);
     EXPECT_EQ(Outputs[0].Diode.Index, 20);
     EXPECT_EQ(Transfo.Material.Name, CoreMaterialTable[3].Name);
@@ -248,51 +229,33 @@ TEST_F(ProjectFileLoadTest, TableRowsReplaceTheStoredNames) {
 }
 
 TEST_F(ProjectFileLoadTest, RepeatedRegulationFlagIsNotReadBack) {
-    auto lines = base;
-    lines[ValueLine(12)] = "#TRUE#";
-    lines[ValueLine(131)] = "#FALSE#";
-    ASSERT_EQ(Load(lines), FileStatus::Done);
+    ASSERT_EQ(Load(With(base, {{12, "#TRUE#"}, {131, "#FALSE#"}})), FileStatus::Done);
     EXPECT_TRUE(OperatingPoint.SecondaryRegulation);
 }
 
 TEST_F(ProjectFileLoadTest, SetsTheDcBusFromTheLoadedInput) {
-    auto lines = base;
-    lines[ValueLine(14)] = "100";
-    lines[ValueLine(15)] = "250";
-    lines[ValueLine(16)] = "30";
+    const auto lines = With(base, {{14, "100"}, {15, "250"}, {16, "30"}});
     ASSERT_EQ(Load(lines), FileStatus::Done);
     // 100 x sqrt(2) - 30 and 250 x sqrt(2)
     EXPECT_NEAR(InputStage.VdcMin, 111.42136, 1e-4);
     EXPECT_NEAR(InputStage.VdcMax, 353.55339, 1e-4);
 
-    lines[ValueLine(135)] = "#FALSE#";
-    lines[ValueLine(133)] = "24";
-    lines[ValueLine(134)] = "48";
-    lines[ValueLine(17)] = "0";  // no mains frequency needed on a DC input
-    ASSERT_EQ(Load(lines), FileStatus::Done);
+    // No mains frequency (value 17) is needed on a DC input.
+    ASSERT_EQ(Load(With(lines, {{135, "#FALSE#"}, {133, "24"}, {134, "48"}, {17, "0"}})), FileStatus::Done);
     EXPECT_EQ(InputStage.VdcMin, 24.0f);
     EXPECT_EQ(InputStage.VdcMax, 48.0f);
 }
 
 TEST_F(ProjectFileLoadTest, InactiveOutputMayHaveNoVoltage) {
-    auto lines = base;
-    lines[ValueLine(25 + 16 * 3 + 1)] = "0";
-    EXPECT_EQ(Load(lines), FileStatus::Done);
+    EXPECT_EQ(Load(With(base, {{25 + 16 * 3 + 1, "0"}})), FileStatus::Done);
 }
 
 class ProjectCustomCoreTest : public ProjectFileLoadTest {
 protected:
     // The base file with a custom core of that name and volume.
     std::vector<std::string> WithCustomCore(const std::string& name, const std::string& ve) const {
-        auto lines = base;
-        lines[ValueLine(150)] = "\"" + name + "\"";
-        lines[ValueLine(151)] = "\"Custom\"";
-        lines[ValueLine(152)] = "50";
-        lines[ValueLine(153)] = "40";
-        lines[ValueLine(154)] = "80";
-        lines[ValueLine(155)] = "30";
-        lines[ValueLine(156)] = ve;
-        return lines;
+        return With(base, {{150, "\"" + name + "\""}, {151, "\"Custom\""}, {152, "50"}, {153, "40"}, {154, "80"},
+                           {155, "30"}, {156, ve}});
     }
     static void AddCore(const std::string& name, float ve) {
         CoreGeometry core;

@@ -41,34 +41,17 @@ TEST_P(ProjectFileSaveTest, WritesVersionKeysAndValuesInInvariantForm) {
     ASSERT_EQ(lines.size(), 318u);  // version, 158 pairs, "End of Record"
     EXPECT_EQ(lines[0], "\"Zorvic Soft Version  2. 2 1\"");
     EXPECT_EQ(lines[1], "\"File Name :\"");
-    EXPECT_EQ(lines[ValueLine(0)], "\"" + Settings.DesignFileName + "\"");
-    EXPECT_EQ(lines[ValueLine(1)], "0");
-    EXPECT_EQ(lines[ValueLine(3)], "#FALSE#");
-    EXPECT_EQ(lines[ValueLine(9)], ".03");
-    EXPECT_EQ(lines[ValueLine(10)], ".8");
-    EXPECT_EQ(lines[ValueLine(13)], "#TRUE#");
-    EXPECT_EQ(lines[ValueLine(17)], "50");
-    EXPECT_EQ(lines[ValueLine(19)], "100000");
-    EXPECT_EQ(lines[ValueLine(20)], "15");
-    EXPECT_EQ(lines[ValueLine(21)], "\"ZorvicF1\"");
-    EXPECT_EQ(lines[ValueLine(23)], ".01");
-    EXPECT_EQ(lines[ValueLine(24)], ".001");
-    EXPECT_EQ(lines[ValueLine(25) - 1], "\"Output  0 Polarity :\"");
-    EXPECT_EQ(lines[ValueLine(36) - 1], "\"Output  0 Voltage Before Diode :\"");
-    EXPECT_EQ(lines[ValueLine(36)], "5.45");
-    EXPECT_EQ(lines[ValueLine(37) - 1], "\"Output  0 Selected Diode Index:\"");
-    EXPECT_EQ(lines[ValueLine(40) - 1], "\"User Defined Output  0 Diode :\"");
-    EXPECT_EQ(lines[ValueLine(118) - 1], "\"Output  5 Selected Diode :\"");
-    EXPECT_EQ(lines[ValueLine(121) - 1], "\"Primary Inductance\"");
-    EXPECT_EQ(lines[ValueLine(125)], "3E-11");
-    EXPECT_EQ(lines[ValueLine(126)], ".75");
-    EXPECT_EQ(lines[ValueLine(131) - 1], "\"Secondary Regulation\"");
-    EXPECT_EQ(lines[ValueLine(135) - 1], "\" AC (or DC) input ?\"");
-    EXPECT_EQ(lines[ValueLine(135)], "#TRUE#");
-    EXPECT_EQ(lines[ValueLine(144) - 1], "\"Output 0Capacitor Derating\"");
-    EXPECT_EQ(lines[ValueLine(144)], "2");
-    EXPECT_EQ(lines[ValueLine(157) - 1], "\"Rtpin_ambiant\"");
-    EXPECT_EQ(lines[ValueLine(157)], "30");
+    const std::vector<std::pair<int, std::string>> values = {
+        {0, "\"" + Settings.DesignFileName + "\""}, {1, "0"}, {3, "#FALSE#"}, {9, ".03"}, {10, ".8"}, {13, "#TRUE#"},
+        {17, "50"}, {19, "100000"}, {20, "15"}, {21, "\"ZorvicF1\""}, {23, ".01"}, {24, ".001"}, {36, "5.45"},
+        {125, "3E-11"}, {126, ".75"}, {135, "#TRUE#"}, {144, "2"}, {157, "30"}};
+    for (const auto& [n, line] : values) EXPECT_EQ(lines[ValueLine(n)], line) << "value " << n;
+    const std::pair<int, const char*> keys[] = {
+        {25, "\"Output  0 Polarity :\""}, {36, "\"Output  0 Voltage Before Diode :\""},
+        {37, "\"Output  0 Selected Diode Index:\""}, {40, "\"User Defined Output  0 Diode :\""},
+        {118, "\"Output  5 Selected Diode :\""}, {121, "\"Primary Inductance\""}, {131, "\"Secondary Regulation\""},
+        {135, "\" AC (or DC) input ?\""}, {144, "\"Output 0Capacitor Derating\""}, {157, "\"Rtpin_ambiant\""}};
+    for (const auto& [n, key] : keys) EXPECT_EQ(lines[ValueLine(n) - 1], key) << "key of value " << n;
     EXPECT_EQ(lines[317], "\"End of Record\"");
 }
 

@@ -51,18 +51,16 @@ TEST_F(TurnsTest, LowestOutputIsTheLowestActiveVoltageFirstOnATie) {
     EXPECT_EQ(FindLowestOutput(), 1);
 }
 
-TEST_F(TurnsTest, PrimaryTurnsComeFromWholeTurnsOnTheLowestOutput) {
-    // 3 turns of 5.45 V give 1.8167 V per turn, 44 primary turns at 80 V.
-    EXPECT_EQ(ComputeTurns(40), 44);
-    EXPECT_EQ(WorkOutputTurns[0], 3);
-    EXPECT_EQ(WorkAuxTurns, 7);  // (12 + 0.6) / 1.8167 = 6.94
-}
-
-TEST_F(TurnsTest, NextTurnsAreStrictlyAboveTheGivenCount) {
-    // 44 itself does not qualify: 4 turns of 1.3625 V, 59 primary turns.
-    EXPECT_EQ(ComputeTurns(44), 59);
-    EXPECT_EQ(WorkOutputTurns[0], 4);
-    EXPECT_EQ(WorkAuxTurns, 9);
+TEST_F(TurnsTest, PrimaryTurnsComeFromWholeTurnsOnTheLowestOutputStrictlyAboveTheGivenCount) {
+    // From 40: 3 turns of 5.45 V give 1.8167 V per turn, 44 primary turns at 80 V, and
+    // (12 + 0.6) / 1.8167 = 6.94 auxiliary turns. 44 itself does not qualify: 4 turns of 1.3625 V, 59.
+    const struct { int32_t nMin, primary, output, aux; } cases[] = {{40, 44, 3, 7}, {44, 59, 4, 9}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nMin);
+        EXPECT_EQ(ComputeTurns(c.nMin), c.primary);
+        EXPECT_EQ(WorkOutputTurns[0], c.output);
+        EXPECT_EQ(WorkAuxTurns, c.aux);
+    }
 }
 
 TEST_F(TurnsTest, EveryActiveOutputGetsTurnsAtTheLowestOutputsVoltsPerTurn) {
@@ -93,19 +91,18 @@ TEST_F(TurnsTest, UserPrimaryTurnsAreKeptWithTheSecondaryTurnsThatReachThem) {
     }
 }
 
-TEST_F(TurnsTest, MinimumTurnsFollowTheFluxLimit) {
+TEST_F(TurnsTest, MinimumTurnsFollowTheFluxLimitOrTheUngappedInductance) {
     FluxLimitedCore();
-    Transfo.Lprimary.Value = 1e-3f;  // 21 turns would reach it ungapped
+    // 1 mH: 21 turns would reach it ungapped, the flux limit
     // (0.45 x 84.45 V / 100 kHz) / (0.75 x 0.38 T x 60 mm2) x 1.2 = 26.7 -> 27 -> next is 29.
-    EXPECT_EQ(ComputePrimaryTurns(60, 67), 29);
-    EXPECT_EQ(WorkOutputTurns[0], 2);
-}
-
-TEST_F(TurnsTest, MinimumTurnsFollowTheUngappedInductance) {
-    FluxLimitedCore();
-    Transfo.Lprimary.Value = 3e-3f;  // 36.5 turns ungapped -> 37 -> next is 44
-    EXPECT_EQ(ComputePrimaryTurns(60, 67), 44);
-    EXPECT_EQ(WorkOutputTurns[0], 3);
+    // 3 mH: 36.5 turns ungapped -> 37 -> next is 44.
+    const struct { float lp; int32_t primary, output; } cases[] = {{1e-3f, 29, 2}, {3e-3f, 44, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lp);
+        Transfo.Lprimary.Value = c.lp;
+        EXPECT_EQ(ComputePrimaryTurns(60, 67), c.primary);
+        EXPECT_EQ(WorkOutputTurns[0], c.output);
+    }
 }
 
 TEST_F(TurnsTest, CoreNeedingMoreThan32767TurnsIsRefused) {
@@ -136,22 +133,16 @@ TEST_F(TurnsTest, DegenerateVoltagesEndWithoutATurnCount) {
     EXPECT_GT(ComputeTurns(40), MaxTurns);
 }
 
-TEST_F(TurnsTest, AirGapGivesThePrimaryInductance) {
+TEST_F(TurnsTest, AirGapGivesThePrimaryInductanceAndIsNegativeBelowTheUngappedTurns) {
     CurrentCore.Ae = 60;
     CurrentCore.Le = 67;
     CurrentMaterial.Ui100 = 2000;
     Transfo.Lprimary.Value = 1e-3f;
-    BestPrimaryTurns = 44;
-    ComputeAirGap();
-    EXPECT_NEAR(Transfo.AirGap, 1.124710e-4, 1e-9);
-}
-
-TEST_F(TurnsTest, AirGapIsNegativeBelowTheUngappedTurns) {
-    CurrentCore.Ae = 60;
-    CurrentCore.Le = 67;
-    CurrentMaterial.Ui100 = 2000;
-    Transfo.Lprimary.Value = 1e-3f;
-    BestPrimaryTurns = 15;
-    ComputeAirGap();
-    EXPECT_NEAR(Transfo.AirGap, -1.65354e-5, 1e-10);
+    const struct { int32_t turns; double gap, tolerance; } cases[] = {{44, 1.124710e-4, 1e-9}, {15, -1.65354e-5, 1e-10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.turns);
+        BestPrimaryTurns = c.turns;
+        ComputeAirGap();
+        EXPECT_NEAR(Transfo.AirGap, c.gap, c.tolerance);
+    }
 }

@@ -12,12 +12,15 @@
 // Each --do runs a command on the shown main window, in order (SnapCommands.h), before the
 // picture is taken: "--do open=fuzz/corpus/project/six-outputs.zpj" opens a design as File >
 // Open does.
-// --print-to prints the bill of materials into a PDF file in FOLDER.
+// --print-to prints the window into a PDF file in FOLDER, as its print command does (the main
+// window through File > Print, the curve window through its Print Curve, the bill of materials
+// through its Print), once the window is drawn.
 // The curve window takes its layout, the curve type of each chart in order and the cursor
 // fraction of every chart. The output editor opens on output N (0, the main output, unless given).
 // Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
 // or window that cannot be made.
 
+#include <QAction>
 #include <QApplication>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -109,6 +112,10 @@ QWidget* OpenMainPage(const Options& options, nlohmann::ordered_json& facts) {
     facts["zoom"] = page.LastDrawing().Zoom;
     facts["labelZoomMin"] = zorvic::Settings.LabelZoomMin;
     facts["buttonZoomMin"] = zorvic::Settings.ButtonZoomMin;
+    if (!options.printFolder.empty()) {
+        platform::SetPrintFolder(QString::fromStdString(options.printFolder));
+        if (QAction* print = page.findChild<QAction*>(QStringLiteral("mnuPrint"))) print->trigger();
+    }
     return &page;
 }
 
@@ -192,6 +199,10 @@ QWidget* OpenCurves(const Options& options, nlohmann::ordered_json& facts) {
     }
     window->TraceAll();
     QApplication::processEvents();
+    if (!options.printFolder.empty()) {
+        platform::SetPrintFolder(QString::fromStdString(options.printFolder));
+        window->mnuPrintCurve_Click();
+    }
     auto& modes = facts["modes"] = nlohmann::ordered_json::array();
     for (int i = 0; i < 4; ++i) modes.push_back(window->Chart(i).ModeText);
     return window;

@@ -16,6 +16,20 @@ using namespace zorvic;
 
 namespace {
 
+void SetOutput(std::size_t i, int16_t type, float volts, float amps, float minimumAmps, float loss, const char* serial,
+               float cap1, int16_t cap1Count, const char* diode) {
+    OutputRecord& o = Outputs[i];
+    o.OutputType = type;
+    o.Voltage = volts;
+    o.Current = amps;
+    o.MinimumCurrent = minimumAmps;
+    o.Loss = loss;
+    o.SerialElement.Name = serial;
+    o.Cap1.Value = cap1;
+    o.Cap1Count = cap1Count;
+    o.Diode.Name = diode;
+}
+
 // Mains input, secondary regulation, 65 kHz, three outputs: a main output with a filter inductor
 // and two capacitors in parallel, and a direct output at index 2.
 void AcDesign() {
@@ -41,27 +55,9 @@ void AcDesign() {
     OperatingPoint.Efficiency = 0.8f;
     OperatingPoint.TotalLoss = 3.7f;
     CurrentChip.Name = "ZV124";
-    OutputRecord& main = Outputs[0];
-    main.OutputType = 10;
-    main.Voltage = 5;
-    main.Current = 2;
-    main.MinimumCurrent = 0.2f;
-    main.Loss = 1.5f;
-    main.SerialElement.Name = "Inductor";
-    main.Cap1.Value = 4.7e-4f;
-    main.Cap1Count = 2;
-    main.Cap2.Value = 1e-4f;
-    main.Diode.Name = "RDKA05";
-    OutputRecord& direct = Outputs[2];
-    direct.OutputType = 7;
-    direct.Voltage = 12;
-    direct.Current = 0.5f;
-    direct.MinimumCurrent = 0.05f;
-    direct.Loss = 0.25f;
-    direct.SerialElement.Name = "LM7812";
-    direct.Cap1.Value = 2.2e-4f;
-    direct.Cap1Count = 1;
-    direct.Diode.Name = "UF4002";
+    SetOutput(0, 10, 5, 2, 0.2f, 1.5f, "Inductor", 4.7e-4f, 2, "RDKA05");
+    Outputs[0].Cap2.Value = 1e-4f;
+    SetOutput(2, 7, 12, 0.5f, 0.05f, 0.25f, "LM7812", 2.2e-4f, 1, "UF4002");
     Outputs[4].Voltage = 24;  // a deleted output's values
 }
 
@@ -89,7 +85,7 @@ struct SummaryCase {
     std::vector<std::pair<const char*, const char*>> lines;
 };
 
-class SummaryTest : public ::testing::TestWithParam<SummaryCase> {
+class SummaryFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDesignState();
@@ -101,6 +97,8 @@ protected:
         return label ? label->text() : QStringLiteral("<no label>");
     }
 };
+
+class SummaryTest : public SummaryFixture, public ::testing::WithParamInterface<SummaryCase> {};
 
 }  // namespace
 
@@ -182,17 +180,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 // Refreshing after an output was deleted blanks its tab instead of showing the deleted output.
-TEST(SummaryRefreshTest, DeletedOutputTabIsBlanked) {
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
+TEST_F(SummaryFixture, DeletedOutputTabIsBlanked) {
     AcDesign();
-    fmSummary window;
-    ASSERT_EQ(window.findChild<QLabel*>(QStringLiteral("lblVoltage(2)"))->text(), QStringLiteral("Voltage : 12V"));
+    window = std::make_unique<fmSummary>();
+    ASSERT_EQ(Caption("lblVoltage(2)"), QStringLiteral("Voltage : 12V"));
     Settings.AdditionalOutputs = 1;
-    window.Form_Load();
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblVoltage(2)"))->text(), QString());
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblShottky(2)"))->text(), QString());
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblOutputNumber"))->text(), QStringLiteral("Active Outputs :  2"));
+    window->Form_Load();
+    EXPECT_EQ(Caption("lblVoltage(2)"), QString());
+    EXPECT_EQ(Caption("lblShottky(2)"), QString());
+    EXPECT_EQ(Caption("lblOutputNumber"), QStringLiteral("Active Outputs :  2"));
 }
 
 // "All Datas" loads the window once, registered for the main window's refresh, and shows it.

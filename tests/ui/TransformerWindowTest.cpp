@@ -96,40 +96,21 @@ TEST_F(TransformerWindowTest, ShowingTheDesignChangesNothingInIt) {
     EXPECT_TRUE(window->chkFixed->isChecked() && window->chkFixed->isEnabled());
 }
 
-struct CaptionCase {
-    const char* name;
-    QLabel* fmTransfo::*label;
-    std::function<void()> wire;
-    const char* caption;
-    uint32_t colour;
-};
-
-class WindingCaptionTest : public TransformerWindowTest, public ::testing::WithParamInterface<CaptionCase> {};
-
-const CaptionCase CaptionCases[] = {
-    {"Primary", &fmTransfo::lblInput, [] { Transfo.PrimaryWire = {24, 0.2f, 0.25f, 0.08f, 0, 1}; Transfo.PrimaryTurns = 40; },
-     "Input\r\nAWG 24\r\n 40T- 1W", platform::ControlText},
-    {"AuxiliaryWithoutWire", &fmTransfo::lblAux, [] { Transfo.AuxWire = {}; Transfo.AuxTurns = 9; },
-     "Auxiliary\r\nAWG **\r\n 9T- 0W", 0xFF},
-};
-
-TEST_P(WindingCaptionTest, ShowsGaugeTurnsAndStrands) {
-    const CaptionCase& c = GetParam();
-    c.wire();
-    window->Form_Load();
-    EXPECT_EQ((window->*c.label)->text(), QString::fromLatin1(c.caption));
-    EXPECT_EQ(platform::ForeColor(window->*c.label), c.colour);
-}
-
-INSTANTIATE_TEST_SUITE_P(Windings, WindingCaptionTest, ::testing::ValuesIn(CaptionCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TransformerWindowTest, OutputCaptionsAndTurnsFollowTheActiveOutputs) {
+// A winding without wire shows "**" for its gauge and a red caption; only active outputs show.
+TEST_F(TransformerWindowTest, WindingCaptionsShowGaugeTurnsAndStrandsAndFollowTheActiveOutputs) {
+    Transfo.PrimaryWire = {24, 0.2f, 0.25f, 0.08f, 0, 1};
+    Transfo.PrimaryTurns = 40;
+    Transfo.AuxWire = {};
+    Transfo.AuxTurns = 9;
     Settings.AdditionalOutputs = 1;
     Transfo.OutputWire[1] = {};
     Transfo.OutputWire[1].Strands = 2;
     Transfo.OutputTurns[1] = 12;
     window->Form_Load();
+    EXPECT_EQ(window->lblInput->text(), "Input\r\nAWG 24\r\n 40T- 1W");
+    EXPECT_EQ(platform::ForeColor(window->lblInput), uint32_t{platform::ControlText});
+    EXPECT_EQ(window->lblAux->text(), "Auxiliary\r\nAWG **\r\n 9T- 0W");
+    EXPECT_EQ(platform::ForeColor(window->lblAux), 0xFFu);
     EXPECT_EQ(window->lblOut1[1]->text(), "Out 1\r\nAWG **\r\n 12T- 2W");
     EXPECT_EQ(platform::ForeColor(window->lblOut1[1]), 0xFFu);
     EXPECT_EQ(window->lblNout[1]->text(), "Out 1 : 12");
@@ -181,28 +162,17 @@ TEST_F(TransformerWindowTest, WindingBarsStackToScaleFromTheBottom) {
     EXPECT_EQ(window->txtPdissCoreActual->text(), "0.0");
 }
 
-struct FlagCase {
-    const char* name;
-    float share;
-    uint32_t colour;
-};
-
-class LossFlagTest : public TransformerWindowTest, public ::testing::WithParamInterface<FlagCase> {};
-
-// 2 W lost of 100 W: a share of exactly 2 %.
-const FlagCase FlagCases[] = {{"AboveTarget", 0.01f, 0xFF}, {"AtTarget", 0.02f, 0xFF}, {"BelowTarget", 0.03f, 0x80FF80}};
-
-TEST_P(LossFlagTest, LossShareIsRedFromItsTargetOn) {
+TEST_F(TransformerWindowTest, LossShareIsRedFromItsTargetOn) {
+    // 2 W lost of 100 W: a share of exactly 2 %, above, at and below the target.
     Transfo.InputPowerNoTransformer = 98;
     OperatingPoint.TransformerLoss = 2;
-    Transfo.CoreLossShare = GetParam().share;
-    window->Form_Load();
-    EXPECT_EQ(window->txtPdissCoreActual->text(), "2.0");
-    EXPECT_EQ(platform::BackColor(window->txtPdissCoreActual), GetParam().colour);
+    for (const auto& [share, colour] : {std::pair{0.01f, 0xFFu}, {0.02f, 0xFFu}, {0.03f, 0x80FF80u}}) {
+        Transfo.CoreLossShare = share;
+        window->Form_Load();
+        EXPECT_EQ(window->txtPdissCoreActual->text(), "2.0") << share;
+        EXPECT_EQ(platform::BackColor(window->txtPdissCoreActual), colour) << share;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Targets, LossFlagTest, ::testing::ValuesIn(FlagCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TransformerWindowTest, WindingStyleKeepsTheSingleDiameterChoice) {
     Click(window->optParalleled);

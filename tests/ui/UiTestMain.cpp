@@ -1,5 +1,5 @@
-// Window tests run headless with a real application object, scripted message boxes and file
-// dialogs. They keep their configuration in a folder of their own, so the user's is never read or
+// Window tests run headless with a real application object, scripted message boxes, file dialogs
+// and printer dialog. They keep their configuration in a folder of their own, so the user's is never read or
 // written: the scroll control the build made is registered there for the windows that create it.
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "ControlRegistry.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
+#include "Printing.h"
 #include "QtDesignHost.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     }
     platform::MessageScript::Enable();
     platform::FileDialogScript::Enable();
+    platform::PrinterDialogScript::Enable();
     // The program's host, so engine messages reach the scripted message boxes.
     QtDesignHost host;
     zorvic::InstallHost(&host);
