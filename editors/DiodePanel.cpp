@@ -40,11 +40,17 @@ DiodePanel::DiodePanel(QWidget* parent) : QGroupBox(QStringLiteral("Output Diode
 
     lstDiode = new QComboBox(this);
     lstDiode->setObjectName(QStringLiteral("lstDiode"));
+    // One width for every diode name, so the dialog keeps its size from output to output.
+    lstDiode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    lstDiode->setMinimumContentsLength(10);
     grid->addWidget(lstDiode, 0, 1);
     chkDiodeUserDefine = new QCheckBox(QStringLiteral("User Defined"), this);
     chkDiodeUserDefine->setObjectName(QStringLiteral("chkDiodeUserDefine"));
     grid->addWidget(chkDiodeUserDefine, 1, 1);
     lblRunAway = NamedLabel(this, "lblRunAway");
+    // The warning wraps under the list rather than widening the dialog when it appears.
+    lblRunAway->setWordWrap(true);
+    lblRunAway->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(lblRunAway, 2, 1);
 
     int row = 4;
