@@ -533,12 +533,10 @@ bool CoreLossNeverNegative(const CoreGeometry& core) {
 }
 
 // True when the core loss plus the copper floor of primaryTurns and of every later turn count the
-// loop would try (up to turnLimit) is above the recorded total: no candidate left on core can be
-// recorded.
+// loop would try (up to turnLimit) is above best: every candidate left on core loses more.
 // WorkAuxTurns, WorkOutputTurns and SyntheticWireUsed are left as they were.
 bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& core, int32_t primaryTurns,
-                             int32_t turnLimit) {
-    const double best = BestTotalLoss;
+                             int32_t turnLimit, double best) {
     // The candidate's total is its core loss, as it computes it, plus its copper loss; 1e-3
     // covers the float roundings of the copper loss and of the sum.
     const auto above = [&](int32_t np, double copperFloor) {
@@ -615,9 +613,17 @@ private:
     std::vector<Known> known_;
 };
 
-}  // namespace
+// How a scan of the cores ended.
+enum class ScanEnd { Done, Unsure };
 
-bool DesignTransformer(float P) {
+// The search of DesignTransformer. A core may also be left when every candidate left on it loses
+// more than hint, the loss of a candidate known beforehand (at least the allowed loss). While
+// the recorded loss is above hint, the search that leaves only below the recorded loss would have
+// evaluated those candidates too, and may have recorded one: its recorded loss is then this one
+// or a loss above hint. The scan carries on only while every decision it takes reads the same
+// either way, and ends Unsure as soon as one would not (nothing it leaves then counts). It ends
+// Done with everything that search leaves, except LowestFlux and DesignEvaluations.
+ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
     // 1e10 stands for "nothing recorded yet"; 10000 marks the first pass of a later core.
     constexpr float Nothing = 1e10f;
     constexpr float LaterCore = 10000.0f;
@@ -642,7 +648,8 @@ bool DesignTransformer(float P) {
     bool stop = false;
     float allowed = 0;
     bool recorded = false;
-    EvaluatedCandidates evaluated;
+    // A core was left on hint alone.
+    bool leftOnHint = false;
     for (int c = 0; c <= lastCore && !stop; ++c) {
         // A copy: recording a design overwrites CurrentCore, the user's core among others.
         const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
@@ -664,7 +671,11 @@ bool DesignTransformer(float P) {
         bool falling = false;
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {
-            if (validFound && mayLeave && RemainingTurnsCannotWin(floor, core, np, TurnLimit)) break;
+            if (validFound && mayLeave &&
+                RemainingTurnsCannotWin(floor, core, np, TurnLimit, std::min(BestTotalLoss, hint))) {
+                leftOnHint = leftOnHint || hint < BestTotalLoss;
+                break;
+            }
             const CandidateDesign candidate = evaluated.Evaluate(core, np);
             ++DesignEvaluations;
             const float total = candidate.TotalLoss;
@@ -690,20 +701,36 @@ bool DesignTransformer(float P) {
             if (BestTotalLoss < allowed || userCore || userTurns) stop = true;
 
             const int32_t next = ComputeTurns(np);
-            if (stop || next > TurnLimit || (falling && previousTotal < total) ||
-                (candidate.CoreLoss > BestTotalLoss && candidate.WindingLoss > BestTotalLoss))
-                break;
+            bool leave = stop || next > TurnLimit || (falling && previousTotal < total);
+            if (!leave) {
+                const auto bothAbove = [&](float best) {
+                    return candidate.CoreLoss > best && candidate.WindingLoss > best;
+                };
+                leave = bothAbove(BestTotalLoss);
+                if (leftOnHint && hint < BestTotalLoss && leave != bothAbove(hint)) return ScanEnd::Unsure;
+            }
+            if (leave) break;
             previousTotal = total;
             np = next;
         }
         previousTotal = LaterCore;
     }
+    // Only a recorded loss of hint or below is certainly the other search's.
+    if (leftOnHint && hint < BestTotalLoss) return ScanEnd::Unsure;
 
     Settings.DesignWithinLoss = BestTotalLoss < allowed;
     Settings.DesignFound = stop;
     Transfo.DesignRecorded = validFound;
     LastSearchRecorded = recorded;
-    return validFound;
+    return ScanEnd::Done;
+}
+
+}  // namespace
+
+bool DesignTransformer(float P) {
+    EvaluatedCandidates evaluated;
+    ScanCores(P, evaluated, std::numeric_limits<float>::infinity());
+    return Transfo.DesignRecorded;
 }
 
 namespace {
@@ -793,6 +820,7 @@ struct SearchOutcome {
     float bestTotal = 0, lowestFlux = 0, skinDepth = 0, auxTurnsRatio = 0, primaryArea = 0, auxArea = 0;
     std::array<float, OutputCount> outputArea{};
     int32_t evaluations = 0, workAux = 0;
+    bool evaluated = false;  // a candidate was evaluated: the values below were written
     std::array<int32_t, OutputCount> workOutputs{};
     bool withinLoss = false, designFound = false, designRecorded = false;
 
@@ -827,7 +855,7 @@ void TransferOutcome(SearchOutcome& o, Copy copy) {
     copy(o.withinLoss, Settings.DesignWithinLoss);
     copy(o.designFound, Settings.DesignFound);
     copy(o.designRecorded, Transfo.DesignRecorded);
-    if (o.evaluations > 0) {
+    if (o.evaluated) {
         copy(o.synthetic, SyntheticWireUsed);
         copy(o.turnLength, TurnLength);
         copy(o.optimumSkinDepth, OptimumSkinDepth);
@@ -862,6 +890,35 @@ void ForgetPreviousSearch() {
     PreviousSearch = {};
 }
 
+// The loss today's inputs give the design the previous search recorded, as a hint for the scan
+// (it evaluates that candidate ahead of its turn); infinity when there is none to take: a user
+// core or turns, the temperature criterion (the allowed loss changes from core to core), no
+// design below the flux limit, or a loss below the allowed loss (the scan stops at the first
+// such design, not at the lowest).
+float PreviousDesignLoss(float P, const SearchOutcome& previous, EvaluatedCandidates& evaluated) {
+    constexpr float none = std::numeric_limits<float>::infinity();
+    if (Settings.UserCoreGeometry || Settings.UserPrimaryTurns || Settings.CoreCriterionTemp || !previous.recorded ||
+        !previous.designRecorded || previous.primaryTurns < 1)
+        return none;
+    const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
+    const auto cores = CandidateCores.begin();
+    const auto found = std::find_if(cores, cores + lastCore + 1,
+                                    [&](const CoreGeometry& core) { return SameCore(core, previous.core); });
+    if (found == cores + lastCore + 1) return none;
+    const CoreGeometry& core = *found;
+
+    SkinDepth = SkinDepthAt(InputStage.SwitchingFrequency);
+    SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
+    const int32_t np = ComputeTurns(previous.primaryTurns - 1);
+    if (np > MaxTurns) return none;
+    const CandidateDesign candidate = evaluated.Evaluate(core, np);
+    const float flux = CurrentMaterial.Bdc + candidate.PeakFlux;
+    const float loss = candidate.TotalLoss;
+    const bool usable = Settings.BmaxRatio * CurrentMaterial.Bsat > flux && std::isfinite(loss) &&
+                        loss >= Transfo.CoreLossShare * P;
+    return usable ? loss : none;
+}
+
 // DesignTransformer(P), or what the previous search left when it read the same.
 void SearchTransformer(float P) {
     SearchInputs inputs = ReadSearchInputs(P);
@@ -869,9 +926,22 @@ void SearchTransformer(float P) {
         TransferOutcome(PreviousSearch.outcome, [](auto& kept, auto& state) { state = kept; });
         return;
     }
+    // What the scans may change, put back before a scan that counts.
+    SearchOutcome before;
+    before.evaluated = true;
+    before.recorded = true;
+    TransferOutcome(before, [](auto& kept, const auto& state) { kept = state; });
+    EvaluatedCandidates evaluated;
+    const float hint = PreviousSearch.valid ? PreviousDesignLoss(P, PreviousSearch.outcome, evaluated)
+                                            : std::numeric_limits<float>::infinity();
+    TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
+    if (ScanCores(P, evaluated, hint) == ScanEnd::Unsure) {
+        TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
+        ScanCores(P, evaluated, std::numeric_limits<float>::infinity());
+    }
     SearchOutcome outcome;
-    outcome.found = DesignTransformer(P);
-    outcome.evaluations = DesignEvaluations;
+    outcome.found = Transfo.DesignRecorded;
+    outcome.evaluated = DesignEvaluations > 0;
     outcome.recorded = LastSearchRecorded;
     TransferOutcome(outcome, [](auto& kept, const auto& state) { kept = state; });
     PreviousSearch.valid = true;

@@ -211,7 +211,9 @@ bool DesignTransformer(float P);
 
 // Designs the transformer of the present operating point: grade, search, air gap, and the copy
 // of the recorded design into the design state. A search that reads exactly what the one before
-// it read is not run again: what that one left is put back.
+// it read is not run again: what that one left is put back. Any other search after one first
+// evaluates the design that one recorded, and leaves early the cores that cannot beat it, as long
+// as it leaves what DesignTransformer would (else it runs DesignTransformer's search).
 void ComputeTransformer();
 
 }  // namespace zorvic

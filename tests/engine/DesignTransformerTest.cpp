@@ -375,3 +375,62 @@ INSTANTIATE_TEST_SUITE_P(
                       SearchInputChange{"WireTable", [] { WireTable[16].Rlin *= 2; }},
                       SearchInputChange{"Frequency", [] { InputStage.SwitchingFrequency = 50000; }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// What a search leaves: the design, and what the next computations and searches read.
+struct SearchLeaves {
+    FinishedTransformer design;
+    float bestTotal, primaryArea, outputArea;
+    bool withinLoss, recorded, synthetic;
+    int32_t workAux, workOutput, iterations;
+    float turnLength;
+
+    static SearchLeaves Now() {
+        return {FinishedTransformer::Now(), BestTotalLoss, Transfo.PrimaryWindingArea, Transfo.OutputWindingArea[1],
+                Settings.DesignWithinLoss, Transfo.DesignRecorded, SyntheticWireUsed, WorkAuxTurns,
+                WorkOutputTurns[1], OptimiseIterations, TurnLength};
+    }
+    bool operator==(const SearchLeaves&) const = default;
+};
+
+void PrintTo(const SearchLeaves& s, std::ostream* out) {
+    PrintTo(s.design, out);
+    *out << " best " << s.bestTotal << " iterations " << s.iterations << " work " << s.workAux << "/" << s.workOutput;
+}
+
+}  // namespace
+
+// A search after another starts from the loss today's inputs give the design recorded before; it
+// leaves exactly what a search with nothing before it leaves, whether that loss is the new best,
+// close to it or far above it.
+class SearchAfterAChangeTest : public DesignTransformerTest, public ::testing::WithParamInterface<SearchInputChange> {};
+
+TEST_P(SearchAfterAChangeTest, LeavesWhatASearchWithNothingBeforeLeaves) {
+    // No design is below the allowed loss: every core is searched.
+    Settings.CoreCriterionTemp = false;
+    Transfo.CoreLossShare = 0.001f;
+    Settings.GeometryListType = "Any";
+    FilterGeometryList();
+    ComputeTransformer();
+    GetParam().change();
+    ComputeTransformer();
+    const SearchLeaves after = SearchLeaves::Now();
+    ResetTransformerState();
+    ComputeTransformer();
+    EXPECT_EQ(after, SearchLeaves::Now());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, SearchAfterAChangeTest,
+    ::testing::Values(SearchInputChange{"SamePower", [] { Transfo.InputPower *= 1.04f; }},
+                      SearchInputChange{"SlightlyMoreCurrent", [] { Transfo.IrmsMax *= 1.03f; }},
+                      SearchInputChange{"ThreeTimesTheCurrent", [] { Transfo.IrmsMax *= 3; }},
+                      SearchInputChange{"HalfTheCurrent", [] { Transfo.IrmsMax *= 0.5f; }},
+                      SearchInputChange{"OutputCurrent", [] { Outputs[1].IrmsSecondary *= 1.2f; }},
+                      SearchInputChange{"Inductance", [] { Transfo.Lprimary.Value *= 0.8f; }},
+                      SearchInputChange{"FluxMargin", [] { Settings.BmaxRatio *= 0.7f; }},
+                      SearchInputChange{"WindowFactor", [] { Transfo.WindowFactor *= 0.6f; }},
+                      SearchInputChange{"ParallelWires", [] { Settings.WindingOptimisationType = ParallelFreeWires; }},
+                      SearchInputChange{"AllowedLossReached", [] { Transfo.CoreLossShare = 0.05f; }}),
+    [](const auto& info) { return std::string(info.param.name); });
