@@ -890,16 +890,20 @@ void ForgetPreviousSearch() {
     PreviousSearch = {};
 }
 
+// Whether a search may start from the design the previous search recorded: not on a user core or
+// turns, nor under the temperature criterion (the allowed loss changes from core to core), and
+// only from a design below the flux limit.
+bool TakesPreviousDesign(const SearchOutcome& previous) {
+    return !Settings.UserCoreGeometry && !Settings.UserPrimaryTurns && !Settings.CoreCriterionTemp &&
+           previous.recorded && previous.designRecorded && previous.primaryTurns >= 1;
+}
+
 // The loss today's inputs give the design the previous search recorded, as a hint for the scan
-// (it evaluates that candidate ahead of its turn); infinity when there is none to take: a user
-// core or turns, the temperature criterion (the allowed loss changes from core to core), no
-// design below the flux limit, or a loss below the allowed loss (the scan stops at the first
-// such design, not at the lowest).
+// (it evaluates that candidate ahead of its turn); infinity when its core is no candidate, it is
+// above the flux limit now, or it is below the allowed loss (the scan stops at the first design
+// below the allowed loss, not at the lowest).
 float PreviousDesignLoss(float P, const SearchOutcome& previous, EvaluatedCandidates& evaluated) {
     constexpr float none = std::numeric_limits<float>::infinity();
-    if (Settings.UserCoreGeometry || Settings.UserPrimaryTurns || Settings.CoreCriterionTemp || !previous.recorded ||
-        !previous.designRecorded || previous.primaryTurns < 1)
-        return none;
     const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
     const auto cores = CandidateCores.begin();
     const auto found = std::find_if(cores, cores + lastCore + 1,
@@ -926,15 +930,17 @@ void SearchTransformer(float P) {
         TransferOutcome(PreviousSearch.outcome, [](auto& kept, auto& state) { state = kept; });
         return;
     }
-    // What the scans may change, put back before a scan that counts.
-    SearchOutcome before;
-    before.evaluated = true;
-    before.recorded = true;
-    TransferOutcome(before, [](auto& kept, const auto& state) { kept = state; });
     EvaluatedCandidates evaluated;
-    const float hint = PreviousSearch.valid ? PreviousDesignLoss(P, PreviousSearch.outcome, evaluated)
-                                            : std::numeric_limits<float>::infinity();
-    TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
+    float hint = std::numeric_limits<float>::infinity();
+    // What the evaluation ahead and a scan on its loss may change, put back before a scan that counts.
+    SearchOutcome before;
+    if (PreviousSearch.valid && TakesPreviousDesign(PreviousSearch.outcome)) {
+        before.evaluated = true;
+        before.recorded = true;
+        TransferOutcome(before, [](auto& kept, const auto& state) { kept = state; });
+        hint = PreviousDesignLoss(P, PreviousSearch.outcome, evaluated);
+        TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
+    }
     if (ScanCores(P, evaluated, hint) == ScanEnd::Unsure) {
         TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
         ScanCores(P, evaluated, std::numeric_limits<float>::infinity());
