@@ -617,12 +617,13 @@ private:
 enum class ScanEnd { Done, Unsure };
 
 // The search of DesignTransformer. A core may also be left when every candidate left on it loses
-// more than hint, the loss of a candidate known beforehand (at least the allowed loss). While
-// the recorded loss is above hint, the search that leaves only below the recorded loss would have
-// evaluated those candidates too, and may have recorded one: its recorded loss is then this one
-// or a loss above hint. The scan carries on only while every decision it takes reads the same
-// either way, and ends Unsure as soon as one would not (nothing it leaves then counts). It ends
-// Done with everything that search leaves, except LowestFlux and DesignEvaluations.
+// more than hint, a loss known beforehand of no less than the allowed loss (a candidate's, or the
+// allowed loss itself). While the recorded loss is above hint, the search that leaves only below
+// the recorded loss would have evaluated those candidates too, and may have recorded one: its
+// recorded loss then lies between hint and this one, so it stops exactly when this one does. The
+// scan carries on only while every other decision it takes reads the same either way, and ends
+// Unsure as soon as one would not (nothing it leaves then counts). It ends Done with everything
+// that search leaves, except LowestFlux and DesignEvaluations.
 ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
     // 1e10 stands for "nothing recorded yet"; 10000 marks the first pass of a later core.
     constexpr float Nothing = 1e10f;
@@ -890,37 +891,41 @@ void ForgetPreviousSearch() {
     PreviousSearch = {};
 }
 
-// Whether a search may start from the design the previous search recorded: not on a user core or
-// turns, nor under the temperature criterion (the allowed loss changes from core to core), and
-// only from a design below the flux limit.
-bool TakesPreviousDesign(const SearchOutcome& previous) {
-    return !Settings.UserCoreGeometry && !Settings.UserPrimaryTurns && !Settings.CoreCriterionTemp &&
-           previous.recorded && previous.designRecorded && previous.primaryTurns >= 1;
+// Whether the scan may take a hint: not on a user core or turns, nor under the temperature
+// criterion (the allowed loss changes from core to core).
+bool TakesHint() {
+    return !Settings.UserCoreGeometry && !Settings.UserPrimaryTurns && !Settings.CoreCriterionTemp;
 }
 
-// The loss today's inputs give the design the previous search recorded, as a hint for the scan
-// (it evaluates that candidate ahead of its turn); infinity when its core is no candidate, it is
-// above the flux limit now, or it is below the allowed loss (the scan stops at the first design
-// below the allowed loss, not at the lowest).
-float PreviousDesignLoss(float P, const SearchOutcome& previous, EvaluatedCandidates& evaluated) {
-    constexpr float none = std::numeric_limits<float>::infinity();
+// The hint for the scan: the loss today's inputs give the design the previous search recorded
+// (evaluated ahead of its turn) when that is above the allowed loss, else the allowed loss. A
+// search whose design gets below the allowed loss stops at the first such design, not at the
+// lowest: only what cannot get below the allowed loss may be left, and that suffices, whatever
+// came before.
+float ScanHint(float P, EvaluatedCandidates& evaluated) {
+    // As the scan works it out.
+    const float allowed = Transfo.CoreLossShare * P;
+    const SearchOutcome& previous = PreviousSearch.outcome;
+    // Only a design below the flux limit, on a core still among the candidates.
+    if (!PreviousSearch.valid || !previous.recorded || !previous.designRecorded || previous.primaryTurns < 1)
+        return allowed;
     const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
     const auto cores = CandidateCores.begin();
     const auto found = std::find_if(cores, cores + lastCore + 1,
                                     [&](const CoreGeometry& core) { return SameCore(core, previous.core); });
-    if (found == cores + lastCore + 1) return none;
+    if (found == cores + lastCore + 1) return allowed;
     const CoreGeometry& core = *found;
 
     SkinDepth = SkinDepthAt(InputStage.SwitchingFrequency);
     SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
     const int32_t np = ComputeTurns(previous.primaryTurns - 1);
-    if (np > MaxTurns) return none;
+    if (np > MaxTurns) return allowed;
     const CandidateDesign candidate = evaluated.Evaluate(core, np);
     const float flux = CurrentMaterial.Bdc + candidate.PeakFlux;
     const float loss = candidate.TotalLoss;
-    const bool usable = Settings.BmaxRatio * CurrentMaterial.Bsat > flux && std::isfinite(loss) &&
-                        loss >= Transfo.CoreLossShare * P;
-    return usable ? loss : none;
+    const bool above = Settings.BmaxRatio * CurrentMaterial.Bsat > flux && loss >= allowed;
+    // A loss of no number compares false: the allowed loss.
+    return above ? loss : allowed;
 }
 
 // DesignTransformer(P), or what the previous search left when it read the same.
@@ -932,13 +937,14 @@ void SearchTransformer(float P) {
     }
     EvaluatedCandidates evaluated;
     float hint = std::numeric_limits<float>::infinity();
-    // What the evaluation ahead and a scan on its loss may change, put back before a scan that counts.
+    // What the evaluation ahead and a scan on its hint may change, put back before a scan that
+    // counts.
     SearchOutcome before;
-    if (PreviousSearch.valid && TakesPreviousDesign(PreviousSearch.outcome)) {
+    if (TakesHint()) {
         before.evaluated = true;
         before.recorded = true;
         TransferOutcome(before, [](auto& kept, const auto& state) { kept = state; });
-        hint = PreviousDesignLoss(P, PreviousSearch.outcome, evaluated);
+        hint = ScanHint(P, evaluated);
         TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
     }
     if (ScanCores(P, evaluated, hint) == ScanEnd::Unsure) {

@@ -211,9 +211,10 @@ bool DesignTransformer(float P);
 
 // Designs the transformer of the present operating point: grade, search, air gap, and the copy
 // of the recorded design into the design state. A search that reads exactly what the one before
-// it read is not run again: what that one left is put back. Any other search after one first
-// evaluates the design that one recorded, and leaves early the cores that cannot beat it, as long
-// as it leaves what DesignTransformer would (else it runs DesignTransformer's search).
+// it read is not run again: what that one left is put back. Under the loss criterion any other
+// search leaves early the cores that cannot beat the design the previous search recorded (first
+// evaluated on today's inputs), or that cannot get below the allowed loss when that design can,
+// as long as it leaves what DesignTransformer would (else it runs DesignTransformer's search).
 void ComputeTransformer();
 
 }  // namespace zorvic

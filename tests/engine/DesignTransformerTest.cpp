@@ -9,6 +9,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ComputeDesign.h"
@@ -399,38 +400,55 @@ void PrintTo(const SearchLeaves& s, std::ostream* out) {
     *out << " best " << s.bestTotal << " iterations " << s.iterations << " work " << s.workAux << "/" << s.workOutput;
 }
 
+// The search with no hint, as DesignTransformer runs it, in the steps of ComputeTransformer.
+void SearchWithNoHint() {
+    ResetTransformerState();
+    SelectCoreMaterial(InputStage.SwitchingFrequency);
+    DesignTransformer(Transfo.InputPower);
+    ComputeAirGap();
+    ApplyRecordedDesign();
+}
+
 }  // namespace
 
-// A search after another starts from the loss today's inputs give the design recorded before; it
-// leaves exactly what a search with nothing before it leaves, whether that loss is the new best,
-// close to it or far above it.
-class SearchAfterAChangeTest : public DesignTransformerTest, public ::testing::WithParamInterface<SearchInputChange> {};
+// Under the loss criterion a search leaves early the cores that cannot beat the design recorded
+// before (evaluated on today's inputs), or that cannot get below the allowed loss; it leaves
+// exactly what the search with no hint leaves, whether it stops below the allowed loss (a share
+// of 0.05) or searches every core (0.001), and whether the design before is the new best, close
+// to it, far above it or gone.
+class SearchAfterAChangeTest : public DesignTransformerTest,
+                               public ::testing::WithParamInterface<std::tuple<float, SearchInputChange>> {};
 
-TEST_P(SearchAfterAChangeTest, LeavesWhatASearchWithNothingBeforeLeaves) {
-    // No design is below the allowed loss: every core is searched.
+TEST_P(SearchAfterAChangeTest, LeavesWhatTheSearchWithNoHintLeaves) {
+    const auto& [share, change] = GetParam();
     Settings.CoreCriterionTemp = false;
-    Transfo.CoreLossShare = 0.001f;
+    Transfo.CoreLossShare = share;
     Settings.GeometryListType = "Any";
     FilterGeometryList();
     ComputeTransformer();
-    GetParam().change();
+    change.change();
     ComputeTransformer();
     const SearchLeaves after = SearchLeaves::Now();
-    ResetTransformerState();
-    ComputeTransformer();
+    SearchWithNoHint();
     EXPECT_EQ(after, SearchLeaves::Now());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, SearchAfterAChangeTest,
-    ::testing::Values(SearchInputChange{"SamePower", [] { Transfo.InputPower *= 1.04f; }},
-                      SearchInputChange{"SlightlyMoreCurrent", [] { Transfo.IrmsMax *= 1.03f; }},
-                      SearchInputChange{"ThreeTimesTheCurrent", [] { Transfo.IrmsMax *= 3; }},
-                      SearchInputChange{"HalfTheCurrent", [] { Transfo.IrmsMax *= 0.5f; }},
-                      SearchInputChange{"OutputCurrent", [] { Outputs[1].IrmsSecondary *= 1.2f; }},
-                      SearchInputChange{"Inductance", [] { Transfo.Lprimary.Value *= 0.8f; }},
-                      SearchInputChange{"FluxMargin", [] { Settings.BmaxRatio *= 0.7f; }},
-                      SearchInputChange{"WindowFactor", [] { Transfo.WindowFactor *= 0.6f; }},
-                      SearchInputChange{"ParallelWires", [] { Settings.WindingOptimisationType = ParallelFreeWires; }},
-                      SearchInputChange{"AllowedLossReached", [] { Transfo.CoreLossShare = 0.05f; }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Combine(
+        ::testing::Values(0.001f, 0.05f),
+        ::testing::Values(SearchInputChange{"NothingBefore", [] { ResetTransformerState(); }},
+                          SearchInputChange{"SamePower", [] { Transfo.InputPower *= 1.04f; }},
+                          SearchInputChange{"SlightlyMoreCurrent", [] { Transfo.IrmsMax *= 1.03f; }},
+                          SearchInputChange{"ThreeTimesTheCurrent", [] { Transfo.IrmsMax *= 3; }},
+                          SearchInputChange{"HalfTheCurrent", [] { Transfo.IrmsMax *= 0.5f; }},
+                          SearchInputChange{"OutputCurrent", [] { Outputs[1].IrmsSecondary *= 1.2f; }},
+                          SearchInputChange{"Inductance", [] { Transfo.Lprimary.Value *= 0.8f; }},
+                          SearchInputChange{"FluxMargin", [] { Settings.BmaxRatio *= 0.7f; }},
+                          SearchInputChange{"WindowFactor", [] { Transfo.WindowFactor *= 0.6f; }},
+                          SearchInputChange{"ParallelWires", [] { Settings.WindingOptimisationType = ParallelFreeWires; }},
+                          SearchInputChange{"AllowedLossReached", [] { Transfo.CoreLossShare = 0.05f; }},
+                          SearchInputChange{"AllowedLossOutOfReach", [] { Transfo.CoreLossShare = 0.001f; }})),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param) < 0.01f ? "EveryCore_" : "Stopping_") + std::get<1>(info.param).name;
+    });
