@@ -10,23 +10,19 @@
 #include <string>
 
 #include "ChipLoss.h"
+#include "DefaultDesignTest.h"
 #include "DesignWarningHost.h"
 #include "NumberText.h"
 #include "Variables.h"
 
 using namespace zorvic;
 
-class ChipLossTest : public ::testing::Test {
+class ChipLossTest : public DefaultDesignTest<DesignWarningHost> {
 protected:
-    DesignWarningHost host;
-
     // The default chip's data with the operating point of a 20 W design at 88-264 V AC that is
     // continuous at low line only.
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
+        DefaultDesignTest::SetUp();
         ChipRecord& chip = CurrentChip;
         chip.IddSlope = 0.001f;
         chip.IddOffset = 0.008f;
@@ -51,7 +47,6 @@ protected:
         OperatingPoint.RthJunctionPin = 2;
         OperatingPoint.RthPinAmbient = 30;
     }
-    void TearDown() override { InstallHost(nullptr); }
 };
 
 // Supply: 9 mA x 15 V + 84.45 V x 70 uA = 0.1409 W. Switching at 164.45 V: 0.5 x (23.67 + 30) pF

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "DefaultDesignTest.h"
 #include "DesignWarningHost.h"
 #include "NumberText.h"
 #include "PrimaryClamp.h"
@@ -12,22 +13,16 @@
 
 using namespace zorvic;
 
-class ClampTest : public ::testing::Test {
+class ClampTest : public DefaultDesignTest<DesignWarningHost> {
 protected:
-    DesignWarningHost host;
-
     // A 650 V chip on the 373 V bus of 264 V AC with VR 80 V: a margin of 131.6 V.
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
+        DefaultDesignTest::SetUp();
         CurrentChip.Vdmax = 650;
         Transfo.Lprimary.Value = 6.9147465e-4f;
         Transfo.IpeakMax = 0.78195924f;
         Clamper.Diode.Trr = 9e-8f;
     }
-    void TearDown() override { InstallHost(nullptr); }
 };
 
 // Leakage 3 % of 691 uH; margin 0.9 x 650 - 373.35 - 80 V. The ringing would peak at 0.782 A x

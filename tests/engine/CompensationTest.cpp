@@ -6,6 +6,7 @@
 
 #include "Compensation.h"
 #include "ComputeDesign.h"
+#include "DefaultDesignTest.h"
 #include "NumberText.h"
 #include "RecordingHost.h"
 #include "SampleDesigns.h"
@@ -13,19 +14,13 @@
 
 using namespace zorvic;
 
-class CompensationTest : public ::testing::Test {
+class CompensationTest : public DefaultDesignTest<RecordingHost> {
 protected:
-    RecordingHost host;
-
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
+        DefaultDesignTest::SetUp();
 
         sample_designs::SetUpSmallLoopDesign();
     }
-    void TearDown() override { InstallHost(nullptr); }
 
     static void UseChip(int16_t family, float idlim) {
         CurrentChip.Family = family;
@@ -126,17 +121,7 @@ TEST_F(CompensationTest, PartsKeepTheirValuesWhileNoTurnsAreKnown) {
     EXPECT_EQ(Control.C6.Value, 1e-7f);
 }
 
-class CompensationInComputationTest : public ::testing::Test {
-protected:
-    RecordingHost host;
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
-    }
-    void TearDown() override { InstallHost(nullptr); }
-};
+class CompensationInComputationTest : public DefaultDesignTest<RecordingHost> {};
 
 TEST_F(CompensationInComputationTest, PrimaryRegulationChoosesNoReference) {
     Outputs[0].Regulated = true;

@@ -6,24 +6,15 @@
 #include <cmath>
 
 #include "ComputeDesign.h"
+#include "DefaultDesignTest.h"
 #include "DesignWarningHost.h"
 #include "NumberText.h"
 #include "Variables.h"
 
 using namespace zorvic;
 
-class ComputeDesignTest : public ::testing::Test {
+class ComputeDesignTest : public DefaultDesignTest<DesignWarningHost> {
 protected:
-    DesignWarningHost host;
-
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
-    }
-    void TearDown() override { InstallHost(nullptr); }
-
     static void ExpectFiniteDesign() {
         const OperatingRecord& op = OperatingPoint;
         for (float x : {op.Efficiency, op.RegulationLoss, op.ClamperLoss, op.ChipLoss, op.TransformerLoss,

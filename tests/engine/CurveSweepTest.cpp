@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CurveSamples.h"
+#include "DefaultDesignTest.h"
 #include "DrainWaveform.h"
 #include "OperatingCurrents.h"
 #include "RecordingHost.h"
@@ -36,18 +37,12 @@ std::string ModeAt(const std::string& corner, float f) {
 
 }  // namespace
 
-class CurveSweepTest : public ::testing::TestWithParam<Design> {
+class CurveSweepTest : public DefaultDesignTest<RecordingHost>, public ::testing::WithParamInterface<Design> {
 protected:
-    RecordingHost host;
-
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
+        DefaultDesignTest::SetUp();
         sample_designs::ComputeWithTransformer(GetParam());
     }
-    void TearDown() override { InstallHost(nullptr); }
 };
 
 TEST_P(CurveSweepTest, ComputesEveryStepWithTheFourTermTotal) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CustomCores.h"
+#include "DefaultDesignTest.h"
 #include "NumberText.h"
 #include "RecordingHost.h"
 #include "Variables.h"
@@ -32,18 +33,7 @@ std::vector<std::string> Names() {
 
 }  // namespace
 
-class CustomCoreListTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
-    }
-    void TearDown() override { InstallHost(nullptr); }
-
-    RecordingHost host;
-};
+class CustomCoreListTest : public DefaultDesignTest<RecordingHost> {};
 
 TEST_F(CustomCoreListTest, KeepsAscendingVolumeAndTheOrderOfEqualVolumes) {
     EXPECT_EQ(AddToCustomList(Core("c", 3000), false), CustomListChange::Added);

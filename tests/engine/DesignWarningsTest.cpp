@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ComputeDesign.h"
+#include "DefaultDesignTest.h"
 #include "DesignWarningHost.h"
 #include "ErrorManagement.h"
 #include "NumberText.h"
@@ -14,20 +15,14 @@
 
 using namespace zorvic;
 
-class DesignWarningsTest : public ::testing::Test {
+class DesignWarningsTest : public DefaultDesignTest<DesignWarningHost> {
 protected:
-    DesignWarningHost host;
-
     // 400 V AC puts the bus at 566 V: with VR 80 V the default 650 V chip keeps no margin.
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
+        DefaultDesignTest::SetUp();
         InputStage.VacMax = 400;
         UpdateInputVoltages();
     }
-    void TearDown() override { InstallHost(nullptr); }
 
     // What the user does in the input editor: back to 264 V AC, confirmed.
     static void LowerInputVoltage() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ComputeDesign.h"
+#include "DefaultDesignTest.h"
 #include "NumberText.h"
 #include "OutputEdit.h"
 #include "RecordingHost.h"
@@ -24,16 +25,8 @@ public:
     void SetOutputLabelTags(int, const std::string&, const std::string&) override { ++tagCalls; }
 };
 
-class OutputEditTest : public ::testing::Test {
+class OutputEditTest : public DefaultDesignTest<TagRecordingHost> {
 protected:
-    TagRecordingHost host;
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
-    }
-    void TearDown() override { InstallHost(nullptr); }
     // Outputs 0 to types.size() - 1 with these codes and regulated flags, under secondary
     // regulation with the count the flags give unless `count` says otherwise.
     static void SetOutputs(const std::vector<int16_t>& types, const std::vector<bool>& regulated, int count = -1) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "DefaultDesignTest.h"
 #include "DesignWarningHost.h"
 #include "NumberText.h"
 #include "OutputStage.h"
@@ -32,18 +33,7 @@ constexpr float Untouched = -1;
 
 }  // namespace
 
-class OutputModelTest : public ::testing::Test {
-protected:
-    DesignWarningHost host;
-
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
-    }
-    void TearDown() override { InstallHost(nullptr); }
-};
+class OutputModelTest : public DefaultDesignTest<DesignWarningHost> {};
 
 class OutputTypeTest : public OutputModelTest, public ::testing::WithParamInterface<TypeCase> {};
 

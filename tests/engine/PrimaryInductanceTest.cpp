@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DefaultDesignTest.h"
 #include "DesignWarningHost.h"
 #include "NumberText.h"
 #include "PrimaryInductance.h"
@@ -9,21 +10,15 @@
 
 using namespace zorvic;
 
-class PrimaryInductanceTest : public ::testing::Test {
+class PrimaryInductanceTest : public DefaultDesignTest<DesignWarningHost> {
 protected:
-    DesignWarningHost host;
-
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
+        DefaultDesignTest::SetUp();
         CurrentChip.Rdson = 0.85f;
         CurrentChip.Idlim = 2;
         InputStage.ReflectedVoltage = 80;
         InputStage.SwitchingFrequency = 100000;
     }
-    void TearDown() override { InstallHost(nullptr); }
 };
 
 TEST_F(PrimaryInductanceTest, BoundaryVoltageRisesWithTheShareOfTheChipsPower) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "DefaultDesignTest.h"
 #include "DesignHost.h"
 #include "NumberText.h"
 #include "RecordingHost.h"
@@ -13,18 +14,12 @@
 
 using namespace zorvic;
 
-class RectifierSelectionTest : public ::testing::Test {
+class RectifierSelectionTest : public DefaultDesignTest<RecordingHost> {
 protected:
-    RecordingHost host;
-
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
+        DefaultDesignTest::SetUp();
         InputStage.ReflectedVoltage = 80;
     }
-    void TearDown() override { InstallHost(nullptr); }
 
     static OutputRecord& Output(int i, float voltage, float current) {
         OutputRecord& o = Outputs[static_cast<std::size_t>(i)];

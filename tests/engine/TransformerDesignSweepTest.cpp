@@ -9,6 +9,7 @@
 
 #include "ComputeDesign.h"
 #include "ComputeTransfo.h"
+#include "DefaultDesignTest.h"
 #include "DesignSweep.h"
 #include "DesignWarningHost.h"
 #include "NumberText.h"
@@ -17,18 +18,8 @@
 
 using namespace zorvic;
 
-class TransformerDesignSweepTest : public ::testing::Test {
+class TransformerDesignSweepTest : public DefaultDesignTest<DesignWarningHost> {
 protected:
-    DesignWarningHost host;
-
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        InstallHost(&host);
-    }
-    void TearDown() override { InstallHost(nullptr); }
-
     static void ExpectFiniteTransformer(const std::string& name) {
         for (float x : {Transfo.CoreLoss, Transfo.WindingLoss, Transfo.Bmax, Transfo.AirGap,
                         Transfo.PrimaryWire.Rlin, Transfo.AuxWire.Rlin, Transfo.AuxTurnsRatio,
