@@ -580,16 +580,10 @@ public:
         for (const Known& known : known_) {
             if (!(known.key == key)) continue;
             SyntheticWireUsed = known.synthetic;
-            TurnLength = known.turnLength;
-            OptimumSkinDepth = known.skinDepth;
-            OptimisationType = known.optimisationType;
-            LastOutput = known.lastOutput;
-            MaxStrands = known.maxStrands;
-            OptimiseIterations = known.iterations;
+            known.optimiser.Restore();
             return known.candidate;
         }
-        Known known{key, EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, TurnLength, OptimumSkinDepth,
-                    OptimisationType, LastOutput, MaxStrands, OptimiseIterations};
+        Known known{key, EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, OptimiserState::Now()};
         known_.push_back(known);
         return known.candidate;
     }
@@ -606,9 +600,7 @@ private:
         Key key;
         CandidateDesign candidate;
         bool synthetic;
-        float turnLength, skinDepth;
-        int16_t optimisationType, lastOutput, maxStrands;
-        int32_t iterations;
+        OptimiserState optimiser;
     };
     std::vector<Known> known_;
 };
@@ -826,9 +818,7 @@ struct SearchOutcome {
     bool withinLoss = false, designFound = false, designRecorded = false;
 
     bool synthetic = false;
-    float turnLength = 0, optimumSkinDepth = 0;
-    int16_t optimisationType = 0, lastOutput = 0, maxStrands = 0;
-    int32_t iterations = 0;
+    OptimiserState optimiser;
 
     bool recorded = false;
     int16_t primaryTurns = 0, auxTurns = 0;
@@ -858,12 +848,10 @@ void TransferOutcome(SearchOutcome& o, Copy copy) {
     copy(o.designRecorded, Transfo.DesignRecorded);
     if (o.evaluated) {
         copy(o.synthetic, SyntheticWireUsed);
-        copy(o.turnLength, TurnLength);
-        copy(o.optimumSkinDepth, OptimumSkinDepth);
-        copy(o.optimisationType, OptimisationType);
-        copy(o.lastOutput, LastOutput);
-        copy(o.maxStrands, MaxStrands);
-        copy(o.iterations, OptimiseIterations);
+        // The optimiser's state goes whichever way the copy does.
+        OptimiserState optimiser = OptimiserState::Now();
+        copy(o.optimiser, optimiser);
+        optimiser.Restore();
     }
     if (o.recorded) {
         copy(o.primaryTurns, BestPrimaryTurns);

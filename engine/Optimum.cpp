@@ -456,6 +456,19 @@ void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gra
 
 }  // namespace
 
+OptimiserState OptimiserState::Now() {
+    return {TurnLength, OptimumSkinDepth, OptimisationType, LastOutput, MaxStrands, OptimiseIterations};
+}
+
+void OptimiserState::Restore() const {
+    TurnLength = turnLength;
+    OptimumSkinDepth = skinDepth;
+    OptimisationType = optimisationType;
+    LastOutput = lastOutput;
+    MaxStrands = maxStrands;
+    OptimiseIterations = iterations;
+}
+
 float WireResistancePerLength(float d) {
     return Resistance(d, OptimumSkinDepth);
 }
@@ -545,18 +558,10 @@ WindingSet StartOptimisation(float turnLength, float window, const WindingSet& s
 }  // namespace
 
 double AllocatedCopperLoss(float turnLength, float window, const WindingSet& set, int16_t kind) {
-    const float turnLengthBefore = TurnLength;
-    const float skinBefore = OptimumSkinDepth;
-    const int16_t typeBefore = OptimisationType;
-    const int16_t lastBefore = LastOutput;
-    const int16_t strandsBefore = MaxStrands;
+    const OptimiserState before = OptimiserState::Now();
     const WindingSet start = StartOptimisation(turnLength, window, set, kind);
     const double loss = CopperLoss(start).Total(start);  // at the module state of this optimisation
-    TurnLength = turnLengthBefore;
-    OptimumSkinDepth = skinBefore;
-    OptimisationType = typeBefore;
-    LastOutput = lastBefore;
-    MaxStrands = strandsBefore;
+    before.Restore();
     return loss;
 }
 

@@ -42,6 +42,19 @@ extern int16_t LastOutput;        // Settings.AdditionalOutputs
 extern int16_t MaxStrands;        // Transfo.ParallelWireMax
 extern int32_t OptimiseIterations;  // iterations the last OptimiseWinding call ran
 
+// The module state above as one value, to keep and put back around work that changes it.
+struct OptimiserState {
+    float turnLength = 0;
+    float skinDepth = 0;
+    int16_t optimisationType = SingleWire;
+    int16_t lastOutput = 0;
+    int16_t maxStrands = 1;
+    int32_t iterations = 0;
+
+    static OptimiserState Now();
+    void Restore() const;
+};
+
 // The iterations stop after this many even when the changes have not settled.
 inline constexpr int32_t MaxOptimiseIterations = 100;
 
