@@ -132,7 +132,10 @@ OutputBoxRule RuleOfBox(OutputBox box, int16_t index, const OutputRecord& work, 
         return {main ? 2.5f : 0.1f, max, "V", "##0.00"};
     }
     case OutputBox::Current:
-        return {std::max(main ? 0.0001f : 0.001f, work.MinimumCurrent), 30, currentUnit, "##0.00"};
+        // Milliamperes are shown whole, as the box shows them; a refused entry puts the held
+        // value back in that form.
+        return {std::max(main ? 0.0001f : 0.001f, work.MinimumCurrent), 30, currentUnit,
+                currentUnit == "mA" ? "##0" : "##0.00"};
     case OutputBox::MinimumCurrent:
         return {0, std::min(5.0f, work.Current), currentUnit, currentUnit == "mA" ? "##0" : "##0.00"};
     case OutputBox::RippleFirstCell:

@@ -79,6 +79,18 @@ TEST_P(LocaleTest, FormatFollowsThePattern) {
     EXPECT_EQ(Format(std::nan(""), "#0.0"), "");
 }
 
+// A float laid by its shortest digits: 2.675f is stored below 2.675, yet it reads as 2.675.
+TEST_P(LocaleTest, FormatSingleShowsTheShortestDigitsOfTheFloat) {
+    EXPECT_EQ(Format(1.16f, "0.0#######"), Local("1.15999997"));
+    EXPECT_EQ(FormatSingle(1.16f, "0.0#######"), Local("1.16"));
+    EXPECT_EQ(FormatSingle(2.109f, "0.########"), Local("2.109"));
+    EXPECT_EQ(FormatSingle(2.0f, "0.0#######"), Local("2.0"));
+    EXPECT_EQ(FormatSingle(2.675f, "0.00"), Local("2.68"));
+    EXPECT_EQ(FormatSingle(-0.0045f, "0.0%"), Local("-0.5%"));
+    EXPECT_EQ(ShortestText(0.001f), Local("0.001"));
+    EXPECT_EQ(ShortestText(30000.0f), "30000");
+}
+
 TEST_P(LocaleTest, FormatEngWritesMantissaPrefixAndUnit) {
     EXPECT_EQ(FormatEng(4700, ""), Local("4.7k"));
     EXPECT_EQ(FormatEng(0.047f, "F"), "47mF");
@@ -173,26 +185,22 @@ TEST_F(FormatTest, SeparatorOtherThanCommaReadsAsPoint) {
     SetLocaleDecimalSeparator('.');
 }
 
-TEST_F(FormatTest, TypedNumbersUseTheLocaleSeparatorOnly) {
-    float v = 0;
-    EXPECT_TRUE(ParseLocaleNumber(" 2.5 ", v));
-    EXPECT_FLOAT_EQ(v, 2.5f);
-    EXPECT_TRUE(ParseLocaleNumber(".5", v));
-    EXPECT_FLOAT_EQ(v, 0.5f);
-    EXPECT_TRUE(ParseLocaleNumber("-3", v));
-    EXPECT_FLOAT_EQ(v, -3.0f);
-    EXPECT_TRUE(ParseLocaleNumber("1E-05", v));
-    EXPECT_FLOAT_EQ(v, 1e-5f);
-    EXPECT_FALSE(ParseLocaleNumber("", v));
-    EXPECT_FALSE(ParseLocaleNumber("   ", v));
-    EXPECT_FALSE(ParseLocaleNumber("abc", v));
-    EXPECT_FALSE(ParseLocaleNumber("2,5", v));
-    EXPECT_FALSE(ParseLocaleNumber("12V", v));
-    EXPECT_FALSE(ParseLocaleNumber("inf", v));
-    EXPECT_FALSE(ParseLocaleNumber("1e999", v));
-    SetLocaleDecimalSeparator(',');
-    EXPECT_TRUE(ParseLocaleNumber("2,5", v));
-    EXPECT_FLOAT_EQ(v, 2.5f);
-    EXPECT_FALSE(ParseLocaleNumber("2.5", v));
+TEST_F(FormatTest, TypedNumbersTakeAPointOrACommaInEitherLocale) {
+    for (const char separator : {'.', ','}) {
+        SetLocaleDecimalSeparator(separator);
+        float v = 0;
+        EXPECT_TRUE(ParseLocaleNumber(" 2.5 ", v));
+        EXPECT_FLOAT_EQ(v, 2.5f);
+        EXPECT_TRUE(ParseLocaleNumber("2,5", v));
+        EXPECT_FLOAT_EQ(v, 2.5f);
+        EXPECT_TRUE(ParseLocaleNumber(",5", v));
+        EXPECT_FLOAT_EQ(v, 0.5f);
+        EXPECT_TRUE(ParseLocaleNumber("-3", v));
+        EXPECT_FLOAT_EQ(v, -3.0f);
+        EXPECT_TRUE(ParseLocaleNumber("1E-05", v));
+        EXPECT_FLOAT_EQ(v, 1e-5f);
+        for (const char* refused : {"", "   ", "abc", "1,2.5", "2,,5", "12V", "inf", "1e999", "+-3"})
+            EXPECT_FALSE(ParseLocaleNumber(refused, v)) << refused;
+    }
     SetLocaleDecimalSeparator('.');
 }

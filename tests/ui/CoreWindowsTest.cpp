@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 #include "FileDialog.h"
 #include "fmCore.h"
 #include "fmCoreSizeEdit.h"
+#include "fmTransfo.h"
 
 using namespace zorvic;
 using namespace driving;
@@ -63,6 +65,20 @@ TEST_F(CoreWindowTest, AGradePickBecomesTheWorkingGrade) {
     EXPECT_EQ(CurrentMaterial.Name, "N87");
     EXPECT_EQ(window.lstCore->currentText(), "N87");
     EXPECT_EQ(window.material.lblK->text(), "K : 1.31E-05 kW/m3");
+}
+
+// The ferrite constants read as the table writes them, not with the float's binary tail.
+TEST_F(CoreWindowTest, FerriteConstantsShowTheTableDigits) {
+    QPointer<fmTransfo> transformer(fmTransfo::ShowTransformer());
+    fmCore window;
+    window.show();
+    Pick(window.lstSupplier, 1);  // SIEMENS: its first grade, N27, has K1 1.16 and K2 2.109
+    EXPECT_EQ(window.material.lblK1->text(), "K1 : 1.16");
+    EXPECT_EQ(window.material.lblK2->text(), "K2 : 2.109");
+    Click(window.cmdOk);
+    EXPECT_EQ(transformer->material.lblK1->text(), "K1 : 1.16");
+    EXPECT_EQ(transformer->material.lblK2->text(), "K2 : 2.109");
+    delete transformer.data();
 }
 
 struct FamilyCase {

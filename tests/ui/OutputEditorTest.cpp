@@ -136,7 +136,11 @@ INSTANTIATE_TEST_SUITE_P(Boxes, OutputTypingTest, ::testing::Values(
     TypedCase{"MinimumNotAboveTheCurrent", 1, false, 5, 2, 0.5f, &O::txtCurrentMin, "3", &R::MinimumCurrent, 0.5f, "0.50", &O::lblAmp2, "A", "3.00A > 2.00A"},
     TypedCase{"MinimumInMilliamperes", 1, false, 5, 0.1f, 0, &O::txtCurrentMin, "150", &R::MinimumCurrent, 0, "0", &O::lblAmp2, "mA", "150mA > 100mA"},
     TypedCase{"FirstRippleNotBelowATenth", 1, false, 5, 1, 0, &O::txtRip1, "0.05", &R::RippleFirstCell, 0.3f, "0.30 ", nullptr, "", "0.05 Vpp < 0.10 Vpp"},
-    TypedCase{"SecondRippleNotAboveTheFirst", 1, false, 5, 1, 0, &O::txtRip2, "0.5", &R::RippleSecondCell, 0.05f, "0.05 ", nullptr, "", "0.50 Vpp > 0.30 Vpp"}),
+    TypedCase{"SecondRippleNotAboveTheFirst", 1, false, 5, 1, 0, &O::txtRip2, "0.5", &R::RippleSecondCell, 0.05f, "0.05 ", nullptr, "", "0.50 Vpp > 0.30 Vpp"},
+    // A comma is the decimal point too; milliamperes are refused and shown in milliamperes.
+    TypedCase{"VoltageWithADecimalComma", 1, false, 5, 1, 0, &O::txtVoltage, "5,5", &R::Voltage, 5.5f, "5.50", nullptr, "", ""},
+    TypedCase{"AmperesWithADecimalComma", 1, false, 5, 1, 0, &O::txtCurrent, "0,15", &R::Current, 0.15f, "150", &O::lblAmp, "mA", ""},
+    TypedCase{"MilliamperesRefusedInMilliamperes", 1, false, 5, 0.05f, 0, &O::txtCurrent, "40000", &R::Current, 0.05f, "50", &O::lblAmp, "mA", "40000mA > 30000mA"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OutputEditorTest, MainOutputOffersNoZenerNegativeOrDeleteAndAZenerOutputNoSecondCell) {
