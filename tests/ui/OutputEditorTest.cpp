@@ -176,6 +176,36 @@ TEST_F(OutputEditorTest, RegulatedBoxFollowsTheLoop) {
     EXPECT_FALSE(last.chkRegulated->isEnabled() || last.optZener->isEnabled() || last.optVreg->isEnabled());
 }
 
+// Ticked into a loop of one, an output can still be taken out after its voltage changed.
+TEST_F(OutputEditorTest, AnOutputJustTickedCanBeUntickedAgain) {
+    Design({10, 5, 7}, {false, true}, true);
+    fmOutput& e = Open(2);
+    driving::Click(e.chkRegulated);
+    driving::TypeAndLeave(e.txtVoltage, "12");
+    EXPECT_TRUE(e.chkRegulated->isChecked() && e.chkRegulated->isEnabled());
+    EXPECT_TRUE(e.optZener->isEnabled() && e.optVreg->isEnabled());
+    driving::Click(e.chkRegulated);
+    driving::Click(e.cmdApply);
+    EXPECT_FALSE(Outputs[2].Regulated);
+    EXPECT_TRUE(Outputs[1].Regulated);
+    EXPECT_EQ(OperatingPoint.RegulatedOutputCount, 1);
+}
+
+// A cancelled editor takes its diode mark back: the next new output raises no diode warning.
+TEST_F(OutputEditorTest, CancelTakesTheUserDiodeMarkBack) {
+    Design({9});
+    for (int round = 0; round < 2; ++round)
+        InModal(page->cmdOutputCreate, [](fmOutput* e) {
+            driving::Click(e->findChild<QCheckBox*>(QStringLiteral("chkDiodeUserDefine")));
+            EXPECT_TRUE(Settings.UserDefinedDiode[1]);
+            driving::Click(e->cmdCancel);
+        });
+    EXPECT_EQ(Messages(), std::vector<QString>{});
+    EXPECT_EQ(Settings.UserDefinedDiode, (std::array<bool, 6>{}));
+    EXPECT_TRUE(Settings.DesignSaved);
+    EXPECT_EQ(Settings.AdditionalOutputs, 0);
+}
+
 TEST_F(OutputEditorTest, DeletingAMiddleOutputMovesTheLaterOnesDown) {
     for (std::size_t i = 0; i < 5; ++i) Outputs[i].Voltage = static_cast<float>(5 + i);
     Design({9, 5, 7, 1, 3});
