@@ -167,6 +167,26 @@ TEST_F(CustomListTest, EntriesAreRefusedReplacedByNameAndSortedByVolume) {
     EXPECT_EQ(CandidateCores[1].Name, "Small");
 }
 
+// A refused core keeps what was typed, and the focus waits in the first box to correct.
+TEST_F(CustomListTest, ARefusedCoreKeepsTheTypedValuesAndPointsAtTheFault) {
+    QApplication::setActiveWindow(window.get());
+    Enter("Small", "10", "20", "20", "30", "200");
+    struct Refusal { const char* name; const char* ae; const char* le; const char* ve; QLineEdit* fmCoreSizeEdit::*fault; };
+    for (const Refusal& r : {Refusal{"", "10", "20", "200", &fmCoreSizeEdit::txtGeometry},
+                             Refusal{"Long", "10", "120", "200", &fmCoreSizeEdit::txtLe},  // Le = 6 x Lm
+                             Refusal{"Bulky", "10", "20", "600", &fmCoreSizeEdit::txtVe},  // Ve = 3 x Ae x Lm
+                             Refusal{"Flat", "", "20", "200", &fmCoreSizeEdit::txtAe}}) {
+        Enter(r.name, r.ae, r.le, "20", "30", r.ve);
+        EXPECT_EQ(QStringList({window->txtGeometry->text(), window->txtAe->text(), window->txtLe->text(),
+                               window->txtLm->text(), window->txtW->text(), window->txtVe->text()}),
+                  QStringList({r.name, r.ae, r.le, "20", "30", r.ve}));
+        EXPECT_EQ(QApplication::focusWidget(), (*window).*r.fault) << r.name;
+    }
+    EXPECT_EQ(platform::MessageScript::Shown().size(), 4u);
+    EXPECT_EQ(CustomCoreCount, 1);
+    EXPECT_EQ(CurrentCore.Name, "Small");
+}
+
 TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
     Enter("Alpha", "10", "20", "20", "30", "200");
     Enter("Beta", "20", "30", "25", "40", "600");
