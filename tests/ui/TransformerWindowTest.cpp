@@ -95,6 +95,19 @@ TEST_P(TransformerTypingTest, StoresTheTargetInDesignUnits) {
 INSTANTIATE_TEST_SUITE_P(Boxes, TransformerTypingTest, ::testing::ValuesIn(TypedCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Counts are stored rounded; the box shows the count kept, not the fraction typed.
+TEST_F(TransformerWindowTest, CountBoxesShowTheStoredCount) {
+    Click(window->chkForceNpri);
+    Click(window->optParalleled);
+    TypeAndLeave(window->txtNpri, "45.6");
+    TypeAndLeave(window->txtNmax, "2.5");
+    EXPECT_EQ(Transfo.PrimaryTurns, 46);
+    EXPECT_EQ(window->txtNpri->text(), "46");
+    EXPECT_EQ(Transfo.ParallelWireMax, 2);  // a half goes to the even count
+    EXPECT_EQ(window->txtNmax->text(), "2");
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
+
 TEST_F(TransformerWindowTest, ShowingTheDesignChangesNothingInIt) {
     Settings.WindingOptimisationType = 2;
     Settings.FixedDiameter = true;  // disagrees with style 2 on purpose: showing must not mend it
