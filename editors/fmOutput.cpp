@@ -440,8 +440,8 @@ void fmOutput::cmdCancel_Click() {
 
 void fmOutput::reject() {
     // Cancel, Escape and the close box: what the dialog wrote since it opened (or since the last
-    // Apply) is taken back.
-    RestoreOutputEditorMarks(marksAtStart_);
+    // Apply) is taken back, unless an Apply is storing it right now.
+    if (!busy_) RestoreOutputEditorMarks(marksAtStart_);
     QDialog::reject();
 }
 
