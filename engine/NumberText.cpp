@@ -278,30 +278,21 @@ ExactDecimal ShortestDigits(float magnitude) {
     return d;
 }
 
-// "%" multiplies by 100: two digits move from the fraction to the whole part.
-ExactDecimal TimesHundred(ExactDecimal d) {
-    d.fraction.resize(std::max<std::size_t>(d.fraction.size(), 2), '0');
-    d.whole += d.fraction.substr(0, 2);
-    d.fraction.erase(0, 2);
-    return d;
-}
-
-bool HasPercent(std::string_view pattern) { return pattern.find('%') != std::string_view::npos; }
-
 }  // namespace
 
 std::string Format(double x, std::string_view pattern) {
     if (!std::isfinite(x)) return "";
     if (pattern == "scientific" || pattern == "Scientific") return FormatScientific(x);
-    if (HasPercent(pattern)) x *= 100;
+    if (pattern.find('%') != std::string_view::npos) x *= 100;
     return LayDigits(x < 0, Expand(std::fabs(x)), pattern);
 }
 
 std::string FormatSingle(float x, std::string_view pattern) {
-    if (!std::isfinite(x) || pattern == "scientific" || pattern == "Scientific") return Format(x, pattern);
-    ExactDecimal d = ShortestDigits(std::fabs(x));
-    if (HasPercent(pattern)) d = TimesHundred(std::move(d));
-    return LayDigits(x < 0, d, pattern);
+    // A percentage's digits are those of a value a hundred times larger: left to Format.
+    if (!std::isfinite(x) || pattern == "scientific" || pattern == "Scientific" ||
+        pattern.find('%') != std::string_view::npos)
+        return Format(x, pattern);
+    return LayDigits(x < 0, ShortestDigits(std::fabs(x)), pattern);
 }
 
 std::string ShortestText(float x) {

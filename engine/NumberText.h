@@ -32,7 +32,7 @@ std::string CStr(float x);
 // from zero, judged on the exact binary value.
 std::string Format(double x, std::string_view pattern);
 // Format of a 32-bit value: the pattern is laid over the shortest decimal that reads back to the
-// same float, so a table's 1.16 shows as "1.16" and never as "1.15999997".
+// same float, so a table's 1.16 shows as "1.16" and never as "1.15999997" ("%" patterns as Format).
 std::string FormatSingle(float x, std::string_view pattern);
 // The shortest decimal text that reads back to the same float, without exponent, with the
 // locale's separator: "1.16", "0.001", "30000".

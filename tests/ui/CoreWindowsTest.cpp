@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
@@ -73,11 +75,9 @@ TEST_F(CoreWindowTest, FerriteConstantsShowTheTableDigits) {
     fmCore window;
     window.show();
     Pick(window.lstSupplier, 1);  // SIEMENS: its first grade, N27, has K1 1.16 and K2 2.109
-    EXPECT_EQ(window.material.lblK1->text(), "K1 : 1.16");
-    EXPECT_EQ(window.material.lblK2->text(), "K2 : 2.109");
     Click(window.cmdOk);
-    EXPECT_EQ(transformer->material.lblK1->text(), "K1 : 1.16");
-    EXPECT_EQ(transformer->material.lblK2->text(), "K2 : 2.109");
+    for (const MaterialLabels& shown : {window.material, transformer->material})
+        EXPECT_EQ(shown.lblK1->text() + " " + shown.lblK2->text(), "K1 : 1.16 K2 : 2.109");
     delete transformer.data();
 }
 
@@ -170,21 +170,18 @@ TEST_F(CustomListTest, EntriesAreRefusedReplacedByNameAndSortedByVolume) {
 // A refused core keeps what was typed, and the focus waits in the first box to correct.
 TEST_F(CustomListTest, ARefusedCoreKeepsTheTypedValuesAndPointsAtTheFault) {
     QApplication::setActiveWindow(window.get());
-    Enter("Small", "10", "20", "20", "30", "200");
-    struct Refusal { const char* name; const char* ae; const char* le; const char* ve; QLineEdit* fmCoreSizeEdit::*fault; };
-    for (const Refusal& r : {Refusal{"", "10", "20", "200", &fmCoreSizeEdit::txtGeometry},
-                             Refusal{"Long", "10", "120", "200", &fmCoreSizeEdit::txtLe},  // Le = 6 x Lm
-                             Refusal{"Bulky", "10", "20", "600", &fmCoreSizeEdit::txtVe},  // Ve = 3 x Ae x Lm
-                             Refusal{"Flat", "", "20", "200", &fmCoreSizeEdit::txtAe}}) {
-        Enter(r.name, r.ae, r.le, "20", "30", r.ve);
+    using F = fmCoreSizeEdit;
+    for (auto [name, ae, le, ve, fault] : {std::tuple{"", "10", "20", "200", &F::txtGeometry},
+                                           {"Long", "10", "120", "200", &F::txtLe},  // Le = 6 x Lm
+                                           {"Bulky", "10", "20", "600", &F::txtVe},  // Ve = 3 x Ae x Lm
+                                           {"Flat", "", "20", "200", &F::txtAe}}) {
+        Enter(name, ae, le, "20", "30", ve);
         EXPECT_EQ(QStringList({window->txtGeometry->text(), window->txtAe->text(), window->txtLe->text(),
-                               window->txtLm->text(), window->txtW->text(), window->txtVe->text()}),
-                  QStringList({r.name, r.ae, r.le, "20", "30", r.ve}));
-        EXPECT_EQ(QApplication::focusWidget(), (*window).*r.fault) << r.name;
+                               window->txtVe->text()}), QStringList({name, ae, le, ve}));
+        EXPECT_EQ(QApplication::focusWidget(), (*window).*fault) << name;
     }
     EXPECT_EQ(platform::MessageScript::Shown().size(), 4u);
-    EXPECT_EQ(CustomCoreCount, 1);
-    EXPECT_EQ(CurrentCore.Name, "Small");
+    EXPECT_EQ(CustomCoreCount, 0);
 }
 
 TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
