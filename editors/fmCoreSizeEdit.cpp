@@ -248,6 +248,7 @@ void fmCoreSizeEdit::cmdEnter_Click() {
     // what was typed, and the focus goes where the first correction is due.
     if (!AddToCustomList(false)) {
         const CoreField field = CoreFieldToCorrect(EditBuffer);
+        // In the order of CoreField; a full list (None) refuses any core, the name box is as good as any.
         QLineEdit* boxes[] = {txtGeometry, txtGeometry, txtAe, txtLe, txtLm, txtW, txtVe};
         QLineEdit* box = boxes[static_cast<std::size_t>(field)];
         box->setFocus(Qt::OtherFocusReason);
