@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -577,14 +579,14 @@ public:
                       primaryTurns,
                       WorkAuxTurns,
                       WorkOutputTurns};
-        for (const Known& known : known_) {
-            if (!(known.key == key)) continue;
+        if (const auto found = known_.find(key); found != known_.end()) {
+            const Known& known = found->second;
             SyntheticWireUsed = known.synthetic;
             known.optimiser.Restore();
             return known.candidate;
         }
-        Known known{key, EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, OptimiserState::Now()};
-        known_.push_back(known);
+        const Known known{EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, OptimiserState::Now()};
+        known_.emplace(key, known);
         return known.candidate;
     }
 
@@ -596,13 +598,28 @@ private:
         std::array<int32_t, OutputCount> outputTurns;
         bool operator==(const Key&) const = default;
     };
+    // FNV-1a over the key's numbers: a search that tries every turn count of every core keeps
+    // thousands of candidates.
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const {
+            uint64_t hash = 14695981039346656037u;
+            const auto mix = [&hash](uint32_t x) {
+                hash ^= x;
+                hash *= 1099511628211u;
+            };
+            for (uint32_t x : key.core) mix(x);
+            mix(static_cast<uint32_t>(key.primaryTurns));
+            mix(static_cast<uint32_t>(key.auxTurns));
+            for (int32_t x : key.outputTurns) mix(static_cast<uint32_t>(x));
+            return static_cast<std::size_t>(hash);
+        }
+    };
     struct Known {
-        Key key;
         CandidateDesign candidate;
         bool synthetic;
         OptimiserState optimiser;
     };
-    std::vector<Known> known_;
+    std::unordered_map<Key, Known, KeyHash> known_;
 };
 
 // How a scan of the cores ended.
