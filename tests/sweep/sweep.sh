@@ -4,38 +4,36 @@
 #
 #   sweep.sh reopen BUILD          saves every design with --save, reopens it with --load and
 #                                  fails unless each reopens identical
-#   sweep.sh same BASE NEW [DIR]   prints every design with the zorvic_dump of both builds and
+#   sweep.sh same BASE NEW         prints every design with the zorvic_dump of both builds and
 #                                  fails unless each prints exactly the same
-#   sweep.sh pairs BUILD [DIR]     saves every design, opens it after the default design and
+#   sweep.sh pairs BUILD           saves every design, opens it after the default design and
 #                                  after the design before it in the list, and fails unless both
 #                                  print the same
 #
-# DIR holds override files to use instead of the sweep's (random_designs.py writes some).
-#
-# Otherwise the designs are those of zorvic_sweep_designs, then every *.json override file beside
-# this script. Each design runs as its own zorvic_dump process.
+# The designs are those of zorvic_sweep_designs, then every *.json override file beside this
+# script, then those of the folder SWEEP_EXTRA names, if any (random_designs.py writes such a
+# folder). Each design runs as its own zorvic_dump process.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 jobs=${SWEEP_JOBS:-6}
 
 usage() {
-    sed -n '2,17p' "$0" >&2
+    sed -n '2,15p' "$0" >&2
     exit 2
 }
 
-# designs BUILD DIR [FROM]: the override files, DIR/NNN.json and DIR/x-NAME.json, and DIR/names;
-# or the override files of FROM.
+# designs BUILD DIR: the override files, DIR/NNN.json and DIR/x-NAME.json, and DIR/names.
 designs() {
-    if [ $# -eq 3 ]; then
-        cp "$3"/*.json "$2/"
-        (cd "$2" && for f in *.json; do echo "${f%.json} $f"; done) >"$2/names"
-        return
-    fi
     "$1/tests/dump/zorvic_sweep_designs" "$2" >"$2/names"
     for extra in "$here"/*.json; do
         cp "$extra" "$2/x-$(basename "$extra")"
         echo "x-$(basename "$extra" .json) $(basename "$extra")" >>"$2/names"
+    done
+    [ -n "${SWEEP_EXTRA:-}" ] || return 0
+    for extra in "$SWEEP_EXTRA"/*.json; do
+        cp "$extra" "$2/r-$(basename "$extra")"
+        echo "r-$(basename "$extra" .json) $(basename "$extra")" >>"$2/names"
     done
 }
 
@@ -72,30 +70,10 @@ reopen)
     echo "$same of $total designs reopen identical"
     [ "$same" -eq "$total" ]
     ;;
-same)
-    [ $# -ge 3 ] && [ $# -le 4 ] || usage
-    base=$(cd "$2" && pwd)/tests/dump/zorvic_dump
-    new=$(cd "$3" && pwd)/tests/dump/zorvic_dump
-    designs "$3" "$work/designs" ${4:+"$4"}
-    export base new work
-    find "$work/designs" -name '*.json' -printf '%f\n' | sort | xargs -P "$jobs" -I{} bash -c '
-        id=$(basename {} .json); out="$work/out/$id"
-        "$base" "$work/designs/{}" >"$out.base" 2>&1
-        "$new" "$work/designs/{}" >"$out.new" 2>&1
-        if cmp -s "$out.base" "$out.new"; then echo "same $id"; else echo "differ $id"; fi
-    ' | sort -k2 >"$work/results"
-    same=$(grep -c '^same ' "$work/results" || true)
-    total=$(wc -l <"$work/results")
-    while read -r verdict id; do
-        [ "$verdict" = same ] || echo "differs: $id $(name_of "$id")"
-    done <"$work/results"
-    echo "$same of $total designs print the same"
-    [ "$same" -eq "$total" ]
-    ;;
 pairs)
-    [ $# -ge 2 ] && [ $# -le 3 ] || usage
+    [ $# -eq 2 ] || usage
     dump=$(cd "$2" && pwd)/tests/dump/zorvic_dump
-    designs "$2" "$work/designs" ${3:+"$3"}
+    designs "$2" "$work/designs"
     find "$work/designs" -name '*.json' -printf '%f\n' | sort >"$work/list"
     # Each design with the one before it (the last before the first).
     paste -d' ' "$work/list" <(tail -n1 "$work/list"; head -n -1 "$work/list") >"$work/pairs"
@@ -115,6 +93,26 @@ pairs)
         echo "differs after another design: $id $(name_of "$id") ($lines values)"
     done <"$work/results"
     echo "$same of $total designs print the same after the default design and after another"
+    [ "$same" -eq "$total" ]
+    ;;
+same)
+    [ $# -eq 3 ] || usage
+    base=$(cd "$2" && pwd)/tests/dump/zorvic_dump
+    new=$(cd "$3" && pwd)/tests/dump/zorvic_dump
+    designs "$3" "$work/designs"
+    export base new work
+    find "$work/designs" -name '*.json' -printf '%f\n' | sort | xargs -P "$jobs" -I{} bash -c '
+        id=$(basename {} .json); out="$work/out/$id"
+        "$base" "$work/designs/{}" >"$out.base" 2>&1
+        "$new" "$work/designs/{}" >"$out.new" 2>&1
+        if cmp -s "$out.base" "$out.new"; then echo "same $id"; else echo "differ $id"; fi
+    ' | sort -k2 >"$work/results"
+    same=$(grep -c '^same ' "$work/results" || true)
+    total=$(wc -l <"$work/results")
+    while read -r verdict id; do
+        [ "$verdict" = same ] || echo "differs: $id $(name_of "$id")"
+    done <"$work/results"
+    echo "$same of $total designs print the same"
     [ "$same" -eq "$total" ]
     ;;
 *)
