@@ -142,17 +142,28 @@ TEST_P(EntryTest, KeyFilterPassesDigitsBackspaceAndTheSeparator) {
 
 INSTANTIATE_TEST_SUITE_P(Separators, EntryTest, ::testing::Values('.', ','), LocaleName);
 
-TEST(OpenDocumentTest, ReportsOnlyAMissingFile) {
+TEST(OpenDocumentTest, ReportsAMissingFileAndWhatNothingCouldOpen) {
     RecordingHost host;
     InstallHost(&host);
-    host.shellAnswer = 2;
-    OpenDocument("/opt/zorvic/ZorvicF1.pdf");
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Missing File : /opt/zorvic/ZorvicF1.pdf");
-    EXPECT_EQ(host.messages[0].title, "File Error");
-    host.shellAnswer = 31;  // no handler: not reported
-    OpenDocument("notes.xyz");
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.opened.size(), 2u);
+    struct Case {
+        int answer;
+        const char* opened;
+        const char* message;  // empty: nothing is said
+    };
+    for (const Case& c : {Case{2, "/opt/zorvic/ZorvicF1.pdf", "Missing File : /opt/zorvic/ZorvicF1.pdf"},
+                          Case{42, "https://www.zorvic.com", ""},
+                          Case{31, "https://www.zorvic.com", "Cannot Open : https://www.zorvic.com"},
+                          // The mail address alone, ready to be copied.
+                          Case{31, "mailto:support@zorvic.com", "Cannot Open : support@zorvic.com"}}) {
+        host.messages.clear();
+        host.shellAnswer = c.answer;
+        OpenDocument(c.opened);
+        ASSERT_EQ(host.messages.size(), *c.message ? 1u : 0u) << c.opened;
+        if (*c.message) {
+            EXPECT_EQ(host.messages[0].text, c.message);
+            EXPECT_EQ(host.messages[0].title, "File Error");
+        }
+    }
+    EXPECT_EQ(host.opened.size(), 4u);
     InstallHost(nullptr);
 }
