@@ -201,6 +201,7 @@ QWidget* OpenCurves(const Options& options, nlohmann::ordered_json& facts) {
     QApplication::processEvents();
     if (!options.printFolder.empty()) {
         platform::SetPrintFolder(QString::fromStdString(options.printFolder));
+        platform::PrinterDialogScript::PushPdfFolder(QString::fromStdString(options.printFolder));
         window->mnuPrintCurve_Click();
     }
     auto& modes = facts["modes"] = nlohmann::ordered_json::array();
@@ -305,6 +306,8 @@ int main(int argc, char** argv) {
     }
 
     platform::MessageScript::Enable();
+    // Print Curve shows the printer dialog first: it is answered, never shown.
+    platform::PrinterDialogScript::Enable();
     QtDesignHost host;
     zorvic::InstallHost(&host);
     // The main window exists from start-up on: the computation marks its labels and pictures.

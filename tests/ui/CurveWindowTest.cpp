@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,10 +19,10 @@
 #include "CurveCursor.h"
 #include "MessageBox.h"
 #include "NumberText.h"
-#include "PrintWindow.h"
 #include "Printing.h"
 #include "Twips.h"
 #include "Variables.h"
+#include "fmBOM.h"
 #include "fmCurve.h"
 
 namespace {
@@ -39,6 +41,10 @@ protected:
         window->resize(800, 700);
         window->show();
         QApplication::processEvents();
+    }
+    void TearDown() override {
+        platform::SetPrintFolder(QString());
+        platform::PrinterDialogScript::Clear();
     }
 
     void Assign(int16_t chart, int16_t type) {
@@ -155,21 +161,40 @@ TEST(CurveWindowOpening, RefusesWithAMessageWhenTheScrollControlIsNotRegistered)
 
 namespace {
 
-TEST_F(CurveWindowTest, PrintsTheQuadLayoutToAPdfWithoutAPrinter) {
+// Print Curve asks for the printer first: a cancel prints nothing and says nothing.
+TEST_F(CurveWindowTest, PrintCurvePrintsTheQuadLayoutOnceTheDialogIsAccepted) {
     window->optNumber(2)->setChecked(true);
     window->optNumber_Click(2);
     Assign(0, 1);
     QTemporaryDir documents;
     platform::SetPrintFolder(documents.path());
-    window->mnuPrintCurve_Click();
-    platform::SetPrintFolder(QString());
+    QAction* print = window->findChild<QAction*>(QStringLiteral("mnuPrintCurve"));
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+    EXPECT_EQ(platform::PrinterDialogScript::Shown(), 1);
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+    EXPECT_TRUE(QDir(documents.path()).isEmpty());
+    platform::PrinterDialogScript::PushPdfFolder(documents.path());
+    print->trigger();
+    const QString path = documents.filePath(QStringLiteral("Default - Waveform.pdf"));
     ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
-    const QString text = platform::MessageScript::Shown()[0].text;
-    const QString path = text.mid(text.indexOf('/'));
+    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "The curve window was printed to the file " + path);
     QFile pdf(path);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << text.toStdString();
-    EXPECT_TRUE(path.startsWith(documents.path()));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+}
+
+// The curve window's Printer Setup is the program's one printer choice.
+TEST_F(CurveWindowTest, PrinterSetupChoosesForEveryLaterPrint) {
+    QTemporaryDir chosen;
+    platform::PrinterDialogScript::PushPdfFolder(chosen.path());
+    QAction* setup = window->findChild<QAction*>(QStringLiteral("mnuPrintSetup"));
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(setup->text(), QStringLiteral("Printer Setup"));
+    setup->trigger();
+    fmBOM list;
+    EXPECT_TRUE(list.cmdPrint_Click());
+    EXPECT_TRUE(QFile::exists(chosen.filePath(QStringLiteral("Default - BOM List.pdf"))));
 }
 
 }  // namespace
