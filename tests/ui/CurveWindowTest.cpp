@@ -161,40 +161,33 @@ TEST(CurveWindowOpening, RefusesWithAMessageWhenTheScrollControlIsNotRegistered)
 
 namespace {
 
-// Print Curve asks for the printer first: a cancel prints nothing and says nothing.
-TEST_F(CurveWindowTest, PrintCurvePrintsTheQuadLayoutOnceTheDialogIsAccepted) {
+// The Print menu's Printer Setup is the program's one printer choice; Print Curve asks for the
+// printer first, and a cancel prints nothing and says nothing.
+TEST_F(CurveWindowTest, PrintMenuChoosesThePrinterAndPrintCurveAsksFirst) {
     window->optNumber(2)->setChecked(true);
     window->optNumber_Click(2);
     Assign(0, 1);
-    QTemporaryDir documents;
-    platform::SetPrintFolder(documents.path());
-    QAction* print = window->findChild<QAction*>(QStringLiteral("mnuPrintCurve"));
-    ASSERT_NE(print, nullptr);
-    print->trigger();
-    EXPECT_EQ(platform::PrinterDialogScript::Shown(), 1);
-    EXPECT_TRUE(platform::MessageScript::Shown().empty());
-    EXPECT_TRUE(QDir(documents.path()).isEmpty());
-    platform::PrinterDialogScript::PushPdfFolder(documents.path());
-    print->trigger();
-    const QString path = documents.filePath(QStringLiteral("Default - Waveform.pdf"));
-    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
-    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "The curve window was printed to the file " + path);
-    QFile pdf(path);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
-}
-
-// The curve window's Printer Setup is the program's one printer choice.
-TEST_F(CurveWindowTest, PrinterSetupChoosesForEveryLaterPrint) {
     QTemporaryDir chosen;
-    platform::PrinterDialogScript::PushPdfFolder(chosen.path());
     QAction* setup = window->findChild<QAction*>(QStringLiteral("mnuPrintSetup"));
-    ASSERT_NE(setup, nullptr);
+    QAction* print = window->findChild<QAction*>(QStringLiteral("mnuPrintCurve"));
+    ASSERT_TRUE(setup && print);
     EXPECT_EQ(setup->text(), QStringLiteral("Printer Setup"));
+    platform::PrinterDialogScript::PushPdfFolder(chosen.path());
     setup->trigger();
+    print->trigger();  // the dialog is cancelled
+    EXPECT_EQ(platform::PrinterDialogScript::Shown(), 2);
+    EXPECT_TRUE(QDir(chosen.path()).isEmpty());
     fmBOM list;
     EXPECT_TRUE(list.cmdPrint_Click());
     EXPECT_TRUE(QFile::exists(chosen.filePath(QStringLiteral("Default - BOM List.pdf"))));
+    platform::PrinterDialogScript::PushPdfFolder(chosen.path());
+    print->trigger();
+    const QString path = chosen.filePath(QStringLiteral("Default - Waveform.pdf"));
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 2u);
+    EXPECT_EQ(platform::MessageScript::Shown()[1].text, "The curve window was printed to the file " + path);
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
 }
 
 }  // namespace
