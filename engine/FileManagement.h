@@ -33,8 +33,9 @@ std::string DesignName(const std::string& designFileName);
 // The lines SaveProject writes for the design as it stands (without line ends).
 std::vector<std::string> ProjectFileLines();
 
-// Reads a project file into the design; anything but a regular file is not read. Settings.DesignFileName becomes the name stored in the
-// file. The caller recomputes the design afterwards.
+// Reads a project file into the design; anything but a regular file is not read.
+// Settings.DesignFileName becomes the name stored in the file. The caller recomputes the design
+// afterwards.
 FileStatus LoadProject(const std::string& fileName);
 FileStatus LoadProject(std::istream& file);
 

@@ -373,8 +373,9 @@ std::filesystem::path SaveTarget(std::filesystem::path path) {
 // A name beside the target that nothing else is likely to hold; the exclusive creation below
 // makes sure of it.
 std::string TemporaryName(const std::filesystem::path& target) {
-    static std::mt19937_64 draw{std::random_device{}() ^
-                                static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    static std::mt19937_64 draw{
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(draw()));
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
@@ -430,7 +431,8 @@ bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::str
         // The new file takes the owner, group and permissions of the one it replaces, as far as
         // the system lets the user give them (the owner first: a change of owner clears the
         // set-id bits). None of this is a reason to refuse the save.
-        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) (void)!::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+            (void)!::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
         (void)::fchmod(fd, existing.st_mode & 07777);
     }
     // Some file systems report a full disk or quota only when the file is synced or closed.

@@ -26,8 +26,8 @@ void TellOutcome(const platform::PrintOutcome& outcome, const QString& printed, 
     if (outcome.ok && !outcome.pdfPath.isEmpty())
         text = printed + QStringLiteral(" was printed to the file ") + outcome.pdfPath;
     else if (!outcome.ok && !outcome.pdfPath.isEmpty())
-        text = printed + QStringLiteral(" could not be printed to the file ") + outcome.pdfPath + QStringLiteral(" : ") +
-               outcome.reason;
+        text = printed + QStringLiteral(" could not be printed to the file ") + outcome.pdfPath +
+               QStringLiteral(" : ") + outcome.reason;
     else if (!outcome.ok && !outcome.printerName.isEmpty())
         text = printed + QStringLiteral(" could not be printed on the printer ") + outcome.printerName +
                QStringLiteral(" : ") + outcome.reason;

@@ -70,7 +70,9 @@ std::optional<QString> ShowFileDialog(FileDialogKind kind, const QString& progra
     dialog.setNameFilters(filters);
     if (kind == FileDialogKind::Save) {
         // The dialog asks before it replaces the file the name becomes, extension added.
-        auto extension = [](const QString& filter) { return QFileInfo(WithFilterExtension(QStringLiteral("x"), filter)).suffix(); };
+        auto extension = [](const QString& filter) {
+            return QFileInfo(WithFilterExtension(QStringLiteral("x"), filter)).suffix();
+        };
         dialog.setDefaultSuffix(extension(filters.value(0)));
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                          [&dialog, extension](const QString& filter) { dialog.setDefaultSuffix(extension(filter)); });

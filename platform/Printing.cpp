@@ -81,7 +81,8 @@ Destination DestinationOf(const QString& documentName, bool takeChosenFile) {
 }
 
 QString NumberedName(const QString& folder, const QString& stem, int n) {
-    return QDir(folder).filePath(n == 1 ? stem + QStringLiteral(".pdf") : QStringLiteral("%1 (%2).pdf").arg(stem).arg(n));
+    return QDir(folder).filePath(n == 1 ? stem + QStringLiteral(".pdf")
+                                        : QStringLiteral("%1 (%2).pdf").arg(stem).arg(n));
 }
 
 bool Held(const QString& path) {
@@ -194,6 +195,8 @@ bool ChoosePrinter(QWidget* parent, PrinterDialogUse use, const QString& propose
             state.answers.pop_front();
         }
     } else {
+        // A file typed earlier and not printed yet stays chosen when it is proposed again.
+        const bool typedEarlier = state.chosen && !state.chosen->pdfFile.isEmpty();
         const Destination where = DestinationOf(proposedName, false);
         std::unique_ptr<QPrinter> printer;
         QString proposedFile;
@@ -208,7 +211,7 @@ bool ChoosePrinter(QWidget* parent, PrinterDialogUse use, const QString& propose
         UseChosenPageSize(*printer);
         QPrintDialog dialog(printer.get(), parent);
         NameDialogFor(dialog, use);
-        if (dialog.exec() == QDialog::Accepted) answer = ChoiceOf(*printer, proposedFile);
+        if (dialog.exec() == QDialog::Accepted) answer = ChoiceOf(*printer, typedEarlier ? QString() : proposedFile);
     }
     if (!answer) return false;
     state.chosen = *answer;

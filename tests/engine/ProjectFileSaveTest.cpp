@@ -261,7 +261,8 @@ TEST_P(ProjectFileSaveTest, ReplacedFileKeepsItsOwnerAndGroup) {
 
 TEST(DesignNameTest, FileNameWithoutFolderAndExtension) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/home/ann/my.design.zpj", "my.design"}, {"C:\\Designs\\Bench.zpj", "Bench"}, {".zpj", ".zpj"}, {"", "Zorvic"}};
+        {"/home/ann/my.design.zpj", "my.design"}, {"C:\\Designs\\Bench.zpj", "Bench"}, {".zpj", ".zpj"},
+        {"", "Zorvic"}};
     for (const auto& [file, name] : cases) EXPECT_EQ(DesignName(file), name) << file;
 }
 

@@ -102,7 +102,8 @@ TEST_P(PrintTest, PaperLayoutThenTheScreenLayoutAgainHoweverThePrintEnds) {
 INSTANTIATE_TEST_SUITE_P(Zooms, PrintTest,
                          ::testing::Values(PrintCase{"Labels", 1.0f, false, true, Folder::Present},
                                            PrintCase{"LogoMissingFolder", 0.6f, true, true, Folder::Missing},
-                                           PrintCase{"TooSmallForButtonsFailedPrint", 0.35f, true, false, Folder::Blocked}),
+                                           PrintCase{"TooSmallForButtonsFailedPrint", 0.35f, true, false,
+                                                     Folder::Blocked}),
                          [](const auto& info) { return std::string(info.param.what); });
 
 TEST_P(PrinterSetupTest, LaterPrintsUseTheLastPrinterChosenAndACancelChangesNothing) {
