@@ -1,4 +1,4 @@
-// The placement routines of the schematic: centring on the width before the new caption, the
+// The placement routines of the schematic: centring on the width of the new caption, the
 // zoom limits of labels and buttons, the "Warning" styling and the training colours.
 
 #include <gtest/gtest.h>
@@ -59,16 +59,16 @@ class ButtonZoomTest : public PlacementTest, public ::testing::WithParamInterfac
 
 }  // namespace
 
-TEST_F(PlacementTest, LabelIsCentredOnTheWidthItHadBeforeItsNewCaption) {
-    platform::SetTwipGeometry(label, {0, 0, 600, 195});
-    PlaceLabel(label, 2000, 300, 1.0f, QStringLiteral("C2\r\n470uF"));
-    EXPECT_EQ(label->text(), "C2\r\n470uF");
-    EXPECT_EQ(label->pos(), Pixels({1700, 300, 0, 0}).topLeft());
-    EXPECT_EQ(label->size(), label->sizeHint());  // the label fits its new text
-
-    const int32_t width = platform::TwipWidth(label);
-    PlaceLabel(label, 2000, 300, 2.0f, QStringLiteral("C2\r\n470uF"));
-    EXPECT_EQ(label->pos(), Pixels({4000 - width / 2, 600, 0, 0}).topLeft());
+TEST_F(PlacementTest, LabelIsCentredOnItsNewCaptionAtOnce) {
+    // A caption far wider than the one before (a blank value, then a whole one), and back.
+    platform::SetTwipGeometry(label, {0, 0, 300, 195});
+    for (const QString& caption : {QStringLiteral("C7 2.2nF-2kV and more"), QStringLiteral("C7")}) {
+        PlaceLabel(label, 2000, 300, 1.0f, caption);
+        EXPECT_EQ(label->text(), caption);
+        EXPECT_EQ(label->size(), label->sizeHint());  // the label fits its new text
+        const int32_t width = platform::TwipWidth(label);
+        EXPECT_EQ(label->pos(), Pixels({2000 - width / 2, 300, 0, 0}).topLeft()) << caption.toStdString();
+    }
 }
 
 TEST_F(PlacementTest, LeftLabelStartsAtItsScaledPosition) {
