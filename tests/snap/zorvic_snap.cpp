@@ -17,11 +17,18 @@
 // through its Print), once the window is drawn.
 // The curve window takes its layout, the curve type of each chart in order and the cursor
 // fraction of every chart. The output editor opens on output N (0, the main output, unless given).
-// Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
-// or window that cannot be made.
+// The window shows the design as the program does after opening it: the tool row, the add
+// buttons and the regulation list follow it, and it is computed again.
+// Messages the computation shows go to standard error. An editor that the computation opens (the
+// over-voltage warnings open the input or chip editor) is closed at once, as a user who cancels,
+// and standard error says so. Exit code 2: bad arguments, or a design or window that cannot be
+// made.
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QTimer>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -208,6 +215,21 @@ QWidget* OpenCurves(const Options& options, nlohmann::ordered_json& facts) {
     return window;
 }
 
+// Closes every modal editor as it shows, as a user who cancels: nobody is there to close the
+// editors that the computation's warnings open, and their modal loops would never end.
+class EditorCanceller : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (event->type() == QEvent::Show && dialog && dialog->isModal()) {
+            std::cerr << "zorvic_snap: closed " << dialog->objectName().toStdString() << " (\""
+                      << dialog->windowTitle().toStdString() << "\") as cancelled\n";
+            QTimer::singleShot(0, dialog, &QDialog::reject);
+        }
+        return false;
+    }
+};
+
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
     {"main", OpenMainPage},
@@ -305,6 +327,8 @@ int main(int argc, char** argv) {
     }
 
     platform::MessageScript::Enable();
+    EditorCanceller canceller;
+    app.installEventFilter(&canceller);
     QtDesignHost host;
     zorvic::InstallHost(&host);
     // The main window exists from start-up on: the computation marks its labels and pictures.
@@ -318,11 +342,11 @@ int main(int argc, char** argv) {
         std::cerr << "zorvic_snap: " << error << "\n";
         return 2;
     }
+    TheMainPage().ShowOpenedDesign();
 
     nlohmann::ordered_json result;
     result["window"] = entry->name;
     QWidget* window = entry->open(options, result);
-    if (!window) return 2;
     if (!window) {
         for (const platform::ShownMessage& m : platform::MessageScript::Shown())
             std::cerr << m.title.toStdString() << ": " << m.text.toStdString() << "\n";
