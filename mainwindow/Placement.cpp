@@ -101,7 +101,12 @@ void PlaceButton(QPushButton* button, float zoom, int32_t width, int32_t height,
     const int caption = QFontMetrics(font).horizontalAdvance(button->text()) + frame;
     w = std::max(w, static_cast<int32_t>(std::ceil(platform::PixelsToTwips(caption))));
     const int32_t top = CLng(static_cast<float>(y) * zoom - static_cast<float>(h) / 2 + static_cast<float>(yOffset));
-    const int32_t left = CLng(static_cast<float>(x) * zoom - static_cast<float>(w) / 2);
+    int32_t left = CLng(static_cast<float>(x) * zoom - static_cast<float>(w) / 2);
+    // A button is cut at its picture's edge: one that would run past it moves back inside.
+    if (const QWidget* picture = button->parentWidget()) {
+        const int32_t room = platform::TwipWidth(picture);
+        if (left + w > room) left = std::max(0, room - w);
+    }
     platform::SetTwipGeometry(button, {left, top, w, h});
     button->setVisible(zoom > Settings.ButtonZoomMin);
 }

@@ -27,7 +27,8 @@ void PlaceLabelLeft(QLabel* label, int32_t x, int32_t y, float zoom, const QStri
 void PlaceRegulationLabel(QLabel* label, int32_t x, int32_t y, float zoom, const QString& caption);
 // A command button of the given full size centred on X, Y; YOffset twips are added unscaled.
 // Small with a small font when labels are hidden; hidden at ButtonZoomMin or below. A caption
-// that needs more room widens the button.
+// that needs more room widens the button, and a button that would run past its picture's right
+// edge moves back inside it.
 void PlaceButton(QPushButton* button, float zoom, int32_t width, int32_t height, int32_t x, int32_t y,
                  int32_t yOffset);
 // Top and Left as given; Width and Height times the zoom.

@@ -180,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, LogAxisTest,
                                            LogAxisCase{60000, 42, 4791, "10kHz", false},
                                            LogAxisCase{100000, 46, 5670, "100kHz", true},
                                            LogAxisCase{132000, 46, 5543, "100kHz", true},
-                                           LogAxisCase{200000, 47, 5363, "100kHz", true}));
+                                           LogAxisCase{200000, 47, 5363, "100kHz", true}),
+                         [](const auto& info) { return std::to_string(static_cast<int>(info.param.fsw / 1000)) + "kHz"; });
 
 // Power and efficiency labels: digits enough for the step, the prefix of the largest value,
 // none on a percentage.

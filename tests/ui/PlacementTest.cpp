@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
@@ -68,6 +69,18 @@ TEST_F(PlacementTest, LabelIsCentredOnItsNewCaptionAtOnce) {
         EXPECT_EQ(label->size(), label->sizeHint());  // the label fits its new text
         const int32_t width = platform::TwipWidth(label);
         EXPECT_EQ(label->pos(), Pixels({2000 - width / 2, 300, 0, 0}).topLeft()) << caption.toStdString();
+    }
+}
+
+// The transformer button near the right edge of the filter picture, at zoom 1 and just above the
+// zoom that hides the labels: its whole caption shows, inside the picture.
+TEST_F(PlacementTest, ButtonShowsItsWholeCaptionInsideItsPicture) {
+    platform::SetTwipGeometry(holder.get(), {0, 0, 7500, 4000});
+    button->setText(QStringLiteral("Transformer"));
+    for (const float zoom : {1.0f, Settings.LabelZoomMin + 0.01f}) {
+        PlaceButton(button, zoom, 1200, 395, static_cast<int32_t>(7000 / zoom), 3100, 0);
+        EXPECT_GT(button->width(), QFontMetrics(button->font()).horizontalAdvance(button->text())) << zoom;
+        EXPECT_LE(button->geometry().right(), holder->width() - 1) << zoom;
     }
 }
 
