@@ -32,7 +32,9 @@ void FitToScreen(QWidget* window, QSize wanted) {
     const QRect area = AvailableScreenArea(window);
     const QSize size = wanted.boundedTo(LargestClientSize(window)).expandedTo(window->minimumSize());
     window->resize(size);
-    // The frame's top-left corner, kept where it is when the whole window fits there.
+    // A window not yet shown is placed by the platform (a dialog over its owner); a shown one is
+    // moved only as far as it must to lie on the screen.
+    if (!window->isVisible()) return;
     QPoint at = window->pos();
     const int right = area.right() + 1 - size.width() - FrameAllowanceWidth;
     const int bottom = area.bottom() + 1 - size.height() - FrameAllowanceHeight;

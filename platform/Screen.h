@@ -24,7 +24,7 @@ inline constexpr int FrameAllowanceHeight = 48;
 QSize LargestClientSize(const QWidget* window = nullptr);
 
 // Gives a top-level window the wanted client size, made smaller where the screen is, and moves
-// it so that it lies inside the available area.
+// a shown window so that it lies inside the available area.
 void FitToScreen(QWidget* window, QSize wanted);
 
 }  // namespace platform
