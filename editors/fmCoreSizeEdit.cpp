@@ -246,11 +246,19 @@ void fmCoreSizeEdit::cmdEnter_Click() {
     EditBuffer.Lm = Number(txtLm);
     EditBuffer.Ve = Number(txtVe);
     EditBuffer.W = Number(txtW);
-    // A refused core never becomes the working core: the design would run on it.
-    if (AddToCustomList(false)) {
-        CurrentCore = EditBuffer;
-        Settings.DesignSaved = false;
+    // A refused core never becomes the working core: the design would run on it. The boxes keep
+    // what was typed, and the focus goes where the first correction is due.
+    if (!AddToCustomList(false)) {
+        const CoreField field = CoreFieldToCorrect(EditBuffer);
+        // In the order of CoreField; a full list (None) refuses any core, the name box is as good as any.
+        QLineEdit* boxes[] = {txtGeometry, txtGeometry, txtAe, txtLe, txtLm, txtW, txtVe};
+        QLineEdit* box = boxes[static_cast<std::size_t>(field)];
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        return;
     }
+    CurrentCore = EditBuffer;
+    Settings.DesignSaved = false;
     ShowGeometry();
     FillGeometryLists();
 }

@@ -416,24 +416,27 @@ QWidget* fmTransfo::BuildUsage() {
 }
 
 void fmTransfo::AttachBox(QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                          std::function<float()> get, std::function<void(float)> set) {
+                          std::function<float()> get, std::function<void(float)> set, bool whole) {
     float& shown = shown_[static_cast<std::size_t>(box->property("slot").toInt())];
     auto* numeric = new NumericBox(box, min, max, unit, pattern, &shown, cmdCancel);
     auto before = std::make_shared<float>();
     numeric->BeforeValidate = [&shown, get, before] { *before = shown = get(); };
-    numeric->AfterValidate = [&shown, set, before] {
-        if (shown == *before) return;
-        set(shown);
-        Settings.DesignSaved = false;
+    numeric->AfterValidate = [box, &shown, get, set, before, whole] {
+        if (shown != *before) {
+            set(shown);
+            if (get() != *before) Settings.DesignSaved = false;
+        }
+        // A count is stored rounded: the box shows the count kept, not the fraction typed.
+        if (whole) box->setText(Formatted(get(), "0"));
     };
 }
 
 void fmTransfo::AttachBoxes() {
     int slot = 0;
     auto attach = [this, &slot](QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                                std::function<float()> get, std::function<void(float)> set) {
+                                std::function<float()> get, std::function<void(float)> set, bool whole = false) {
         box->setProperty("slot", slot++);
-        AttachBox(box, min, max, unit, pattern, std::move(get), std::move(set));
+        AttachBox(box, min, max, unit, pattern, std::move(get), std::move(set), whole);
     };
     attach(txtBsatMargin, 1, 90, "%", "#0.0 ", [] { return (1 - Settings.BmaxRatio) * 100; },
            [](float v) { Settings.BmaxRatio = (100 - v) / 100; });
@@ -444,7 +447,7 @@ void fmTransfo::AttachBoxes() {
     attach(txtCpri, 1, 1000, " pF", "0## ", [] { return Transfo.Cpri.Value * 1e12f; },
            [](float v) { Transfo.Cpri.Value = v / 1e12f; });
     attach(txtNmax, 1, 10, " ", "#0 ", [] { return float(Transfo.ParallelWireMax); },
-           [](float v) { Transfo.ParallelWireMax = CInt(v); });
+           [](float v) { Transfo.ParallelWireMax = CInt(v); }, true);
     attach(txtPdissCore, 0.01f, 10, " %", "#0.0 ", [] { return Transfo.CoreLossShare * 100; },
            [](float v) { Transfo.CoreLossShare = v / 100; });
     attach(txtTempCore, 0.1f, 100, " °C", "#0.0 ", [] { return Transfo.MaxDeltaT; },
@@ -452,7 +455,7 @@ void fmTransfo::AttachBoxes() {
     attach(txtWindowFactor, 0.01f, 1, " ", "#0.0 ", [] { return Transfo.WindowFactor; },
            [](float v) { Transfo.WindowFactor = v; });
     attach(txtNpri, 1, 500, " ", "#0.0 ", [] { return float(Transfo.PrimaryTurns); },
-           [](float v) { Transfo.PrimaryTurns = CInt(v); });
+           [](float v) { Transfo.PrimaryTurns = CInt(v); }, true);
 }
 
 void fmTransfo::Form_Load() {

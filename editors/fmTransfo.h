@@ -131,9 +131,10 @@ private:
     QWidget* BuildTurns();
     QWidget* BuildUsage();
     void AttachBoxes();
-    // A box edits the design through `get` and `set` in the box's own unit.
+    // A box edits the design through `get` and `set` in the box's own unit; a `whole` box holds
+    // a count and shows it as stored.
     void AttachBox(QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                   std::function<float()> get, std::function<void(float)> set);
+                   std::function<float()> get, std::function<void(float)> set, bool whole);
     void ShowWindings();
     void ShowWindowPicture();
     void ShowCore();

@@ -6,20 +6,34 @@
 
 namespace zorvic {
 
+namespace {
+
+// A number of a range message: in the box's pattern when that text reads back to the same
+// 32-bit value, else its shortest exact text followed by what the pattern writes after its
+// digits. A pattern too coarse for the limit ("0.1 < 0.1", "000 < 001") would make the
+// message contradict itself.
+std::string RangeNumber(float x, const std::string& fmt) {
+    const std::string patterned = FormatSingle(x, fmt);
+    float back = 0;
+    if (ParseLocaleNumber(patterned, back) && back == x) return patterned;
+    const auto digits = fmt.find_last_of("0#");
+    return ShortestText(x) + (digits == std::string::npos ? std::string() : fmt.substr(digits + 1));
+}
+
+}  // namespace
+
 bool CheckRange(EntryBox& box, float min, float max, const std::string& unit, const std::string& fmt) {
     const std::string text = box.Text();
     if (text.empty()) return false;
     float v = 0;
     if (!ParseLocaleNumber(text, v)) return false;
-    double shown = 0;
-    ParseLocaleNumber(text, shown);
     if (v < min) {
-        Host().ShowMessage(Format(shown, fmt) + unit + " < " + Format(min, fmt) + unit, MessageButtons::OK,
+        Host().ShowMessage(RangeNumber(v, fmt) + unit + " < " + RangeNumber(min, fmt) + unit, MessageButtons::OK,
                            "Range Error");
         return false;
     }
     if (v > max) {
-        Host().ShowMessage(Format(shown, fmt) + unit + " > " + Format(max, fmt) + unit, MessageButtons::OK,
+        Host().ShowMessage(RangeNumber(v, fmt) + unit + " > " + RangeNumber(max, fmt) + unit, MessageButtons::OK,
                            "Range Error");
         return false;
     }
@@ -63,7 +77,8 @@ void ValidateEntry(EntryBox& box, float min, float max, std::string& unit, float
 
 void FilterNumericKey(int16_t& keyCode, bool negativeAllowed) {
     const char separator = Settings.DecimalSeparator.empty() ? '.' : Settings.DecimalSeparator[0];
-    if (keyCode == '.' || keyCode == separator) {
+    // Either key is the decimal point, in either locale; the box shows the locale's.
+    if (keyCode == '.' || keyCode == ',' || keyCode == separator) {
         keyCode = Settings.DecimalPointIsDot ? '.' : separator;
     } else if (keyCode == '-' && negativeAllowed) {
         return;

@@ -104,7 +104,11 @@ void MainPage::cmdBOM_Click() { ShowBillOfMaterials(this); }
 
 void MainPage::txtProject_Edited(const QString& text) {
     // Committed as typed: a Save from the menu or the tool row takes no focus from the box.
-    Settings.ProjectName = text.toStdString();
+    const std::string name = text.toStdString();
+    if (name == Settings.ProjectName) return;
+    Settings.ProjectName = name;
+    // The name is saved with the design: a new one must not be lost on closing unasked.
+    Settings.DesignSaved = false;
 }
 
 void MainPage::EnableAddOutput(bool enabled) {

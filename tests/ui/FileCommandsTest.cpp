@@ -154,10 +154,15 @@ TEST_F(FileCommandsTest, SaveAfterOpenOffersTheStoredNameAndWritesThePathChosen)
     EXPECT_EQ(page->windowTitle(), Caption(path));
 }
 
+// A typed name is a change of the design: closing asks before it is lost.
 TEST_F(FileCommandsTest, ProjectNameIsTakenAsTypedAndNewClearsIt) {
     QTest::keyClicks(page->txtProject, "Charger");
     EXPECT_EQ(Settings.ProjectName, "Charger");  // before the box loses the focus
-    EXPECT_TRUE(Settings.DesignSaved);
+    EXPECT_FALSE(Settings.DesignSaved);
+    platform::MessageScript::PushAnswer(platform::AnswerCancel);
+    page->mnuClose->trigger();
+    EXPECT_EQ(Messages(), std::vector<QString>{"Save Design ?: Do You Want To Save Current Design"});
+    EXPECT_TRUE(page->isVisible());
     const QString path = dir.filePath(QStringLiteral("charger.zpj"));
     FileDialogScript::PushPath(path);
     Click(page->cmdFileSave);

@@ -51,6 +51,7 @@ struct TypedCase {
     std::function<double()> stored;
     double expected;
     const char* shownAfterRefill;  // empty: the entry is refused
+    const char* message = nullptr;  // the refusal's text, where it matters
 };
 
 class TransformerTypingTest : public TransformerWindowTest, public ::testing::WithParamInterface<TypedCase> {};
@@ -64,6 +65,13 @@ const TypedCase TypedCases[] = {
     {"TempTarget", &fmTransfo::txtTempCore, "55", [] { return Transfo.MaxDeltaT; }, 55, "55.0"},
     {"LossTarget", &fmTransfo::txtPdissCore, "3", [] { return Transfo.CoreLossShare; }, 0.03, "3.0"},
     {"LossTargetRefused", &fmTransfo::txtPdissCore, "12", [] { return Transfo.CoreLossShare; }, 0.02, ""},
+    {"LeakageWithADecimalComma", &fmTransfo::txtLleakage, "1,5", [] { return Transfo.LeakageRatio; }, 0.015, "1.5"},
+    // Limits finer than the box's pattern are written out, so value and limit never look alike.
+    {"TempTargetBelowATenth", &fmTransfo::txtTempCore, "0.05", [] { return Transfo.MaxDeltaT; }, 40, "",
+     "0.05  °C < 0.1  °C"},
+    {"LossTargetBelowAHundredth", &fmTransfo::txtPdissCore, "0.001", [] { return Transfo.CoreLossShare; }, 0.02, "",
+     "0.001  % < 0.01  %"},
+    {"CpriBelowOnePicofarad", &fmTransfo::txtCpri, "0.4", [] { return Transfo.Cpri.Value; }, 30e-12, "", "0.4  pF < 001  pF"},
 };
 
 TEST_P(TransformerTypingTest, StoresTheTargetInDesignUnits) {
@@ -72,6 +80,10 @@ TEST_P(TransformerTypingTest, StoresTheTargetInDesignUnits) {
     EXPECT_NEAR(c.stored(), c.expected, c.expected * 1e-5);
     const bool accepted = *c.shownAfterRefill != '\0';
     EXPECT_EQ(platform::MessageScript::Shown().empty(), accepted);
+    if (c.message) {
+        ASSERT_FALSE(accepted);
+        EXPECT_EQ(platform::MessageScript::Shown().back().text, QString::fromUtf8(c.message));
+    }
     // Only a change of the design needs saving.
     EXPECT_EQ(Settings.DesignSaved, !accepted);
     if (accepted) {
@@ -82,6 +94,19 @@ TEST_P(TransformerTypingTest, StoresTheTargetInDesignUnits) {
 
 INSTANTIATE_TEST_SUITE_P(Boxes, TransformerTypingTest, ::testing::ValuesIn(TypedCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Counts are stored rounded; the box shows the count kept, not the fraction typed.
+TEST_F(TransformerWindowTest, CountBoxesShowTheStoredCount) {
+    Click(window->chkForceNpri);
+    Click(window->optParalleled);
+    TypeAndLeave(window->txtNpri, "45.6");
+    TypeAndLeave(window->txtNmax, "2.5");
+    EXPECT_EQ(Transfo.PrimaryTurns, 46);
+    EXPECT_EQ(window->txtNpri->text(), "46");
+    EXPECT_EQ(Transfo.ParallelWireMax, 2);  // a half goes to the even count
+    EXPECT_EQ(window->txtNmax->text(), "2");
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
 
 TEST_F(TransformerWindowTest, ShowingTheDesignChangesNothingInIt) {
     Settings.WindingOptimisationType = 2;
