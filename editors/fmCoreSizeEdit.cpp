@@ -62,6 +62,8 @@ fmCoreSizeEdit::fmCoreSizeEdit(QWidget* parent) : QDialog(parent) {
     auto* lists = new QGridLayout;
     lstType = new QComboBox(this);
     lstType->setObjectName(QStringLiteral("lstType"));
+    // "Custom Serie" joins the list later than the window is first shown.
+    lstType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     lstGeometry = new QComboBox(this);
     lstGeometry->setObjectName(QStringLiteral("lstGeometry"));
     lists->addWidget(new QLabel(QStringLiteral("Type :"), this), 0, 0);

@@ -55,6 +55,9 @@ void MainPage::RestoreScreenLayout() {
     Settings.BackgroundColor = ScreenBackground;
     SetBackgroundColor();
     TWlogo->setVisible(LogoWasVisible);
+    // The title line belongs to the paper: on the screen it would keep a file name the design
+    // may no longer have after Save As or Open.
+    lblTitle->clear();
     for (QWidget* bar : {lblLeftBar, lblRightBar, lblBottomBar}) bar->hide();
     // The schematic's buttons come back where its drawing shows them: a schematic drawn too
     // small for them keeps them hidden.

@@ -7,12 +7,16 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "BomLines.h"
 #include "Forms.h"
 #include "PrintedText.h"
 #include "Printing.h"
+#include "Screen.h"
 #include "Variables.h"
 #include "WindowPrint.h"
 
@@ -40,6 +44,26 @@ fmBOM::fmBOM(QWidget* parent) : QDialog(parent) {
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
 
     Form_Load();
+    FitToList();
+}
+
+void fmBOM::FitToList() {
+    // Wide enough for the longest line and tall enough for the whole list, at least
+    // ShownLinesLeast lines, as far as the screen allows.
+    const QFontMetrics metrics(txtBOMList->font());
+    const QStringList lines = text_.split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    // The frame and the document's margin on both sides, and the text cursor's pixel.
+    const int edge =
+        2 * (txtBOMList->frameWidth() + static_cast<int>(txtBOMList->document()->documentMargin())) + 1;
+    const int shown = std::max<int>(ShownLinesLeast, static_cast<int>(lines.size()));
+    const QMargins margins = layout()->contentsMargins();
+    const QSize wanted(widest + edge + txtBOMList->verticalScrollBar()->sizeHint().width() + margins.left() +
+                           margins.right(),
+                       shown * metrics.lineSpacing() + edge + layout()->spacing() + cmdPrint->sizeHint().height() +
+                           margins.top() + margins.bottom());
+    platform::FitToScreen(this, wanted);
 }
 
 fmBOM::~fmBOM() = default;
