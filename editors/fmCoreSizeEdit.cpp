@@ -18,6 +18,7 @@
 #include "FileDialog.h"
 #include "FileManagement.h"
 #include "Forms.h"
+#include "MessageBox.h"
 #include "NumberText.h"
 #include "NumericBox.h"
 #include "Variables.h"
@@ -297,8 +298,11 @@ void fmCoreSizeEdit::cmdSave_Click() {
         platform::FileDialogKind::Save, ListFilter, QString::fromStdString(CustomListPath), this);
     if (!path || path->isEmpty()) return;
     CustomListPath = path->toStdString();
-    // The engine tells the user what went wrong; the list itself is unchanged either way.
-    (void)SaveCustomCoreList(CustomListPath);
+    // An empty list is told by the engine; a file that could not be written, here, as a project
+    // file that could not be saved is. The list itself is unchanged either way.
+    if (SaveCustomCoreList(CustomListPath) == FileStatus::NotWritable)
+        platform::ShowMessage(QStringLiteral("Cannot Save File : ") + *path, platform::Buttons::OK,
+                              QStringLiteral("File Error"), this);
 }
 
 void fmCoreSizeEdit::cmdOk_Click() {

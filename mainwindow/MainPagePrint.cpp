@@ -32,8 +32,8 @@ void MainPage::mnuPrint_Click() {
 
 bool MainPage::PrintDesign() {
     return WindowPrint::PrintWindow(
-        picSchematic, QStringLiteral("Zorvic Design"), [this] { PreparePrintLayout(); },
-        [this] { RestoreScreenLayout(); });
+        picSchematic, WindowPrint::Page::Design, QStringLiteral("The window"), QStringLiteral("Print"),
+        [this] { PreparePrintLayout(); }, [this] { RestoreScreenLayout(); });
 }
 
 void MainPage::PreparePrintLayout() {

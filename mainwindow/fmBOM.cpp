@@ -14,11 +14,11 @@
 
 #include "BomLines.h"
 #include "Forms.h"
-#include "MessageBox.h"
 #include "PrintedText.h"
 #include "Printing.h"
 #include "Screen.h"
 #include "Variables.h"
+#include "WindowPrint.h"
 
 fmBOM::fmBOM(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmBOM"));
@@ -93,23 +93,24 @@ void fmBOM::AddBOMLine(const std::string& line) {
 }
 
 bool fmBOM::cmdPrint_Click() {
-    QString pdfPath;
-    std::unique_ptr<QPrinter> printer = platform::CurrentPrinter(QStringLiteral("BOM List"), &pdfPath);
-    PrintedText job(*printer, QFont(QStringLiteral("Arial"), 12));
-    bool printed = job.Active();
-    if (printed) {
-        printed_ = &job;
-        PrintMode = true;
-        AddBOMLine(BomLines::PrintHeading(zorvic::Settings.DesignFileName,
-                                          QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString()));
-        BuildBOM();
-        PrintMode = false;
-        printed_ = nullptr;
-        printed = job.End();
+    platform::PrintJob job(WindowPrint::PageName(WindowPrint::Page::BomList));
+    bool painted = false;
+    if (QPrinter* printer = job.Printer()) {
+        PrintedText page(*printer, QFont(QStringLiteral("Arial"), 12));
+        if (page.Active()) {
+            printed_ = &page;
+            PrintMode = true;
+            AddBOMLine(BomLines::PrintHeading(
+                zorvic::Settings.DesignFileName,
+                QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString()));
+            BuildBOM();
+            PrintMode = false;
+            printed_ = nullptr;
+        }
+        painted = page.End();
     }
-    // A failed print ends the command quietly; the next one starts again from the beginning.
-    if (printed && !pdfPath.isEmpty())
-        platform::ShowMessage(QStringLiteral("The list was printed to the file ") + pdfPath,
-                              platform::Buttons::OK, QStringLiteral("Print"), this);
-    return printed;
+    // The next print starts again from the beginning, whatever became of this one.
+    const platform::PrintOutcome outcome = job.Finish(painted);
+    WindowPrint::TellOutcome(outcome, QStringLiteral("The list"), QStringLiteral("Print"), this);
+    return outcome.ok;
 }

@@ -20,12 +20,12 @@ done
 # The printed main window, curve window and bill of materials of the default design.
 tmp=$(mktemp -d)
 "$snap" docs/screens/designs/default.json --window main --zoom 1 --png "$tmp/main.png" --print-to "$tmp" > /dev/null 2>&1
-mv "$tmp/Zorvic Design.pdf" docs/default-main.pdf
+mv "$tmp/Default - Design.pdf" docs/default-main.pdf
 "$snap" docs/screens/designs/default.json --window curves --layout quad --curves 1,3,9,18 --cursor 0.5 \
     --png "$tmp/curves.png" --print-to "$tmp" > /dev/null 2>&1
-mv "$tmp/Zorvic Waveform.pdf" docs/default-curves.pdf
+mv "$tmp/Default - Waveform.pdf" docs/default-curves.pdf
 "$snap" docs/screens/designs/default.json --window bom --size 900x900 --png "$tmp/bom.png" --print-to "$tmp" > /dev/null 2>&1
-mv "$tmp/BOM List.pdf" docs/default-bom.pdf
+mv "$tmp/Default - BOM List.pdf" docs/default-bom.pdf
 rm -rf "$tmp"
 # The curve window of the default design: drain current and voltage, loop gain, efficiency.
 "$snap" --window curves --layout quad --curves 1,3,9,18 --cursor 0.5 --png docs/screens/curves-quad.png > /dev/null

@@ -216,6 +216,7 @@ QWidget* OpenCurves(const Options& options, nlohmann::ordered_json& facts) {
     QApplication::processEvents();
     if (!options.printFolder.empty()) {
         platform::SetPrintFolder(QString::fromStdString(options.printFolder));
+        platform::PrinterDialogScript::PushPdfFolder(QString::fromStdString(options.printFolder));
         window->mnuPrintCurve_Click();
     }
     auto& modes = facts["modes"] = nlohmann::ordered_json::array();
@@ -343,6 +344,8 @@ int main(int argc, char** argv) {
 
     if (options.screen) platform::SetAvailableScreenArea(QRect(QPoint(0, 0), *options.screen));
     platform::MessageScript::Enable();
+    // Print Curve shows the printer dialog first: it is answered, never shown.
+    platform::PrinterDialogScript::Enable();
     EditorCanceller canceller;
     app.installEventFilter(&canceller);
     QtDesignHost host;
