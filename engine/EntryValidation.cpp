@@ -1,5 +1,7 @@
 #include "EntryValidation.h"
 
+#include <string_view>
+
 #include "DesignHost.h"
 #include "NumberText.h"
 #include "Variables.h"
@@ -88,8 +90,16 @@ void FilterNumericKey(int16_t& keyCode, bool negativeAllowed) {
 }
 
 void OpenDocument(const std::string& fileName) {
-    if (Host().ShellOpen(fileName) == 2)
+    const int answer = Host().ShellOpen(fileName);
+    if (answer == 2) {
         Host().ShowMessage("Missing File : " + fileName, MessageButtons::OK, "File Error");
+    } else if (answer <= 32) {
+        // Nothing on the machine opens it (no browser, no mail program): the user gets the
+        // address itself, to take it elsewhere.
+        constexpr std::string_view Mail = "mailto:";
+        const std::string shown = fileName.starts_with(Mail) ? fileName.substr(Mail.size()) : fileName;
+        Host().ShowMessage("Cannot Open : " + shown, MessageButtons::OK, "File Error");
+    }
 }
 
 }  // namespace zorvic

@@ -31,7 +31,8 @@ void ValidateEntry(EntryBox& box, float min, float max, std::string& unit, float
 // minus sign.
 void FilterNumericKey(int16_t& keyCode, bool negativeAllowed = false);
 
-// Opens a document or address with the desktop's handler; a missing file is reported.
+// Opens a document or address with the desktop's handler; a missing file is reported, and so is
+// a document or address that nothing on the machine could open.
 void OpenDocument(const std::string& fileName);
 
 }  // namespace zorvic

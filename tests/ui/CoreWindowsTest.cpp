@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "CustomCores.h"
@@ -189,9 +190,11 @@ TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
     Enter("Beta", "20", "30", "25", "40", "600");
     const std::string project = Settings.DesignFileName;
     QTemporaryDir dir;
-    const QString path = dir.filePath("mine.zcl");
-    platform::FileDialogScript::PushPath(path);
+    // A name typed without extension gets the one of the dialog's filter.
+    platform::FileDialogScript::PushPath(dir.filePath("mine"));
     Click(window->cmdSave);
+    const QString path = dir.filePath("mine.zcl");
+    EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(Settings.DesignFileName, project);
 
     window->txtGeometry->setText("Alpha");
@@ -210,6 +213,21 @@ TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
     Click(window->cmdDelete);
     Click(window->cmdLoad);
     EXPECT_EQ(Listed(), QStringList({"Beta"}));
+}
+
+TEST_F(CustomListTest, ListThatCannotBeWrittenIsReported) {
+    Enter("Alpha", "10", "20", "20", "30", "200");
+    QTemporaryDir dir;
+    // A folder that is a regular file: no one can write there, root included.
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    const QString path = dir.filePath("plain/mine.zcl");
+    platform::MessageScript::Clear();
+    platform::FileDialogScript::PushPath(path);
+    Click(window->cmdSave);
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "Cannot Save File : " + path);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].title, "File Error");
 }
 
 TEST_F(CustomListTest, OkWithAnEmptyListReturnsToTheInternalFamily) {

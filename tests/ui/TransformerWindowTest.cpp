@@ -121,7 +121,8 @@ TEST_F(TransformerWindowTest, ShowingTheDesignChangesNothingInIt) {
     EXPECT_TRUE(window->chkFixed->isChecked() && window->chkFixed->isEnabled());
 }
 
-// A winding without wire shows "**" for its gauge and a red caption; only active outputs show.
+// A winding without wire shows "**" for its gauge and a red caption (light red on the dark blue
+// terminal of output 1, whose text is white); only active outputs show.
 TEST_F(TransformerWindowTest, WindingCaptionsShowGaugeTurnsAndStrandsAndFollowTheActiveOutputs) {
     Transfo.PrimaryWire = {24, 0.2f, 0.25f, 0.08f, 0, 1};
     Transfo.PrimaryTurns = 40;
@@ -133,11 +134,14 @@ TEST_F(TransformerWindowTest, WindingCaptionsShowGaugeTurnsAndStrandsAndFollowTh
     Transfo.OutputTurns[1] = 12;
     window->Form_Load();
     EXPECT_EQ(window->lblInput->text(), "Input\r\nAWG 24\r\n 40T- 1W");
-    EXPECT_EQ(platform::ForeColor(window->lblInput), uint32_t{platform::ControlText});
+    EXPECT_EQ(platform::ForeColor(window->lblInput), 0u);
     EXPECT_EQ(window->lblAux->text(), "Auxiliary\r\nAWG **\r\n 9T- 0W");
     EXPECT_EQ(platform::ForeColor(window->lblAux), 0xFFu);
     EXPECT_EQ(window->lblOut1[1]->text(), "Out 1\r\nAWG **\r\n 12T- 2W");
-    EXPECT_EQ(platform::ForeColor(window->lblOut1[1]), 0xFFu);
+    EXPECT_EQ(platform::ForeColor(window->lblOut1[1]), 0xC0C0FFu);
+    Transfo.OutputWire[1] = Transfo.PrimaryWire;
+    window->Form_Load();
+    EXPECT_EQ(platform::ForeColor(window->lblOut1[1]), 0xFFFFFFu);
     EXPECT_EQ(window->lblNout[1]->text(), "Out 1 : 12");
     EXPECT_TRUE(window->picOutBond[1]->isVisibleTo(window));
     EXPECT_FALSE(window->picOutBond[2]->isVisibleTo(window));
