@@ -904,9 +904,11 @@ bool TakesHint() {
 // search whose design gets below the allowed loss stops at the first such design, not at the
 // lowest: only what cannot get below the allowed loss may be left, and that suffices, whatever
 // came before.
-float ScanHint(float P, EvaluatedCandidates& evaluated, const SearchOutcome& previous) {
+float ScanHint(float P, EvaluatedCandidates& evaluated, const SearchOutcome* before) {
     // As the scan works it out.
     const float allowed = Transfo.CoreLossShare * P;
+    if (!before) return allowed;
+    const SearchOutcome& previous = *before;
     // Only a design below the flux limit, on a core still among the candidates.
     if (!previous.recorded || !previous.designRecorded || previous.primaryTurns < 1) return allowed;
     const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
@@ -929,16 +931,16 @@ float ScanHint(float P, EvaluatedCandidates& evaluated, const SearchOutcome& pre
     return above ? loss : allowed;
 }
 
-// DesignTransformer(P)'s search, on the hint of what the search before it left (if any): what it
-// leaves, with the state left as it was.
+// DesignTransformer(P)'s search, on the hint of what the search before it left (null: none): what
+// it leaves, with the state left as it was.
 SearchOutcome Search(float P, const SearchOutcome* previous) {
     // Everything the search may change, put back after the evaluation ahead, after a scan on its
     // hint that does not count, and at the end.
     const SearchOutcome before = TakeOutcome(true, true);
     EvaluatedCandidates evaluated;
     float hint = std::numeric_limits<float>::infinity();
-    if (previous && TakesHint()) {
-        hint = ScanHint(P, evaluated, *previous);
+    if (TakesHint()) {
+        hint = ScanHint(P, evaluated, previous);
         LeaveOutcome(before);
     }
     if (ScanCores(P, evaluated, hint) == ScanEnd::Unsure) {

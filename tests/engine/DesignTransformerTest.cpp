@@ -592,3 +592,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::string(std::get<0>(info.param) < 0.01f ? "EveryCore_" : "Stopping_") + std::get<1>(info.param).name;
     });
+
+// With no search before it, a search under the loss criterion still leaves early the cores that
+// cannot get below the allowed loss (1 % of the power: some cores can), and leaves what the
+// search with no hint leaves.
+TEST_F(DesignTransformerTest, FirstSearchLeavesTheCoresThatCannotReachTheAllowedLoss) {
+    Settings.CoreCriterionTemp = false;
+    Transfo.CoreLossShare = 0.01f;
+    Settings.GeometryListType = "Any";
+    FilterGeometryList();
+    ComputeTransformer();
+    const SearchLeaves first = SearchLeaves::Now();
+    const int32_t evaluations = DesignEvaluations;
+    SearchWithNoHint();
+    EXPECT_EQ(first, SearchLeaves::Now());
+    EXPECT_LT(evaluations, DesignEvaluations);
+}
