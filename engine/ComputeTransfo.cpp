@@ -744,6 +744,7 @@ CoreBits::CoreBits(const CoreGeometry& core) {
 }
 
 WireBits::WireBits(const WireRecord& wire) {
+    // As for a core.
     const auto& [awg, area, areaIns, rlin, index, strands] = wire;
     Awg = awg;
     Area = area;
@@ -904,11 +905,11 @@ bool TakesHint() {
 // search whose design gets below the allowed loss stops at the first such design, not at the
 // lowest: only what cannot get below the allowed loss may be left, and that suffices, whatever
 // came before.
-float ScanHint(float P, EvaluatedCandidates& evaluated, const SearchOutcome* before) {
+float ScanHint(float P, EvaluatedCandidates& evaluated, const SearchOutcome* previousSearch) {
     // As the scan works it out.
     const float allowed = Transfo.CoreLossShare * P;
-    if (!before) return allowed;
-    const SearchOutcome& previous = *before;
+    if (!previousSearch) return allowed;
+    const SearchOutcome& previous = *previousSearch;
     // Only a design below the flux limit, on a core still among the candidates.
     if (!previous.recorded || !previous.designRecorded || previous.primaryTurns < 1) return allowed;
     const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);

@@ -431,31 +431,18 @@ const std::vector<SearchInputField>& SearchInputFields() {
         Field("BmaxRatio", &SearchInputs::BmaxRatio, [] { Settings.BmaxRatio = 0.6f; }),
         // The turns the search would read stay those it read before: none.
         Field("UserPrimaryTurns", &SearchInputs::UserPrimaryTurns,
-              [] {
-                  Settings.UserPrimaryTurns = true;
-                  Transfo.PrimaryTurns = 0;
-              }),
+              [] { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 0; }),
         Field("PrimaryTurns", &SearchInputs::PrimaryTurns, [] { Transfo.PrimaryTurns = 50; },
-              [] {
-                  Settings.UserPrimaryTurns = true;
-                  Transfo.PrimaryTurns = 40;
-              }),
+              [] { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 40; }),
         // A blank core: the candidates the search read before stand in for it.
         Field("UserCoreGeometry", &SearchInputs::UserCoreGeometry,
-              [] {
-                  Settings.UserCoreGeometry = true;
-                  CurrentCore = {};
-              }),
+              [] { Settings.UserCoreGeometry = true; CurrentCore = {}; }),
         Field("CoreCriterionTemp", &SearchInputs::CoreCriterionTemp, [] { Settings.CoreCriterionTemp = false; }),
         Field("WindingOptimisationType", &SearchInputs::WindingOptimisationType,
               [] { Settings.WindingOptimisationType = ParallelFreeWires; }),
         // An output the search would read as it read the missing one.
         Field("AdditionalOutputs", &SearchInputs::AdditionalOutputs,
-              [] {
-                  Settings.AdditionalOutputs = 2;
-                  Outputs[2].VoltageBeforeDiode = 0;
-                  Outputs[2].IrmsSecondary = 0;
-              }),
+              [] { Settings.AdditionalOutputs = 2; Outputs[2].VoltageBeforeDiode = 0; Outputs[2].IrmsSecondary = 0; }),
         Field("Lprimary", &SearchInputs::Lprimary, [] { Transfo.Lprimary.Value *= 0.8f; }),
         Field("IrmsMax", &SearchInputs::IrmsMax, [] { Transfo.IrmsMax *= 1.2f; }),
         Field("IpeakMax", &SearchInputs::IpeakMax, [] { Transfo.IpeakMax *= 1.2f; }),
@@ -476,10 +463,7 @@ const std::vector<SearchInputField>& SearchInputFields() {
         Field("VoltageBeforeDiode", &SearchInputs::VoltageBeforeDiode, [] { Outputs[1].VoltageBeforeDiode = 24; }),
         Field("IrmsSecondary", &SearchInputs::IrmsSecondary, [] { Outputs[1].IrmsSecondary *= 2; }),
         Field("UserCore", &SearchInputs::UserCore, [] { CurrentCore.Ae *= 1.5f; },
-              [] {
-                  Settings.UserCoreGeometry = true;
-                  CurrentCore = StandardCoreTable[18];
-              }),
+              [] { Settings.UserCoreGeometry = true; CurrentCore = StandardCoreTable[18]; }),
         Field("CandidateCores", &SearchInputs::CandidateCores, [] { CandidateCores[3].Ae *= 2; }),
         Field("Wires", &SearchInputs::Wires, [] { WireTable[16].Rlin *= 2; }),
     };
