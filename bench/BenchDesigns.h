@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "ComputeDesign.h"
+#include "ComputeTransfo.h"
+#include "Optimum.h"
 #include "NumberText.h"
 #include "Variables.h"
 
@@ -73,6 +75,65 @@ inline void OverVoltageThreeOutputDesign() {
     third.OutputType = 5;
     third.RippleFirstCell = 0.97f;
     third.RippleSecondCell = 0.65f;
+    UpdateDcBusVoltages();
+}
+
+// Far more power than the chip can deliver: 350 W from a 50 to 67 V DC input at 60 kHz, whose
+// duty cycle is far above 1. Every core loss of the transformer search is no number, so it tries
+// every turn count up to 500 on every standard core (a narrow window under the temperature
+// criterion).
+inline void NoNumberLossDesign() {
+    DefaultDesign();
+    using namespace zorvic;
+    CurrentChip = ChipTable[12];
+    Settings.ACInput = false;
+    InputStage.DCInputMin = 50;
+    InputStage.DCInputMax = 67;
+    InputStage.SwitchingFrequency = 60000;
+    InputStage.ReflectedVoltage = 96;
+    OutputRecord& main = Outputs[0];
+    main.OutputType = 9;
+    main.Voltage = 117;
+    main.Current = 3.03f;
+    main.MinimumCurrent = 2.77f;
+    Settings.BmaxRatio = 0.378f;
+    Transfo.WindowFactor = 0.07f;
+    Transfo.ParallelWireMax = 2;
+    Settings.WindingOptimisationType = ParallelEqualWires;
+    Settings.CoreCriterionTemp = true;
+    Transfo.MaxDeltaT = 54.1f;
+    Settings.GeometryListType = "Any";
+    FilterGeometryList();
+    UpdateDcBusVoltages();
+}
+
+// Six outputs at the output editor's 30 A each from 111 to 230 V AC at 37 kHz: far beyond the
+// chip, so the outputs carry no current in the transformer search, whose optimiser shrinks their
+// windings toward nothing.
+inline void NoCurrentOutputsDesign() {
+    DefaultDesign();
+    using namespace zorvic;
+    CurrentChip = ChipTable[2];
+    InputStage.VacMin = 111;
+    InputStage.VacMax = 230;
+    InputStage.SwitchingFrequency = 37000;
+    InputStage.ReflectedVoltage = 70;
+    Settings.AdditionalOutputs = 5;
+    const int16_t types[] = {9, 7, 3, 1, 7, 3};
+    const float volts[] = {28.3f, 20.9f, 9.89f, 0.279f, 3.45f, 0.501f};
+    for (std::size_t i = 0; i < 6; ++i) {
+        Outputs[i].OutputType = types[i];
+        Outputs[i].Voltage = volts[i];
+        Outputs[i].Current = 30;
+        Outputs[i].Regulator.Family = "SemiPos";
+    }
+    Settings.BmaxRatio = 0.873f;
+    Transfo.ParallelWireMax = 9;
+    Settings.WindingOptimisationType = ParallelFreeWires;
+    Settings.CoreCriterionTemp = true;
+    Transfo.MaxDeltaT = 86.7f;
+    Settings.GeometryListType = "Any";
+    FilterGeometryList();
     UpdateDcBusVoltages();
 }
 

@@ -1,6 +1,7 @@
 // Times the whole converter computation on the default design, on designs with six outputs of
 // different kinds regulated on the primary or the secondary side, on the slowest designs of the
-// engine's design sweep and on a design whose warning repeats every refining pass.
+// engine's design sweep, on a design whose warning repeats every refining pass and on the slowest
+// kinds of design the chip cannot deliver.
 
 #include <benchmark/benchmark.h>
 
@@ -50,6 +51,16 @@ void ComputeOverVoltageThreeOutputDesign(benchmark::State& state) {
     Time(state);
 }
 
+void ComputeNoNumberLossDesign(benchmark::State& state) {
+    bench::NoNumberLossDesign();
+    Time(state);
+}
+
+void ComputeNoCurrentOutputsDesign(benchmark::State& state) {
+    bench::NoCurrentOutputsDesign();
+    Time(state);
+}
+
 // The slowest designs of the sweep: every standard core a candidate, mostly under the loss
 // criterion.
 const char* const SlowSweepDesigns[] = {"kind 2 loss, 6 outputs", "kind 2 temperature, 6 outputs",
@@ -86,3 +97,5 @@ BENCHMARK(ComputeDefaultDesign);
 BENCHMARK(ComputeSixOutputDesign);
 BENCHMARK(ComputeSixOutputSecondaryDesign);
 BENCHMARK(ComputeOverVoltageThreeOutputDesign)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComputeNoNumberLossDesign)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComputeNoCurrentOutputsDesign)->Unit(benchmark::kMicrosecond);

@@ -21,8 +21,8 @@ std::function<void()>& UpdateInstanceHook() {
     return hook;
 }
 
-std::function<bool(int16_t)>& EditOutputHook() {
-    static std::function<bool(int16_t)> hook;
+std::function<bool(int16_t, QWidget*)>& EditOutputHook() {
+    static std::function<bool(int16_t, QWidget*)> hook;
     return hook;
 }
 
@@ -95,9 +95,11 @@ void RunUpdateInstance() {
         ComputeDesign();
 }
 
-void SetEditOutputHook(std::function<bool(int16_t)> hook) { EditOutputHook() = std::move(hook); }
+void SetEditOutputHook(std::function<bool(int16_t, QWidget*)> hook) { EditOutputHook() = std::move(hook); }
 
-bool EditOutputPara(int16_t index) { return EditOutputHook() ? EditOutputHook()(index) : false; }
+bool EditOutputPara(int16_t index, QWidget* parent) {
+    return EditOutputHook() ? EditOutputHook()(index, parent) : false;
+}
 
 void SetMainWindowCalls(MainWindowCalls calls) { MainWindow() = std::move(calls); }
 

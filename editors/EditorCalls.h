@@ -35,10 +35,10 @@ void CloseChipEditor();
 // OutputWork holds what the editor left in it.
 bool ExecOutputEditor(int16_t index, QWidget* parent = nullptr);
 
-// The output editor for output `index`, as the main window opens it; true when confirmed.
-// Without a hook no editor opens and the answer is false.
-void SetEditOutputHook(std::function<bool(int16_t index)> hook);
-bool EditOutputPara(int16_t index);
+// The output editor for output `index`, as the main window opens it, over `parent` (the main
+// window when none); true when confirmed. Without a hook no editor opens and the answer is false.
+void SetEditOutputHook(std::function<bool(int16_t index, QWidget* parent)> hook);
+bool EditOutputPara(int16_t index, QWidget* parent = nullptr);
 
 // What the output editor asks of the main window: store OutputWork as an output (with its
 // tooltip), enable or disable both add-output buttons, and choose the regulation again with the

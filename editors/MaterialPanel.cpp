@@ -34,9 +34,11 @@ void ShowMaterial(const MaterialLabels& l, const CoreMaterial& m, MaterialStyle 
                                    : QStringLiteral("Type :") + Text(m.Name));
     l.lblK->setText(QStringLiteral("K : ") + Formatted(m.K, "scientific") +
                     (transformer ? QString() : QStringLiteral(" kW/m3")));
+    // The table's constants are 32-bit values: shown by their shortest text, without the noise
+    // of the binary value.
     const char* constant = transformer ? "0.0#######" : "0.########";
-    l.lblK1->setText(QStringLiteral("K1 : ") + Formatted(m.K1, constant));
-    l.lblK2->setText(QStringLiteral("K2 : ") + Formatted(m.K2, constant));
+    l.lblK1->setText(QStringLiteral("K1 : ") + Text(FormatSingle(m.K1, constant)));
+    l.lblK2->setText(QStringLiteral("K2 : ") + Text(FormatSingle(m.K2, constant)));
     l.lblua->setText(QStringLiteral("ui @ 25°C : ") + Formatted(m.Ui25, "####0"));
     l.lblui->setText(QStringLiteral("ui @ 100°C : ") + Formatted(m.Ui100, "#####0"));
     l.lblHsat->setText(QStringLiteral("Hsat : ") + Formatted(m.Hsat, "#####0") + QStringLiteral(" A/m"));

@@ -18,6 +18,7 @@
 #include "FileDialog.h"
 #include "FileManagement.h"
 #include "Forms.h"
+#include "MessageBox.h"
 #include "NumberText.h"
 #include "NumericBox.h"
 #include "Variables.h"
@@ -61,6 +62,8 @@ fmCoreSizeEdit::fmCoreSizeEdit(QWidget* parent) : QDialog(parent) {
     auto* lists = new QGridLayout;
     lstType = new QComboBox(this);
     lstType->setObjectName(QStringLiteral("lstType"));
+    // "Custom Serie" joins the list later than the window is first shown.
+    lstType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     lstGeometry = new QComboBox(this);
     lstGeometry->setObjectName(QStringLiteral("lstGeometry"));
     lists->addWidget(new QLabel(QStringLiteral("Type :"), this), 0, 0);
@@ -244,11 +247,19 @@ void fmCoreSizeEdit::cmdEnter_Click() {
     EditBuffer.Lm = Number(txtLm);
     EditBuffer.Ve = Number(txtVe);
     EditBuffer.W = Number(txtW);
-    // A refused core never becomes the working core: the design would run on it.
-    if (AddToCustomList(false)) {
-        CurrentCore = EditBuffer;
-        Settings.DesignSaved = false;
+    // A refused core never becomes the working core: the design would run on it. The boxes keep
+    // what was typed, and the focus goes where the first correction is due.
+    if (!AddToCustomList(false)) {
+        const CoreField field = CoreFieldToCorrect(EditBuffer);
+        // In the order of CoreField; a full list (None) refuses any core, the name box is as good as any.
+        QLineEdit* boxes[] = {txtGeometry, txtGeometry, txtAe, txtLe, txtLm, txtW, txtVe};
+        QLineEdit* box = boxes[static_cast<std::size_t>(field)];
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        return;
     }
+    CurrentCore = EditBuffer;
+    Settings.DesignSaved = false;
     ShowGeometry();
     FillGeometryLists();
 }
@@ -287,8 +298,11 @@ void fmCoreSizeEdit::cmdSave_Click() {
         platform::FileDialogKind::Save, ListFilter, QString::fromStdString(CustomListPath), this);
     if (!path || path->isEmpty()) return;
     CustomListPath = path->toStdString();
-    // The engine tells the user what went wrong; the list itself is unchanged either way.
-    (void)SaveCustomCoreList(CustomListPath);
+    // An empty list is told by the engine; a file that could not be written, here, as a project
+    // file that could not be saved is. The list itself is unchanged either way.
+    if (SaveCustomCoreList(CustomListPath) == FileStatus::NotWritable)
+        platform::ShowMessage(QStringLiteral("Cannot Save File : ") + *path, platform::Buttons::OK,
+                              QStringLiteral("File Error"), this);
 }
 
 void fmCoreSizeEdit::cmdOk_Click() {

@@ -254,6 +254,7 @@ void fmOutput::AttachBoxes() {
 void fmOutput::Form_Load() {
     Result = false;
     Modified = true;
+    marksAtStart_ = TakeOutputEditorMarks();
     RefreshControls();
 }
 
@@ -341,7 +342,7 @@ void fmOutput::EnableSecondCell(bool enabled) {
 
 void fmOutput::EnableRegulatedByRule() {
     chkRegulated->setEnabled(
-        RegulatedChangeable(OutputWork, optNegative->isChecked(), optZener->isChecked(), optVreg->isChecked()));
+        RegulatedChangeable(OutputIndex, optNegative->isChecked(), optZener->isChecked(), optVreg->isChecked()));
 }
 
 void fmOutput::PowerChanged() {
@@ -417,6 +418,7 @@ void fmOutput::cmdApply_Click() {
     RunUpdateInstance();
     if (!self) return;
     busy_ = false;
+    marksAtStart_ = TakeOutputEditorMarks();
     LoadOutputWork(OutputIndex);
     RefreshControls();
 }
@@ -434,6 +436,13 @@ void fmOutput::cmdOk_Click() {
 void fmOutput::cmdCancel_Click() {
     if (busy_) return;
     reject();
+}
+
+void fmOutput::reject() {
+    // Cancel, Escape and the close box: what the dialog wrote since it opened (or since the last
+    // Apply) is taken back, unless an Apply is storing it right now.
+    if (!busy_) RestoreOutputEditorMarks(marksAtStart_);
+    QDialog::reject();
 }
 
 void fmOutput::cmdOutputCancel_Click() {
@@ -456,6 +465,9 @@ bool fmOutput::DeleteOutput(int16_t index) {
         RunRegulationChoice();
     else
         RunUpdateInstance();
-    if (self) busy_ = false;
+    if (!self) return true;
+    busy_ = false;
+    // The removal stands; the dialog closes on it.
+    marksAtStart_ = TakeOutputEditorMarks();
     return true;
 }

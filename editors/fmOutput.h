@@ -33,6 +33,8 @@ public:
 
     // Shows OutputWork; the caller runs it after setting OutputWork and OutputIndex.
     void Form_Load();
+    // Cancel, Escape and the close box end here.
+    void reject() override;
 
     QGroupBox* frOutputType = nullptr;
     QRadioButton* optZener = nullptr;
@@ -115,5 +117,7 @@ private:
     bool busy_ = false;
     // The value of the box being checked, before the check.
     float valueBefore_ = 0;
+    // The diode marks and unsaved flag a Cancel puts back.
+    zorvic::OutputEditorMarks marksAtStart_;
     QLabel* lblRip2Unit_ = nullptr;
 };

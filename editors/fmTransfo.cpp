@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "Colours.h"
@@ -21,6 +23,7 @@
 #include "Forms.h"
 #include "NumberText.h"
 #include "NumericBox.h"
+#include "Screen.h"
 #include "Twips.h"
 #include "Variables.h"
 #include "fmCore.h"
@@ -35,6 +38,7 @@ constexpr uint32_t AuxColour = 0xFF00;
 constexpr std::array<uint32_t, 6> OutputColours{0xFFFF00, 0xFF0000, 0xFF00FF, 0x80FF, 0xC0E0FF, 0xC0};
 constexpr uint32_t GoodColour = 0x80FF80;
 constexpr uint32_t BadColour = 0xFF;
+constexpr uint32_t LightBadColour = 0xC0C0FF;
 
 const QString Break = QStringLiteral("\r\n");
 
@@ -85,13 +89,15 @@ QString WindingName(int16_t winding) {
     return winding == 0 ? QStringLiteral("OUT") : QStringLiteral("Out") + Text(Str(int32_t{winding}));
 }
 
-// Name, gauge, and turns with strands; a winding for which no gauge fits is drawn in red.
-void ShowWindingLabel(QLabel* label, int16_t winding) {
+// Name, gauge, and turns with strands, in the text colour that reads on the terminal's colour; a
+// winding for which no gauge fits is drawn in red (light red on a dark terminal).
+void ShowWindingLabel(QLabel* label, int16_t winding, uint32_t terminal) {
     const WireRecord& wire = WindingWire(winding);
     const QString gauge = wire.Awg != 0 ? QStringLiteral("AWG") + Text(Str(int32_t{wire.Awg})) : QStringLiteral("AWG **");
     label->setText(WindingName(winding) + Break + gauge + Break + Text(Str(int32_t{WindingTurns(winding)})) +
                    QStringLiteral("T-") + Text(Str(int32_t{wire.Strands})) + QStringLiteral("W"));
-    platform::SetForeColor(label, wire.Awg != 0 ? uint32_t{platform::ControlText} : BadColour);
+    const uint32_t text = platform::ContrastingText(terminal);
+    platform::SetForeColor(label, wire.Awg != 0 ? text : text == 0 ? BadColour : LightBadColour);
 }
 
 }  // namespace
@@ -116,8 +122,10 @@ fmTransfo::fmTransfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     cmdOK = EditorButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdCancel = EditorButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
 
-    auto* grid = new QGridLayout(this);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+    // The frames scroll where the screen is too small for them; the buttons stay in view below.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("fmTransfoContent"));
+    auto* grid = new QGridLayout(content);
     grid->addWidget(BuildOutlook(), 0, 0, 1, 3);
     grid->addWidget(BuildParameters(), 1, 0);
     grid->addWidget(BuildMaterial(), 2, 0);
@@ -128,14 +136,21 @@ fmTransfo::fmTransfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     grid->addWidget(BuildLosses(), 4, 1);
     grid->addWidget(BuildTurns(), 1, 2, 3, 1);
     grid->addWidget(BuildUsage(), 4, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAddOutput);
-    buttons->addWidget(cmdCore);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdApply);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 5, 0, 1, 3);
+    scrContent = new QScrollArea(this);
+    scrContent->setObjectName(QStringLiteral("scrContent"));
+    scrContent->setFrameShape(QFrame::NoFrame);
+    scrContent->setWidgetResizable(true);
+    scrContent->setWidget(content);
+    buttonRow_ = new QHBoxLayout;
+    buttonRow_->addWidget(cmdAddOutput);
+    buttonRow_->addWidget(cmdCore);
+    buttonRow_->addStretch(1);
+    buttonRow_->addWidget(cmdApply);
+    buttonRow_->addWidget(cmdOK);
+    buttonRow_->addWidget(cmdCancel);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(scrContent, 1);
+    column->addLayout(buttonRow_);
 
     AttachBoxes();
 
@@ -179,12 +194,30 @@ fmTransfo::fmTransfo(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 fmTransfo* fmTransfo::ShowTransformer(QWidget* parent) {
     auto* window = qobject_cast<fmTransfo*>(platform::Forms::Find(QStringLiteral("fmTransfo")));
-    if (!window) window = new fmTransfo(parent ? parent : QApplication::activeWindow());
+    const bool made = !window;
+    if (made) window = new fmTransfo(parent ? parent : QApplication::activeWindow());
     window->Form_Load();
     window->show();
+    // Measured once shown, when the frames' layouts have taken their texts and style; a window
+    // that was open already stays where the user left it.
+    if (made) window->FitToScreen();
+    // A minimised window comes back.
+    window->setWindowState(Qt::WindowNoState);
     window->raise();
     window->activateWindow();
     return window;
+}
+
+void fmTransfo::FitToScreen() {
+    const QMargins margins = layout()->contentsMargins();
+    QSize wanted = scrContent->widget()->sizeHint();
+    wanted.rwidth() += margins.left() + margins.right();
+    wanted.rheight() += margins.top() + margins.bottom() + layout()->spacing() + buttonRow_->sizeHint().height();
+    // A scroll bar takes room of its own across the way it scrolls.
+    const QSize room = platform::LargestClientSize(this);
+    if (wanted.height() > room.height()) wanted.rwidth() += scrContent->verticalScrollBar()->sizeHint().width();
+    if (wanted.width() > room.width()) wanted.rheight() += scrContent->horizontalScrollBar()->sizeHint().height();
+    platform::FitToScreen(this, wanted);
 }
 
 QWidget* fmTransfo::BuildOutlook() {
@@ -383,24 +416,27 @@ QWidget* fmTransfo::BuildUsage() {
 }
 
 void fmTransfo::AttachBox(QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                          std::function<float()> get, std::function<void(float)> set) {
+                          std::function<float()> get, std::function<void(float)> set, bool whole) {
     float& shown = shown_[static_cast<std::size_t>(box->property("slot").toInt())];
     auto* numeric = new NumericBox(box, min, max, unit, pattern, &shown, cmdCancel);
     auto before = std::make_shared<float>();
     numeric->BeforeValidate = [&shown, get, before] { *before = shown = get(); };
-    numeric->AfterValidate = [&shown, set, before] {
-        if (shown == *before) return;
-        set(shown);
-        Settings.DesignSaved = false;
+    numeric->AfterValidate = [box, &shown, get, set, before, whole] {
+        if (shown != *before) {
+            set(shown);
+            if (get() != *before) Settings.DesignSaved = false;
+        }
+        // A count is stored rounded: the box shows the count kept, not the fraction typed.
+        if (whole) box->setText(Formatted(get(), "0"));
     };
 }
 
 void fmTransfo::AttachBoxes() {
     int slot = 0;
     auto attach = [this, &slot](QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                                std::function<float()> get, std::function<void(float)> set) {
+                                std::function<float()> get, std::function<void(float)> set, bool whole = false) {
         box->setProperty("slot", slot++);
-        AttachBox(box, min, max, unit, pattern, std::move(get), std::move(set));
+        AttachBox(box, min, max, unit, pattern, std::move(get), std::move(set), whole);
     };
     attach(txtBsatMargin, 1, 90, "%", "#0.0 ", [] { return (1 - Settings.BmaxRatio) * 100; },
            [](float v) { Settings.BmaxRatio = (100 - v) / 100; });
@@ -411,7 +447,7 @@ void fmTransfo::AttachBoxes() {
     attach(txtCpri, 1, 1000, " pF", "0## ", [] { return Transfo.Cpri.Value * 1e12f; },
            [](float v) { Transfo.Cpri.Value = v / 1e12f; });
     attach(txtNmax, 1, 10, " ", "#0 ", [] { return float(Transfo.ParallelWireMax); },
-           [](float v) { Transfo.ParallelWireMax = CInt(v); });
+           [](float v) { Transfo.ParallelWireMax = CInt(v); }, true);
     attach(txtPdissCore, 0.01f, 10, " %", "#0.0 ", [] { return Transfo.CoreLossShare * 100; },
            [](float v) { Transfo.CoreLossShare = v / 100; });
     attach(txtTempCore, 0.1f, 100, " °C", "#0.0 ", [] { return Transfo.MaxDeltaT; },
@@ -419,7 +455,7 @@ void fmTransfo::AttachBoxes() {
     attach(txtWindowFactor, 0.01f, 1, " ", "#0.0 ", [] { return Transfo.WindowFactor; },
            [](float v) { Transfo.WindowFactor = v; });
     attach(txtNpri, 1, 500, " ", "#0.0 ", [] { return float(Transfo.PrimaryTurns); },
-           [](float v) { Transfo.PrimaryTurns = CInt(v); });
+           [](float v) { Transfo.PrimaryTurns = CInt(v); }, true);
 }
 
 void fmTransfo::Form_Load() {
@@ -478,11 +514,11 @@ void fmTransfo::Form_Load() {
 }
 
 void fmTransfo::ShowWindings() {
-    ShowWindingLabel(lblInput, DetailPrimary);
-    ShowWindingLabel(lblAux, DetailAux);
+    ShowWindingLabel(lblInput, DetailPrimary, InputColour);
+    ShowWindingLabel(lblAux, DetailAux, AuxColour);
     for (int16_t i = 0; i < 6; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        ShowWindingLabel(lblOut1[k], i);
+        ShowWindingLabel(lblOut1[k], i, OutputColours[k]);
         const bool active = i <= Settings.AdditionalOutputs;
         picOutBond[k]->setVisible(active);
         picNSize[k]->setVisible(active);
@@ -580,10 +616,10 @@ void fmTransfo::cmdOk_Click() {
 
 void fmTransfo::cmdAddOutput_Click() {
     const auto n = static_cast<int16_t>(Settings.AdditionalOutputs + 1);
-    if (n > 5 || !EditOutputPara(n)) return;
+    if (n > 5 || !EditOutputPara(n, this)) return;
     Settings.AdditionalOutputs = n;
     Settings.DesignSaved = false;
-    if (n == 5) cmdAddOutput->setEnabled(false);
+    if (n == 5) EnableAddOutputButtons(false);
     RunUpdateInstance();
 }
 
@@ -605,7 +641,7 @@ void fmTransfo::Winding_Click(int16_t winding) {
     } else if (winding == DetailAux) {
         confirmed = EditZorvicPara(this);
     } else {
-        confirmed = EditOutputPara(winding);
+        confirmed = EditOutputPara(winding, this);
     }
     if (confirmed) RunUpdateInstance();
 }

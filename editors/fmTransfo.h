@@ -15,10 +15,12 @@ class QAbstractButton;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 class fmTransfo : public QWidget {
     Q_OBJECT
@@ -28,6 +30,9 @@ public:
 
     // Opens the window modeless, made on first use, filled from the design.
     static fmTransfo* ShowTransformer(QWidget* parent = nullptr);
+
+    // Sizes the window to its content, within the available screen.
+    void FitToScreen();
 
     // The last window picture, in twips.
     const zorvic::WindingWindowPicture& WindowPicture() const { return picture_; }
@@ -103,6 +108,8 @@ public:
     QLabel* lblAirGap = nullptr;
     QLabel* lblBmax = nullptr;
 
+    QScrollArea* scrContent = nullptr;  // every frame; the buttons lie below it
+
     QPushButton* cmdAddOutput = nullptr;
     QPushButton* cmdCore = nullptr;
     QPushButton* cmdApply = nullptr;
@@ -124,9 +131,10 @@ private:
     QWidget* BuildTurns();
     QWidget* BuildUsage();
     void AttachBoxes();
-    // A box edits the design through `get` and `set` in the box's own unit.
+    // A box edits the design through `get` and `set` in the box's own unit; a `whole` box holds
+    // a count and shows it as stored.
     void AttachBox(QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                   std::function<float()> get, std::function<void(float)> set);
+                   std::function<float()> get, std::function<void(float)> set, bool whole);
     void ShowWindings();
     void ShowWindowPicture();
     void ShowCore();
@@ -145,5 +153,6 @@ private:
 
     std::array<float, 9> shown_{};  // the values the boxes edit, in the boxes' units
     zorvic::WindingWindowPicture picture_;
+    QHBoxLayout* buttonRow_ = nullptr;
     bool busy_ = false;  // Apply, OK or an editor call is running
 };

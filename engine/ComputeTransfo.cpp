@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -579,14 +581,14 @@ public:
                       primaryTurns,
                       WorkAuxTurns,
                       WorkOutputTurns};
-        for (const Known& known : known_) {
-            if (!(known.key == key)) continue;
+        if (const auto found = known_.find(key); found != known_.end()) {
+            const Known& known = found->second;
             SyntheticWireUsed = known.synthetic;
             known.optimiser.Restore();
             return known.candidate;
         }
-        Known known{key, EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, OptimiserState::Now()};
-        known_.push_back(known);
+        const Known known{EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, OptimiserState::Now()};
+        known_.emplace(key, known);
         return known.candidate;
     }
 
@@ -598,14 +600,59 @@ private:
         std::array<int32_t, OutputCount> outputTurns;
         bool operator==(const Key&) const = default;
     };
+    // FNV-1a over the key's numbers: a search that tries every turn count of every core keeps
+    // thousands of candidates.
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const {
+            uint64_t hash = 14695981039346656037u;
+            const auto mix = [&hash](uint32_t x) {
+                hash ^= x;
+                hash *= 1099511628211u;
+            };
+            for (uint32_t x : key.core) mix(x);
+            mix(static_cast<uint32_t>(key.primaryTurns));
+            mix(static_cast<uint32_t>(key.auxTurns));
+            for (int32_t x : key.outputTurns) mix(static_cast<uint32_t>(x));
+            return static_cast<std::size_t>(hash);
+        }
+    };
     struct Known {
-        Key key;
         CandidateDesign candidate;
         bool synthetic;
         OptimiserState optimiser;
     };
-    std::vector<Known> known_;
+    std::unordered_map<Key, Known, KeyHash> known_;
 };
+
+// A candidate of the search whose winding was not optimised, with the turns of the moment.
+struct UnoptimisedCandidate {
+    CoreGeometry core;
+    int32_t primaryTurns = 0;
+    int32_t auxTurns = 0;
+    std::array<int32_t, OutputCount> outputTurns{};
+};
+
+// Evaluates the search's last candidate when its winding was not optimised: the wire choice's
+// synthetic flag and the optimiser's module values are then those its evaluation leaves, as
+// after a search that optimises every candidate. The working turns and window shares of the
+// moment are put back.
+void EvaluateLastCandidate(const UnoptimisedCandidate& last, const WindingWeights& weights,
+                           EvaluatedCandidates& evaluated) {
+    const int32_t aux = WorkAuxTurns;
+    const std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
+    const float primaryArea = Transfo.PrimaryWindingArea;
+    const float auxArea = Transfo.AuxWindingArea;
+    const std::array<float, OutputCount> outputAreas = Transfo.OutputWindingArea;
+    WorkAuxTurns = last.auxTurns;
+    WorkOutputTurns = last.outputTurns;
+    SetWindowShares(last.core.W * Transfo.WindowFactor, weights);
+    evaluated.Evaluate(last.core, last.primaryTurns);
+    WorkAuxTurns = aux;
+    WorkOutputTurns = outputs;
+    Transfo.PrimaryWindingArea = primaryArea;
+    Transfo.AuxWindingArea = auxArea;
+    Transfo.OutputWindingArea = outputAreas;
+}
 
 // How a scan of the cores ended.
 enum class ScanEnd { Done, Unsure };
@@ -645,6 +692,8 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
     bool recorded = false;
     // A core was left on hint alone.
     bool leftOnHint = false;
+    // The last candidate tried, when its winding was not optimised.
+    std::optional<UnoptimisedCandidate> unoptimised;
     for (int c = 0; c <= lastCore && !stop; ++c) {
         // A copy: recording a design overwrites CurrentCore, the user's core among others.
         const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
@@ -671,18 +720,33 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
                 leftOnHint = leftOnHint || hint < BestTotalLoss;
                 break;
             }
-            const CandidateDesign candidate = evaluated.Evaluate(core, np);
+            const float peakFlux = PeakFluxAt(core, np);
+            const float flux = CurrentMaterial.Bdc + peakFlux;
+            const bool acceptable = fluxLimit > flux || (userCore && userTurns);
+            // A core loss of no number makes the total no number, whatever the winding: such a
+            // candidate is never recorded as acceptable, sets no "falling" and leaves no core by
+            // its losses. Its winding is optimised only when it may become the least saturating
+            // design, which is recorded whole.
+            const float coreLoss = CoreLossAt(core, peakFlux);
+            CandidateDesign candidate;
+            if (std::isnan(coreLoss) && (acceptable || !(flux < LowestFlux) || validFound)) {
+                candidate.PeakFlux = peakFlux;
+                candidate.CoreLoss = coreLoss;
+                candidate.TotalLoss = coreLoss;
+                unoptimised = {core, np, WorkAuxTurns, WorkOutputTurns};
+            } else {
+                candidate = evaluated.Evaluate(core, np);
+                unoptimised.reset();
+            }
             ++DesignEvaluations;
             const float total = candidate.TotalLoss;
             if (previousTotal != LaterCore && previousTotal > total) falling = true;
 
-            const float flux = CurrentMaterial.Bdc + candidate.PeakFlux;
             bool newLow = false;
             if (flux < LowestFlux) {
                 newLow = true;
                 LowestFlux = flux;
             }
-            const bool acceptable = fluxLimit > flux || (userCore && userTurns);
             if (acceptable && total < BestTotalLoss) {
                 RecordCandidate(candidate, core);
                 validFound = true;
@@ -712,6 +776,7 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
     }
     // Only a recorded loss of hint or below is certainly the other search's.
     if (leftOnHint && hint < BestTotalLoss) return ScanEnd::Unsure;
+    if (unoptimised) EvaluateLastCandidate(*unoptimised, weights, evaluated);
 
     Settings.DesignWithinLoss = BestTotalLoss < allowed;
     Settings.DesignFound = stop;

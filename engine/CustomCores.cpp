@@ -13,17 +13,24 @@ float Single(double x) { return static_cast<float>(x); }
 
 }  // namespace
 
-bool ValidateCoreGeometry(const CoreGeometry& core) {
-    if (CustomCoreCount >= MaxCustomCores) return false;
-    if (core.Name.empty()) return false;
-    if (core.Ae == 0 || core.Le == 0 || core.Lm == 0 || core.W == 0 || core.Ve == 0) return false;
+CoreField CoreFieldToCorrect(const CoreGeometry& core) {
+    if (core.Name.empty()) return CoreField::Name;
+    for (auto [value, field] : {std::pair{core.Ae, CoreField::Ae}, {core.Le, CoreField::Le}, {core.Lm, CoreField::Lm},
+                                {core.W, CoreField::W}, {core.Ve, CoreField::Ve}})
+        if (value == 0) return field;
     const double ae = core.Ae;
     const double le = core.Le;
     const double lm = core.Lm;
     const double ve = core.Ve;
     const bool pathFits = core.Le <= Single(0.2 * lm) || Single(0.2 * le) <= core.Lm;
+    if (!pathFits) return CoreField::Le;
     const bool volumeFits = Single(0.4 * ve) <= Single(ae * lm) || core.Ve <= Single(0.4 * ae * lm);
-    return pathFits && volumeFits;
+    if (!volumeFits) return CoreField::Ve;
+    return CoreField::None;
+}
+
+bool ValidateCoreGeometry(const CoreGeometry& core) {
+    return CustomCoreCount < MaxCustomCores && CoreFieldToCorrect(core) == CoreField::None;
 }
 
 bool ReplaceCustomByName(const CoreGeometry& core) {

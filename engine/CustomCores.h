@@ -23,6 +23,12 @@ enum class CustomListChange {
 // above 5 x Lm and Ve not above 2.5 x Ae x Lm.
 bool ValidateCoreGeometry(const CoreGeometry& core);
 
+// The field of a core that makes it implausible, the first in the order the core geometry
+// window shows them (name, Ae, Le, Lm, W, Ve): the missing name or zero dimension, Le for a path
+// too long for the turn, Ve for a volume too large for Ae x Lm. None for a plausible core.
+enum class CoreField { None, Name, Ae, Le, Lm, W, Ve };
+CoreField CoreFieldToCorrect(const CoreGeometry& core);
+
 // Overwrites the first core of the same name; false when no core has that name.
 bool ReplaceCustomByName(const CoreGeometry& core);
 

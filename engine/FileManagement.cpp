@@ -365,6 +365,15 @@ std::vector<std::string> ProjectFileLines() {
     return lines;
 }
 
+std::string DesignName(const std::string& designFileName) {
+    // A name written on Windows keeps its backslashes.
+    const std::size_t slash = designFileName.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? designFileName : designFileName.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name.empty() ? std::string("Zorvic") : name;
+}
+
 FileStatus SaveProject() {
     if (!WriteLinesReplacing(Settings.DesignFileName, ProjectFileLines())) return FileStatus::NotWritable;
 
@@ -375,8 +384,8 @@ FileStatus SaveProject() {
 }
 
 FileStatus LoadProject(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file.is_open()) return FileStatus::NotReadable;
+    std::ifstream file;
+    if (!OpenForReading(fileName, file)) return FileStatus::NotReadable;
     return LoadProject(file);
 }
 
@@ -455,8 +464,8 @@ std::vector<std::string> CustomCoreListLines() {
 }
 
 FileStatus LoadCustomCoreList(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file.is_open()) return FileStatus::NotReadable;
+    std::ifstream file;
+    if (!OpenForReading(fileName, file)) return FileStatus::NotReadable;
     return LoadCustomCoreList(file);
 }
 

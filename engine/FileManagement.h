@@ -26,11 +26,16 @@ inline constexpr int16_t ProjectValueCount = 159;
 // new output, the design counts as saved and the caption shows the file name.
 FileStatus SaveProject();
 
+// The design's name as its file gives it: the file name without its folder and its extension
+// ("Default" for "Default.zpj"), or "Zorvic" for a design without a file name.
+std::string DesignName(const std::string& designFileName);
+
 // The lines SaveProject writes for the design as it stands (without line ends).
 std::vector<std::string> ProjectFileLines();
 
-// Reads a project file into the design. Settings.DesignFileName becomes the name stored in the
-// file. The caller recomputes the design afterwards.
+// Reads a project file into the design; anything but a regular file is not read.
+// Settings.DesignFileName becomes the name stored in the file. The caller recomputes the design
+// afterwards.
 FileStatus LoadProject(const std::string& fileName);
 FileStatus LoadProject(std::istream& file);
 

@@ -1,12 +1,20 @@
 #include "FileText.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <ios>
 #include <limits>
+#include <random>
 #include <system_error>
 
 namespace zorvic {
@@ -362,43 +370,90 @@ std::filesystem::path SaveTarget(std::filesystem::path path) {
     return {};
 }
 
+// A name beside the target that nothing else is likely to hold; the exclusive creation below
+// makes sure of it.
+std::string TemporaryName(const std::filesystem::path& target) {
+    static std::mt19937_64 draw{
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(draw()));
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    return (folder / ("." + target.filename().string() + "." + suffix + ".saving")).string();
+}
+
+bool WriteAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// The rename itself reaches the disk with the folder's entry.
+void SyncFolder(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::string>& lines) {
     if (fileName.empty()) return false;
-    namespace fs = std::filesystem;
-    const fs::path target = SaveTarget(fileName);
+    const std::filesystem::path target = SaveTarget(fileName);
     if (target.empty()) return false;
-    fs::path temporary = target;
-    temporary += ".saving~";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        for (const auto& line : lines) out << line << "\r\n";
-        // Some file systems report a full disk or quota only when the file is closed.
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
+    struct stat existing {};
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    // A rename would replace a file the user may not write; one that no one may write is kept
+    // as it is on purpose, even from an administrator.
+    if (replacing && (::access(target.c_str(), W_OK) != 0 || (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
+        return false;
+
+    std::string text;
+    for (const auto& line : lines) text.append(line).append("\r\n");
+    std::string temporary;
+    int fd = -1;
+    // Created exclusively and never through a link: the new content goes nowhere else.
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = TemporaryName(target);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
     }
-    // The new file takes the place of the old one with the old one's permissions (where the file
-    // system keeps any: elsewhere this is no reason to refuse the save).
-    std::error_code missing;
-    const fs::file_status existing = fs::status(target, missing);
-    if (fs::exists(existing)) {
-        std::error_code ignored;
-        fs::permissions(temporary, existing.permissions(), ignored);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, text);
+    if (ok && replacing) {
+        // The new file takes the owner, group and permissions of the one it replaces, as far as
+        // the system lets the user give them (the owner first: a change of owner clears the
+        // set-id bits). None of this is a reason to refuse the save.
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+            (void)!::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        (void)::fchmod(fd, existing.st_mode & 07777);
     }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
+    // Some file systems report a full disk or quota only when the file is synced or closed.
+    ok = ok && (::fsync(fd) == 0 || errno == EINVAL);
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
         return false;
     }
+    SyncFolder(target);
     return true;
+}
+
+bool OpenForReading(const std::string& fileName, std::ifstream& file) {
+    // Only a regular file is read: opening a named pipe would wait for a writer, and a device
+    // would never end. The check follows links as the open does.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::status(fileName, error))) return false;
+    file.open(fileName, std::ios::binary);
+    return file.is_open();
 }
 
 }  // namespace zorvic

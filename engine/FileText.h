@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <fstream>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -65,10 +66,15 @@ private:
     bool exhausted_ = false;
 };
 
-// Writes `lines`, each ended by CR LF, to a file beside `fileName` and renames it over
-// `fileName` only when all was written, so a failed save leaves the previous file as it was.
-// Through a symbolic link the file it names is replaced and the link stays; the replaced file's
-// permissions carry over to the new one.
+// Writes `lines`, each ended by CR LF, to a new file of its own beside `fileName` and renames it
+// over `fileName` only when all was written, so a failed save leaves the previous file as it was
+// and removes what it began. Through a symbolic link the file it names is replaced and the link
+// stays. A file the user may not write, or that no one may write, is refused and left alone; the
+// replaced file's owner, group and permissions carry over to the new one where the system allows.
 bool WriteLinesReplacing(const std::string& fileName, const std::vector<std::string>& lines);
+
+// Opens `fileName` for reading when it is a regular file; false for anything else (a named pipe,
+// a device, a folder) and for a file that cannot be opened.
+bool OpenForReading(const std::string& fileName, std::ifstream& file);
 
 }  // namespace zorvic

@@ -55,9 +55,8 @@ bool IncrementDigits(std::string& digits) {
     return true;
 }
 
-// |x| rounded to `places` decimals, half away from zero: whole digits and fraction digits.
-ExactDecimal RoundedDecimal(double magnitude, std::size_t places) {
-    ExactDecimal d = Expand(magnitude);
+// Exact digits rounded to `places` decimals, half away from zero.
+ExactDecimal RoundedDigits(ExactDecimal d, std::size_t places) {
     d.fraction.resize(std::max(d.fraction.size(), places + 1), '0');
     const bool up = d.fraction[places] >= '5';
     d.fraction.resize(places);
@@ -187,11 +186,10 @@ void SetLocaleDecimalSeparator(char separator) {
 }
 char LocaleDecimalSeparator() { return localeSeparator; }
 
-std::string Format(double x, std::string_view pattern) {
-    if (!std::isfinite(x)) return "";
-    if (pattern == "scientific" || pattern == "Scientific") return FormatScientific(x);
-    if (pattern.find('%') != std::string_view::npos) x *= 100;
+namespace {
 
+// Lays the exact decimal digits of a magnitude into a numeric pattern (already scaled for "%").
+std::string LayDigits(bool negative, const ExactDecimal& exact, std::string_view pattern) {
     const auto point = pattern.find('.');
     const std::string_view wholeSection = pattern.substr(0, point);
     const std::string_view fractionSection =
@@ -207,7 +205,7 @@ std::string Format(double x, std::string_view pattern) {
         if (c == '0' || minimumWholeDigits > 0) ++minimumWholeDigits;
     }
 
-    ExactDecimal d = RoundedDecimal(std::fabs(x), fractionPlaces);
+    ExactDecimal d = RoundedDigits(exact, fractionPlaces);
 
     // Trailing "#" places drop their zeros.
     std::size_t shownFraction = fractionPlaces;
@@ -250,7 +248,7 @@ std::string Format(double x, std::string_view pattern) {
 
     // The sign stays even when the shown digits round to zero ("-0.0"), as a plain sign-and-digits
     // writer shows it.
-    std::string out = x < 0 ? "-" : "";
+    std::string out = negative ? "-" : "";
     out += whole;
     if (point != std::string_view::npos) {
         out += localeSeparator;
@@ -267,41 +265,85 @@ std::string Format(double x, std::string_view pattern) {
     return out;
 }
 
-bool ParseLocaleNumber(std::string_view text, double& value) {
+// The shortest decimal digits that read back to the same 32-bit value.
+ExactDecimal ShortestDigits(float magnitude) {
+    std::array<char, 128> buffer;
+    // Without a precision, to_chars writes the shortest text that reads back to the value.
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::fixed);
+    const std::string text(buffer.data(), result.ptr);
+    const auto point = text.find('.');
+    ExactDecimal d;
+    d.whole = text.substr(0, point);
+    d.fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
+    return d;
+}
+
+}  // namespace
+
+std::string Format(double x, std::string_view pattern) {
+    if (!std::isfinite(x)) return "";
+    if (pattern == "scientific" || pattern == "Scientific") return FormatScientific(x);
+    if (pattern.find('%') != std::string_view::npos) x *= 100;
+    return LayDigits(x < 0, Expand(std::fabs(x)), pattern);
+}
+
+std::string FormatSingle(float x, std::string_view pattern) {
+    // A percentage's digits are those of a value a hundred times larger: left to Format.
+    if (!std::isfinite(x) || pattern == "scientific" || pattern == "Scientific" ||
+        pattern.find('%') != std::string_view::npos)
+        return Format(x, pattern);
+    return LayDigits(x < 0, ShortestDigits(std::fabs(x)), pattern);
+}
+
+std::string ShortestText(float x) {
+    if (!std::isfinite(x)) return "";
+    const ExactDecimal d = ShortestDigits(std::fabs(x));
+    std::string out = x < 0 ? "-" : "";
+    out += d.whole;
+    if (!d.fraction.empty()) out += localeSeparator + d.fraction;
+    return out;
+}
+
+namespace {
+
+// A typed number's text made ready for from_chars: blanks around it dropped, "." or "," as the
+// decimal point, one leading "+" allowed. Empty when nothing is left.
+std::string TypedNumberText(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
+    if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(' ');
     std::string s(text.substr(first, last - first + 1));
-    const char other = localeSeparator == '.' ? ',' : '.';
-    if (s.find(other) != std::string::npos) return false;
+    // A "," is the decimal point wherever a "." is, in either locale: a comma typed in a "."
+    // locale must not vanish and turn 5,5 into 55. Two separators still make no number.
     for (auto& c : s)
-        if (c == localeSeparator) c = '.';
-    const char* begin = s.data();
-    if (*begin == '+') ++begin;
-    if (begin != s.data() && (*begin == '-' || *begin == '+')) return false;
-    double parsed = 0;
-    const auto result = std::from_chars(begin, s.data() + s.size(), parsed, std::chars_format::general);
+        if (c == ',') c = '.';
+    if (s.front() == '+') {
+        s.erase(0, 1);
+        if (s.empty() || s.front() == '-' || s.front() == '+') return {};
+    }
+    return s;
+}
+
+template <typename T>
+bool ParseTyped(std::string_view text, T& value) {
+    const std::string s = TypedNumberText(text);
+    if (s.empty()) return false;
+    T parsed = 0;
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), parsed, std::chars_format::general);
     if (result.ec != std::errc() || result.ptr != s.data() + s.size() || !std::isfinite(parsed)) return false;
     value = parsed;
     return true;
 }
 
+}  // namespace
+
+bool ParseLocaleNumber(std::string_view text, double& value) { return ParseTyped(text, value); }
+
 bool ParseLocaleNumber(std::string_view text, float& value) {
+    // Parsed straight to float so the value is rounded once, as a single conversion does; a
+    // text beyond the float range is refused like one beyond the double range.
     double check = 0;
-    if (!ParseLocaleNumber(text, check)) return false;
-    // Parse again straight to float so the value is rounded once, as a single conversion does.
-    const auto first = text.find_first_not_of(' ');
-    const auto last = text.find_last_not_of(' ');
-    std::string s(text.substr(first, last - first + 1));
-    for (auto& c : s)
-        if (c == localeSeparator) c = '.';
-    const char* begin = s.data();
-    if (*begin == '+') ++begin;
-    float parsed = 0;
-    const auto result = std::from_chars(begin, s.data() + s.size(), parsed, std::chars_format::general);
-    if (result.ec != std::errc() || !std::isfinite(parsed)) return false;
-    value = parsed;
-    return true;
+    return ParseTyped(text, check) && ParseTyped(text, value);
 }
 
 std::string FormatEng(float value, const std::string& unit) { return FormatEngWith(value, unit, "#0.0", "###"); }

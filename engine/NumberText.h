@@ -31,14 +31,21 @@ std::string CStr(float x);
 // printed, any other character is copied. "scientific" gives 4.72E-08. A half is rounded away
 // from zero, judged on the exact binary value.
 std::string Format(double x, std::string_view pattern);
+// Format of a 32-bit value: the pattern is laid over the shortest decimal that reads back to the
+// same float, so a table's 1.16 shows as "1.16" and never as "1.15999997" ("%" patterns as Format).
+std::string FormatSingle(float x, std::string_view pattern);
+// The shortest decimal text that reads back to the same float, without exponent, with the
+// locale's separator: "1.16", "0.001", "30000".
+std::string ShortestText(float x);
 
 // The locale's decimal separator, used by Format and by ParseLocaleNumber. The program sets it
 // once at start-up from the system locale; anything but "," is taken as ".".
 void SetLocaleDecimalSeparator(char separator);
 char LocaleDecimalSeparator();
 
-// A number typed by the user, with the locale's separator. Blanks around it are allowed; any
-// other text, an empty text or an out-of-range value is refused.
+// A number typed by the user. "." and "," both stand for the decimal point, whatever the
+// locale; blanks around it are allowed; any other text, an empty text or an out-of-range value
+// is refused.
 bool ParseLocaleNumber(std::string_view text, double& value);
 bool ParseLocaleNumber(std::string_view text, float& value);
 

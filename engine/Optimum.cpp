@@ -628,6 +628,9 @@ WindingSet OptimiseWinding(float turnLength, float window, const WindingSet& set
         change = 0;
         for (int j = 0; j < ActiveWindings(); ++j) {
             const auto k = static_cast<std::size_t>(j);
+            // A winding without current loses nothing whatever its wire: it gives its copper away
+            // a little more at every iteration and would never settle.
+            if (WindingCurrent(j) == 0) continue;
             change = std::max(change, std::fabs(previous.Diameter[k] / work.Diameter[k] - 1.0f));
             change = std::max(change, std::fabs(previous.Strands[k] / work.Strands[k] - 1.0f));
         }

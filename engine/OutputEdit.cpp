@@ -113,12 +113,16 @@ void ReadOutputChoices(OutputRecord& work, int16_t index, const OutputChoices& c
     work.Regulated = choices.regulated;
 }
 
-bool RegulatedChangeable(const OutputRecord& work, bool negative, bool zener, bool vreg) {
+bool RegulatedChangeable(int16_t index, bool negative, bool zener, bool vreg) {
     const OperatingRecord& op = OperatingPoint;
     if (!op.SecondaryRegulation) return false;
-    if (op.RegulatedOutputCount >= op.MaxRegulatedOutputs && !work.Regulated) return false;
+    // The loop as stored: the edited copy's own tick is no place in it yet, and counting it
+    // would lock the box of an output the user just ticked.
+    const bool inLoop = ValidIndex(index) && index <= Settings.AdditionalOutputs &&
+                        Outputs[static_cast<std::size_t>(index)].Regulated;
+    if (op.RegulatedOutputCount >= op.MaxRegulatedOutputs && !inLoop) return false;
     // The last output in the loop stays in it.
-    if (op.RegulatedOutputCount == 1 && work.Regulated) return false;
+    if (op.RegulatedOutputCount == 1 && inLoop) return false;
     return !negative && !zener && !vreg;
 }
 
@@ -132,7 +136,10 @@ OutputBoxRule RuleOfBox(OutputBox box, int16_t index, const OutputRecord& work, 
         return {main ? 2.5f : 0.1f, max, "V", "##0.00"};
     }
     case OutputBox::Current:
-        return {std::max(main ? 0.0001f : 0.001f, work.MinimumCurrent), 30, currentUnit, "##0.00"};
+        // Milliamperes are shown whole, as the box shows them; a refused entry puts the held
+        // value back in that form.
+        return {std::max(main ? 0.0001f : 0.001f, work.MinimumCurrent), 30, currentUnit,
+                currentUnit == "mA" ? "##0" : "##0.00"};
     case OutputBox::MinimumCurrent:
         return {0, std::min(5.0f, work.Current), currentUnit, currentUnit == "mA" ? "##0" : "##0.00"};
     case OutputBox::RippleFirstCell:
@@ -189,6 +196,13 @@ bool CheckEditedRegulation(int16_t index) {
     const bool ok = SelectReferenceIC(last, index, OutputWork.Regulated, OutputWork.Voltage);
     Regulation = before;
     return ok;
+}
+
+OutputEditorMarks TakeOutputEditorMarks() { return {Settings.UserDefinedDiode, Settings.DesignSaved}; }
+
+void RestoreOutputEditorMarks(const OutputEditorMarks& marks) {
+    Settings.UserDefinedDiode = marks.userDefinedDiode;
+    Settings.DesignSaved = marks.designSaved;
 }
 
 bool IsNewOutput(int16_t index) { return index == Settings.AdditionalOutputs + 1; }

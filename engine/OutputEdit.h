@@ -45,11 +45,11 @@ std::optional<int16_t> DropoutOfFamily(const std::string& family);
 // regulated flag.
 void ReadOutputChoices(OutputRecord& work, int16_t index, const OutputChoices& choices);
 
-// Whether the user may put the output into the secondary loop or take it out: only under
+// Whether the user may put output `index` into the secondary loop or take it out: only under
 // secondary regulation, while the loop has room or the output is in it already, never the last
-// output in it, and never a negative, Zener or post-regulated output. Reads the stored flag of
-// the working output, not what the dialog shows.
-bool RegulatedChangeable(const OutputRecord& work, bool negative, bool zener, bool vreg);
+// output in it, and never a negative, Zener or post-regulated output. Reads the outputs as
+// stored (a new output is in no loop), not the working copy nor what the dialog shows.
+bool RegulatedChangeable(int16_t index, bool negative, bool zener, bool vreg);
 
 enum class OutputBox { Voltage, Current, MinimumCurrent, RippleFirstCell, RippleSecondCell, Derating };
 
@@ -101,6 +101,17 @@ bool CountAppliedOutput(int16_t index);
 // The voltage or current of the working output changed: the diode of output `index` is chosen
 // by the computation again. Clearing a mark changes the design.
 void ClearUserDiodeMark(int16_t index);
+
+// What the output editor writes into the design before Apply or OK: the user-defined diode
+// marks (a diode picked, the mark ticked, a voltage or current changed) and with them the
+// unsaved flag. The editor keeps them when it opens and after each Apply, and a Cancel puts
+// them back, so a cancelled editor leaves the design as it was.
+struct OutputEditorMarks {
+    decltype(SettingsRecord::UserDefinedDiode) userDefinedDiode{};
+    bool designSaved = true;
+};
+OutputEditorMarks TakeOutputEditorMarks();
+void RestoreOutputEditorMarks(const OutputEditorMarks& marks);
 
 // Output `index` is one being added (the one after the last active output).
 bool IsNewOutput(int16_t index);

@@ -47,10 +47,12 @@ void PaintChartPlot(QPainter& painter, const ChartPlot& plot, int32_t width, int
     QFont font = painter.font();
     font.setPixelSize(150);
     painter.setFont(font);
-    const int ascent = QFontMetrics(font).ascent();
+    const QFontMetrics metrics(font);
     for (const PlotText& t : plot.Texts) {
         if (t.Text.empty()) continue;
         painter.setPen(platform::ColourFromBgr(t.Colour));
-        painter.drawText(t.X, t.Y + ascent, QString::fromStdString(t.Text));
+        const QString text = QString::fromStdString(t.Text);
+        const int x = t.AlignRight ? t.X - metrics.horizontalAdvance(text) : t.X;
+        painter.drawText(x, t.Y + metrics.ascent(), text);
     }
 }

@@ -12,7 +12,6 @@
 
 using zorvic::CLng;
 using zorvic::FormatEng;
-using zorvic::FormatEng2;
 using zorvic::Int;
 using zorvic::Log10;
 
@@ -103,6 +102,22 @@ double LinearGridStep(float range) {
     return StepFor(m, power);
 }
 
+std::string PowerAxisLabel(double v, double step, double largest, const std::string& unit) {
+    if (zorvic::Settings.PowerTooHigh || !std::isfinite(v) || !(step > 0)) return "";
+    static const char* const prefixes[] = {"f", "p", "n", "u", "m", "", "k", "M", "G"};
+    int k = 0;
+    if (unit != "%" && largest > 0) {
+        const int e = static_cast<int>(Int(Log10(largest) + 0.001));
+        k = std::clamp(static_cast<int>(Int(e / 3.0)), -5, 3);
+    }
+    const double scale = std::pow(1000.0, k);
+    // A step of 0.002 needs three decimals, 0.5 one, 5 none.
+    const int decimals = std::clamp(static_cast<int>(std::ceil(-Log10(step / scale) - 1e-6)), 0, 6);
+    std::string pattern = "0";
+    if (decimals > 0) pattern += "." + std::string(static_cast<size_t>(decimals), '0');
+    return zorvic::Format(v / scale, pattern) + prefixes[k + 5] + unit;
+}
+
 namespace {
 
 void DrawCurveTitle(const ChartInfo& chart, int32_t width, ChartPlot& plot) {
@@ -115,19 +130,21 @@ void DrawCurveTitle(const ChartInfo& chart, int32_t width, ChartPlot& plot) {
     plot.Texts.push_back({width - 1000, 0, modeColour, chart.ModeText});
 }
 
+// The lines 1, 2, ... 9, 10, 20 ... from the decade below the range's start up to its end, on the
+// scale the trace uses: the whole range, from 1 Hz to the switching frequency, lies in the box.
 void DrawLogGrid(const ChartInfo& chart, int32_t width, int32_t plotHeight, float x0, float x1, ChartPlot& plot) {
-    const double decades = std::max(1.0, Int(x1) - Int(x0));
-    plot.XScale = static_cast<float>(0.9 / decades);
     double v = std::pow(10.0, Int(x0));
-    const double last = std::pow(10.0, Int(Log10(std::pow(10.0, static_cast<double>(x1)))) + 1);
+    const double last = std::pow(10.0, static_cast<double>(x1)) * 1.0001;
     for (int32_t n = 0; n < MaxGridLines && !(v > last); ++n) {
         const double l = Log10(v);
         const bool decade = std::fabs(l - std::round(l)) < 0.0001;
         const int32_t xp = Twip((l - plot.XOffset) * width * plot.XScale);
         const uint32_t colour = decade ? ChartColour::Major : ChartColour::Minor;
         plot.Grid.push_back({xp, 0, xp, plotHeight, colour});
+        // A label near the right edge ends at its line instead of running out of the box.
         if (decade)
-            plot.Texts.push_back({xp, plotHeight - 235, ChartColour::Label, FormatEng(static_cast<float>(v), chart.XUnit)});
+            plot.Texts.push_back({xp, plotHeight - 235, ChartColour::Label, FormatEng(static_cast<float>(v), chart.XUnit),
+                                  xp > width * 4 / 5});
         v += std::pow(10.0, Int(Log10(v * 1.0001)));
     }
 }
@@ -153,6 +170,7 @@ void DrawValueGrid(const ChartInfo& chart, int32_t width, int32_t plotHeight, Ch
     const double step = StepFor((ymax - ymin) / power, power);
     plot.GridStepY = step;
     const double start = Int(ymin / step) * step;
+    const double largest = std::max(std::fabs(start), std::fabs(ymax + step));
     uint32_t colour = ChartColour::Minor;
     double v = start;
     for (int32_t n = 0; n < MaxGridLines && v <= ymax + step; ++n) {
@@ -162,7 +180,8 @@ void DrawValueGrid(const ChartInfo& chart, int32_t width, int32_t plotHeight, Ch
         if ((ymax - start) / 1000 > std::fabs(v)) v = 0;
         const float label = static_cast<float>(v);
         plot.Texts.push_back({20, y - 200, ChartColour::Label,
-                              chart.Type >= 17 ? FormatEng2(label, chart.YUnit) : FormatEng(label, chart.YUnit)});
+                              chart.Type >= 17 ? PowerAxisLabel(v, step, largest, chart.YUnit)
+                                               : FormatEng(label, chart.YUnit)});
         plot.Grid.push_back({0, y, width, y, colour});
         v += step;
     }

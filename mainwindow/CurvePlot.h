@@ -51,6 +51,12 @@ float ComputeCurvePoint(const ChartInfo& chart, float x, const std::string& mode
 // The step of a linear grid over a range: 0.1, 0.2, 0.5 or 1 times its power of ten.
 double LinearGridStep(float range);
 
+// The label of a power or efficiency grid line at v, on an axis whose lines lie `step` apart and
+// whose largest value is `largest` in size: a power takes the prefix of the largest value and
+// as many decimals as the step needs for neighbouring labels to differ; a percentage takes no
+// prefix. Empty while the design's power is too high, as every value text is.
+std::string PowerAxisLabel(double v, double step, double largest, const std::string& unit);
+
 struct PlotLine {
     int32_t X1 = 0;
     int32_t Y1 = 0;
@@ -60,10 +66,11 @@ struct PlotLine {
 };
 
 struct PlotText {
-    int32_t X = 0;  // top-left of the text
+    int32_t X = 0;  // top-left of the text, or its top-right with AlignRight
     int32_t Y = 0;
     uint32_t Colour = 0;
     std::string Text;
+    bool AlignRight = false;  // the text ends at X, so that it stays inside the box
 };
 
 // Everything one drawing of a chart puts on its box.

@@ -11,6 +11,7 @@
 
 #include "Colours.h"
 #include "ComputeDesign.h"
+#include "DesignCommands.h"
 #include "EditorCalls.h"
 #include "FileManagement.h"
 #include "Forms.h"
@@ -70,7 +71,9 @@ MainPage::MainPage(QString commandLine, QWidget* parent) : QMainWindow(parent), 
             ComputeDesign();
     });
     // The transformer window and the output editor reach the main window of the run.
-    SetEditOutputHook([](int16_t index) { return MainPageExists() && TheMainPage().EditOutputPara(index); });
+    SetEditOutputHook([](int16_t index, QWidget* parent) {
+        return MainPageExists() && TheMainPage().EditOutputPara(index, parent);
+    });
     SetMainWindowCalls({[](int16_t index) {
                             if (MainPageExists()) TheMainPage().UpdateOutput(index);
                         },
@@ -155,6 +158,8 @@ void MainPage::SetBackgroundColor() {
 void MainPage::UpdateInstance() {
     refreshGuard_.Run([this] {
         ComputeDesign();
+        // Whichever window added or deleted an output, the add buttons follow the count.
+        EnableAddOutput(CanAddOutput());
         ChartRedraw();
         RefreshLoadedWindows();
     });
@@ -281,6 +286,24 @@ void MainPage::ChartRedraw() {
     TerminatorDraw(zoom);
     LblComponentDraw(zoom);
     LblPowerDraw(zoom);
+}
+
+void MainPage::ShowOutputBlock(int index, bool visible) {
+    if (index < 1 || index > 5) return;
+    const auto k = static_cast<std::size_t>(index);
+    SvgPicture* block = Output[k];
+    if (visible && !block->isVisibleTo(picSchematic)) {
+        const auto innerWidth = static_cast<float>(platform::PixelsToTwips(picSchematic->width()));
+        const auto innerHeight = static_cast<float>(platform::PixelsToTwips(picSchematic->height()));
+        if (layout_.CanDraw(innerHeight)) {
+            const SchematicDrawing drawing =
+                layout_.Draw(layout_.Zoom(innerWidth, innerHeight), std::max<int>(index, Settings.AdditionalOutputs));
+            platform::SetTwipGeometry(block, drawing.Output[k]);
+        }
+        const int type = Outputs[k].OutputType;
+        block->SetPicture(type >= 1 && type <= 8 ? QStringLiteral("Schema%1").arg(type) : QString());
+    }
+    block->setVisible(visible);
 }
 
 void MainPage::PlaceLabelPlan(const LabelPlan& plan, float zoom) {

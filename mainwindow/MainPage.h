@@ -45,7 +45,8 @@ public:
     bool EditInputPara();
     bool EditZorvicPara();
     // Output `index` (0 = the main output; the one after the last active output = a new one).
-    bool EditOutputPara(int16_t index);
+    // Over `parent` when given: the editor returns to the window that opened it.
+    bool EditOutputPara(int16_t index, QWidget* parent = nullptr);
     // OutputWork becomes output `index`, and its series element label takes its tooltip.
     void UpdateOutput(int16_t index);
     // True when some active output can carry the secondary feedback loop; otherwise the user is
@@ -61,10 +62,18 @@ public:
     bool PrintDesign();
     void PreparePrintLayout();
     // Undoes PreparePrintLayout; harmless when the screen layout is already there. The title
-    // keeps its text.
+    // line is emptied.
     void RestoreScreenLayout();
     // Whether the logo showed before the print layout hid it.
     bool LogoWasVisible = false;
+
+    // Shows or hides the block of additional output `index` (1..5). A block is placed before it
+    // shows: a message of the computation that follows a File > Open keeps the window on the
+    // screen before the next drawing.
+    void ShowOutputBlock(int index, bool visible);
+    // What the window does with a design that was just read: the tool row, the add buttons and
+    // the regulation list follow it, and it is computed and drawn.
+    void ShowOpenedDesign();
 
     // The layout values and the places of the last drawing.
     const SchematicLayout& Layout() const { return layout_; }

@@ -18,6 +18,7 @@
 #include "PendingWindows.h"
 #include "Printing.h"
 #include "Variables.h"
+#include "WindowPrint.h"
 
 using namespace zorvic;
 
@@ -55,7 +56,10 @@ void MainPage::ConnectCommands() {
     connect(mnuSave, &QAction::triggered, this, [this] { cmdFileSave_Click(); });
     connect(mnuClose, &QAction::triggered, this, [this] { close(); });
     // A cancelled or failed printer dialog ends the command without a word.
-    connect(mnuPrintSetup, &QAction::triggered, this, [this] { (void)platform::ChoosePrinter(this); });
+    connect(mnuPrintSetup, &QAction::triggered, this, [this] {
+        (void)platform::ChoosePrinter(this, platform::PrinterDialogUse::Setup,
+                                      WindowPrint::PageName(WindowPrint::Page::Design));
+    });
     connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
     for (QLabel* zener : lblZener) zener->installEventFilter(this);
     DocumentMenus::AddMenus(menuBar(), [this](bool on) { SetTrainingMode(on ? 1 : 0); }, this);
@@ -104,7 +108,11 @@ void MainPage::cmdBOM_Click() { ShowBillOfMaterials(this); }
 
 void MainPage::txtProject_Edited(const QString& text) {
     // Committed as typed: a Save from the menu or the tool row takes no focus from the box.
-    Settings.ProjectName = text.toStdString();
+    const std::string name = text.toStdString();
+    if (name == Settings.ProjectName) return;
+    Settings.ProjectName = name;
+    // The name is saved with the design: a new one must not be lost on closing unasked.
+    Settings.DesignSaved = false;
 }
 
 void MainPage::EnableAddOutput(bool enabled) {

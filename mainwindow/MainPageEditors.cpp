@@ -40,11 +40,11 @@ bool MainPage::EditZorvicPara() {
     return ::EditZorvicPara(this);
 }
 
-bool MainPage::EditOutputPara(int16_t index) {
+bool MainPage::EditOutputPara(int16_t index, QWidget* parent) {
     if (outputEditorOpen_ || index < 0 || index >= OutputCount) return false;
     const EditorOpen open(outputEditorOpen_);
     LoadOutputWork(index);
-    const bool result = ShowOutputEditor(index, this);
+    const bool result = ShowOutputEditor(index, parent ? parent : this);
     if (result) UpdateOutput(index);
     return result;
 }

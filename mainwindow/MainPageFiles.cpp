@@ -65,6 +65,10 @@ void MainPage::cmdOpenFile_Click() {
         ReportFileError(QStringLiteral("Cannot Open File : "), *chosen);
         return;
     }
+    ShowOpenedDesign();
+}
+
+void MainPage::ShowOpenedDesign() {
     FollowDesign();
     SelectDesignRegulation();
     UpdateInstance();

@@ -32,8 +32,8 @@ void MainPage::mnuPrint_Click() {
 
 bool MainPage::PrintDesign() {
     return WindowPrint::PrintWindow(
-        picSchematic, QStringLiteral("Zorvic Design"), [this] { PreparePrintLayout(); },
-        [this] { RestoreScreenLayout(); });
+        picSchematic, WindowPrint::Page::Design, QStringLiteral("The window"), QStringLiteral("Print"),
+        [this] { PreparePrintLayout(); }, [this] { RestoreScreenLayout(); });
 }
 
 void MainPage::PreparePrintLayout() {
@@ -55,6 +55,9 @@ void MainPage::RestoreScreenLayout() {
     Settings.BackgroundColor = ScreenBackground;
     SetBackgroundColor();
     TWlogo->setVisible(LogoWasVisible);
+    // The title line belongs to the paper: on the screen it would keep a file name the design
+    // may no longer have after Save As or Open.
+    lblTitle->clear();
     for (QWidget* bar : {lblLeftBar, lblRightBar, lblBottomBar}) bar->hide();
     // The schematic's buttons come back where its drawing shows them: a schematic drawn too
     // small for them keeps them hidden.

@@ -1,6 +1,10 @@
 #include "Placement.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QStyle>
+#include <algorithm>
+#include <cmath>
 #include <QLabel>
 #include <QPushButton>
 #include <QVariant>
@@ -31,12 +35,13 @@ void SetCaption(QLabel* label, const QString& caption) {
     label->adjustSize();
 }
 
-// Centres on the width the label had before the new caption is applied.
+// Centres on the width of the new caption, so that a label whose text grew or shrank sits on its
+// symbol at once rather than at the next drawing.
 void PlaceCentred(QLabel* label, int32_t x, int32_t y, float zoom, const QString& caption) {
+    SetCaption(label, caption);
     const auto width = static_cast<float>(platform::TwipWidth(label));
     const int32_t left = CLng(static_cast<float>(x) * zoom - width / 2);
     const int32_t top = CLng(static_cast<float>(y) * zoom);
-    SetCaption(label, caption);
     platform::SetTwipGeometry(label, {left, top, platform::TwipWidth(label), platform::TwipHeight(label)});
     platform::SetForeColor(label, TrainingColour());
 }
@@ -89,8 +94,19 @@ void PlaceButton(QPushButton* button, float zoom, int32_t width, int32_t height,
         w = CLng(width * 0.8);
     }
     button->setFont(font);
+    // A caption wider than the button's drawing widens the button about its centre.
+    const QStyle* style = button->style();
+    const int frame = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                      2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button) + 2;
+    const int caption = QFontMetrics(font).horizontalAdvance(button->text()) + frame;
+    w = std::max(w, static_cast<int32_t>(std::ceil(platform::PixelsToTwips(caption))));
     const int32_t top = CLng(static_cast<float>(y) * zoom - static_cast<float>(h) / 2 + static_cast<float>(yOffset));
-    const int32_t left = CLng(static_cast<float>(x) * zoom - static_cast<float>(w) / 2);
+    int32_t left = CLng(static_cast<float>(x) * zoom - static_cast<float>(w) / 2);
+    // A button is cut at its picture's edge: one that would run past it moves back inside.
+    if (const QWidget* picture = button->parentWidget()) {
+        const int32_t room = platform::TwipWidth(picture);
+        if (left + w > room) left = std::max(0, room - w);
+    }
     platform::SetTwipGeometry(button, {left, top, w, h});
     button->setVisible(zoom > Settings.ButtonZoomMin);
 }

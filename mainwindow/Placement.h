@@ -18,15 +18,17 @@ uint32_t TrainingColour();
 QString LabelTag(const QWidget* label);
 void SetLabelTag(QWidget* label, const QString& tag);
 
-// A label centred on X (on the width it had before the new caption) with its top at Y; a label
-// tagged "Warning" is red.
+// A label centred on X (on the width of its new caption) with its top at Y; a label tagged
+// "Warning" is red.
 void PlaceLabel(QLabel* label, int32_t x, int32_t y, float zoom, const QString& caption);
 // A label with its left edge at X; a label tagged "Warning" gets a light red background.
 void PlaceLabelLeft(QLabel* label, int32_t x, int32_t y, float zoom, const QString& caption);
 // A centred label of the secondary-regulation network: shown only with secondary regulation.
 void PlaceRegulationLabel(QLabel* label, int32_t x, int32_t y, float zoom, const QString& caption);
 // A command button of the given full size centred on X, Y; YOffset twips are added unscaled.
-// Small with a small font when labels are hidden; hidden at ButtonZoomMin or below.
+// Small with a small font when labels are hidden; hidden at ButtonZoomMin or below. A caption
+// that needs more room widens the button, and a button that would run past its picture's right
+// edge moves back inside it.
 void PlaceButton(QPushButton* button, float zoom, int32_t width, int32_t height, int32_t x, int32_t y,
                  int32_t yOffset);
 // Top and Left as given; Width and Height times the zoom.

@@ -86,6 +86,5 @@ bool QtDesignHost::OutputBlockShown(int output) {
 }
 
 void QtDesignHost::ShowOutputBlock(int output, bool visible) {
-    if (MainPageExists() && output >= 1 && output <= 5)
-        TheMainPage().Output[static_cast<std::size_t>(output)]->setVisible(visible);
+    if (MainPageExists()) TheMainPage().ShowOutputBlock(output, visible);
 }

@@ -15,7 +15,8 @@ fmAboutSoft::fmAboutSoft(QWidget* parent) : QDialog(parent) {
     platform::Forms::Register(this);
     lblZorvic = new QLabel(this);
     lblZorvic->setObjectName(QStringLiteral("lblZorvic"));
-    lblZorvic->setWordWrap(true);
+    // The version line is read whole, on one line.
+    lblZorvic->setWordWrap(false);
     auto* credits = new QLabel(QStringLiteral("Flyback switch mode power supply design"), this);
     credits->setObjectName(QStringLiteral("lblCredits"));
     auto* layout = new QVBoxLayout(this);

@@ -7,14 +7,18 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "BomLines.h"
 #include "Forms.h"
-#include "MessageBox.h"
 #include "PrintedText.h"
 #include "Printing.h"
+#include "Screen.h"
 #include "Variables.h"
+#include "WindowPrint.h"
 
 fmBOM::fmBOM(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmBOM"));
@@ -40,6 +44,26 @@ fmBOM::fmBOM(QWidget* parent) : QDialog(parent) {
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
 
     Form_Load();
+    FitToList();
+}
+
+void fmBOM::FitToList() {
+    // Wide enough for the longest line and tall enough for the whole list, at least
+    // ShownLinesLeast lines, as far as the screen allows.
+    const QFontMetrics metrics(txtBOMList->font());
+    const QStringList lines = text_.split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    // The frame and the document's margin on both sides, and the text cursor's pixel.
+    const int edge =
+        2 * (txtBOMList->frameWidth() + static_cast<int>(txtBOMList->document()->documentMargin())) + 1;
+    const int shown = std::max<int>(ShownLinesLeast, static_cast<int>(lines.size()));
+    const QMargins margins = layout()->contentsMargins();
+    const QSize wanted(widest + edge + txtBOMList->verticalScrollBar()->sizeHint().width() + margins.left() +
+                           margins.right(),
+                       shown * metrics.lineSpacing() + edge + layout()->spacing() + cmdPrint->sizeHint().height() +
+                           margins.top() + margins.bottom());
+    platform::FitToScreen(this, wanted);
 }
 
 fmBOM::~fmBOM() = default;
@@ -69,23 +93,24 @@ void fmBOM::AddBOMLine(const std::string& line) {
 }
 
 bool fmBOM::cmdPrint_Click() {
-    QString pdfPath;
-    std::unique_ptr<QPrinter> printer = platform::CurrentPrinter(QStringLiteral("BOM List"), &pdfPath);
-    PrintedText job(*printer, QFont(QStringLiteral("Arial"), 12));
-    bool printed = job.Active();
-    if (printed) {
-        printed_ = &job;
-        PrintMode = true;
-        AddBOMLine(BomLines::PrintHeading(zorvic::Settings.DesignFileName,
-                                          QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString()));
-        BuildBOM();
-        PrintMode = false;
-        printed_ = nullptr;
-        printed = job.End();
+    platform::PrintJob job(WindowPrint::PageName(WindowPrint::Page::BomList));
+    bool painted = false;
+    if (QPrinter* printer = job.Printer()) {
+        PrintedText page(*printer, QFont(QStringLiteral("Arial"), 12));
+        if (page.Active()) {
+            printed_ = &page;
+            PrintMode = true;
+            AddBOMLine(BomLines::PrintHeading(
+                zorvic::Settings.DesignFileName,
+                QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString()));
+            BuildBOM();
+            PrintMode = false;
+            printed_ = nullptr;
+        }
+        painted = page.End();
     }
-    // A failed print ends the command quietly; the next one starts again from the beginning.
-    if (printed && !pdfPath.isEmpty())
-        platform::ShowMessage(QStringLiteral("The list was printed to the file ") + pdfPath,
-                              platform::Buttons::OK, QStringLiteral("Print"), this);
-    return printed;
+    // The next print starts again from the beginning, whatever became of this one.
+    const platform::PrintOutcome outcome = job.Finish(painted);
+    WindowPrint::TellOutcome(outcome, QStringLiteral("The list"), QStringLiteral("Print"), this);
+    return outcome.ok;
 }

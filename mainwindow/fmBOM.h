@@ -30,6 +30,9 @@ public:
     // False when the print could not be made.
     bool cmdPrint_Click();
 
+    // The fewest list lines the window opens with, where the screen has room for them.
+    static constexpr int ShownLinesLeast = 20;
+
     bool PrintMode = false;
 
     QPlainTextEdit* txtBOMList;
@@ -37,6 +40,8 @@ public:
     QLabel* Picture1;
 
 private:
+    void FitToList();
+
     QString text_;                  // what the text box holds
     PrintedText* printed_ = nullptr;  // the print job while PrintMode is set
 };

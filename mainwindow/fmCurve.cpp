@@ -15,9 +15,10 @@
 #include "EventPump.h"
 #include "Forms.h"
 #include "MessageBox.h"
-#include "PrintWindow.h"
+#include "Printing.h"
 #include "Twips.h"
 #include "Variables.h"
+#include "WindowPrint.h"
 
 using platform::SetTwipGeometry;
 using platform::TwipRect;
@@ -119,7 +120,15 @@ void fmCurve::BuildMenus() {
         menu->addAction(QStringLiteral("Blank"), this, [this] { mnuBlank_Click(); });
     }
     QMenu* print = menuBar()->addMenu(QStringLiteral("Print"));
-    print->addAction(QStringLiteral("Print Curve"), this, [this] { mnuPrintCurve_Click(); });
+    print->setObjectName(QStringLiteral("mnuPrint"));
+    // The one printer choice of the program, the main window's Printer Setup's too.
+    QAction* setup = print->addAction(QStringLiteral("Printer Setup"), this, [this] {
+        (void)platform::ChoosePrinter(this, platform::PrinterDialogUse::Setup,
+                                      WindowPrint::PageName(WindowPrint::Page::Waveform));
+    });
+    setup->setObjectName(QStringLiteral("mnuPrintSetup"));
+    QAction* curve = print->addAction(QStringLiteral("Print Curve"), this, [this] { mnuPrintCurve_Click(); });
+    curve->setObjectName(QStringLiteral("mnuPrintCurve"));
 }
 
 void fmCurve::BuildTopBand() {
@@ -435,9 +444,9 @@ void fmCurve::cmdMainReturn_Click() {
 }
 
 void fmCurve::mnuPrintCurve_Click() {
-    const platform::PrintOutcome printed = platform::PrintWidget(client_, QStringLiteral("Zorvic Waveform"));
-    // A page that went to a file: the user has to know where it is.
-    if (printed.ok && !printed.pdfPath.isEmpty())
-        platform::ShowMessage(QStringLiteral("The curve window was printed to the file ") + printed.pdfPath,
-                              platform::Buttons::OK, QStringLiteral("Waveform"), this);
+    // A cancelled dialog prints nothing and says nothing.
+    const QString page = WindowPrint::PageName(WindowPrint::Page::Waveform);
+    if (!platform::ChoosePrinter(this, platform::PrinterDialogUse::Print, page)) return;
+    (void)WindowPrint::PrintWindow(client_, WindowPrint::Page::Waveform, QStringLiteral("The curve window"),
+                                   QStringLiteral("Waveform"), [] {}, [] {});
 }

@@ -93,4 +93,12 @@ void SetBackColor(QWidget* control, uint32_t value) {
 uint32_t ForeColor(const QWidget* control) { return StoredColour(control, ForeColorProperty, QPalette::WindowText); }
 uint32_t BackColor(const QWidget* control) { return StoredColour(control, BackColorProperty, QPalette::Window); }
 
+uint32_t ContrastingText(uint32_t back) {
+    // Relative luminance with the sRGB weights, on the plain 0..255 values.
+    const double r = back & 0xFF;
+    const double g = (back >> 8) & 0xFF;
+    const double b = (back >> 16) & 0xFF;
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b < 128 ? 0xFFFFFF : 0;
+}
+
 }  // namespace platform

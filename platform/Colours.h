@@ -23,6 +23,9 @@ enum SystemColour : uint32_t {
     ControlText = 0x80000007,
 };
 
+// Black or white, whichever reads better on the plain colour `back` (&HBBGGRR).
+uint32_t ContrastingText(uint32_t back);
+
 // A control's text and back colours, as &HBBGGRR values or system colours. The value is kept
 // with the control, so it reads back as it was set (a system colour stays &H800000nn).
 void SetForeColor(QWidget* control, uint32_t value);

@@ -29,6 +29,14 @@ QString QtPatterns(const QString& patterns) {
 
 }  // namespace
 
+QString WithFilterExtension(const QString& path, const QString& nameFilter) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.(\\w+)[ )]"));
+    const QRegularExpressionMatch match = firstPattern.match(nameFilter);
+    const QString name = QFileInfo(path).fileName();
+    if (!match.hasMatch() || name.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + (name.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) + match.captured(1);
+}
+
 QStringList NameFilters(const QString& programFilter) {
     // Qt reads the patterns from the brackets of the description, so the program's own bracket
     // text gives way to the patterns Qt should use.
@@ -54,12 +62,21 @@ std::optional<QString> ShowFileDialog(FileDialogKind kind, const QString& progra
         const ScriptedAnswer answer = answers.front();
         answers.pop_front();
         if (answer.cancelled) return std::nullopt;
-        return answer.path;
+        return kind == FileDialogKind::Save ? WithFilterExtension(answer.path, filters.value(0)) : answer.path;
     }
     QFileDialog dialog(parent);
     dialog.setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(kind == FileDialogKind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
+    if (kind == FileDialogKind::Save) {
+        // The dialog asks before it replaces the file the name becomes, extension added.
+        auto extension = [](const QString& filter) {
+            return QFileInfo(WithFilterExtension(QStringLiteral("x"), filter)).suffix();
+        };
+        dialog.setDefaultSuffix(extension(filters.value(0)));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, extension](const QString& filter) { dialog.setDefaultSuffix(extension(filter)); });
+    }
     if (!startName.isEmpty()) {
         const QFileInfo start(startName);
         if (start.isAbsolute()) dialog.setDirectory(start.absolutePath());
@@ -68,7 +85,8 @@ std::optional<QString> ShowFileDialog(FileDialogKind kind, const QString& progra
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
-    return chosen.front();
+    return kind == FileDialogKind::Save ? WithFilterExtension(chosen.front(), dialog.selectedNameFilter())
+                                        : chosen.front();
 }
 
 namespace FileDialogScript {

@@ -25,8 +25,13 @@ struct ShownFileDialog {
 // names the patterns in brackets.
 QStringList NameFilters(const QString& programFilter);
 
+// `path` with the extension of the Qt name filter's first pattern ("zpj" of "Zorvic design
+// (*.zpj)") added when its file name has none; unchanged for a filter of every file.
+QString WithFilterExtension(const QString& path, const QString& nameFilter);
+
 // The dialog opens on `startName` (its folder and name when it has them). Open asks for an
-// existing file; Save for any name. The chosen path, or nothing when the user cancelled.
+// existing file; Save for any name, to which it adds the extension of the chosen filter when the
+// name has none. The chosen path, or nothing when the user cancelled.
 std::optional<QString> ShowFileDialog(FileDialogKind kind, const QString& programFilter, const QString& startName,
                                       QWidget* parent = nullptr);
 

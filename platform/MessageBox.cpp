@@ -44,6 +44,8 @@ class OwnedMessageBox : public QMessageBox {
 public:
     OwnedMessageBox(const QString& title, const QString& text, StandardButtons buttons, QWidget* owner)
         : QMessageBox(NoIcon, title, text, buttons, owner) {
+        // A path or an address in a message can be copied from it.
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
         // The box sizes itself to its text and buttons; a spacer across its grid keeps it at
         // least as wide as the title bar needs.
         if (auto* grid = qobject_cast<QGridLayout*>(layout())) {

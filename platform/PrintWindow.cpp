@@ -5,7 +5,6 @@
 #include <QPrinter>
 #include <QWidget>
 #include <algorithm>
-#include <memory>
 
 #include "Printing.h"
 
@@ -16,13 +15,13 @@ constexpr double PrintDotsPerInch = 300;
 }  // namespace
 
 PrintOutcome PrintWidget(QWidget* area, const QString& documentName) {
-    PrintOutcome outcome;
-    if (!area) return outcome;
-    QString pdfPath;
-    const std::unique_ptr<QPrinter> printer = CurrentPrinter(documentName, &pdfPath);
+    if (!area) return {};
+    PrintJob job(documentName);
+    QPrinter* printer = job.Printer();
+    if (!printer) return job.Finish(false);
     printer->setPageOrientation(area->width() > area->height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter painter;
-    if (!painter.begin(printer.get())) return outcome;
+    if (!painter.begin(printer)) return job.Finish(false);
     const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
     const double scale = std::min(page.width() / static_cast<double>(std::max(area->width(), 1)),
                                   page.height() / static_cast<double>(std::max(area->height(), 1)));
@@ -39,9 +38,7 @@ PrintOutcome PrintWidget(QWidget* area, const QString& documentName) {
     // Kept exact: lines and text would blur in a photograph's compression.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(area->size())), picture);
-    outcome.ok = painter.end();
-    if (outcome.ok) outcome.pdfPath = pdfPath;
-    return outcome;
+    return job.Finish(painter.end());
 }
 
 }  // namespace platform

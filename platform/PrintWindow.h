@@ -5,14 +5,11 @@
 
 #include <QString>
 
+#include "Printing.h"
+
 class QWidget;
 
 namespace platform {
-
-struct [[nodiscard]] PrintOutcome {
-    bool ok = false;
-    QString pdfPath;  // set when the page went to a PDF file
-};
 
 // One page named `documentName`, the area scaled to fit it.
 PrintOutcome PrintWidget(QWidget* area, const QString& documentName);

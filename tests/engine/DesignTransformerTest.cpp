@@ -233,6 +233,72 @@ TEST_F(DesignTransformerTest, LastCoreRecordingNothingKeepsTheRealLoss) {
     EXPECT_LT(OperatingPoint.TransformerLoss, 100.0f);
 }
 
+// A negative peak current (a duty cycle above 1) makes every core loss, hence every total, no
+// number: nothing is recorded, and every turn count up to the limit of 500 is tried on each core.
+// The search must still leave the wire choice and the optimiser as the evaluation of its last
+// candidate leaves them, with the window shares of the last core it started (here one that needs
+// too many turns to be tried at all).
+TEST_F(DesignTransformerTest, SearchOfNoNumberLossesLeavesWhatItsLastCandidateLeaves) {
+    Transfo.IpeakMax = -0.9f;
+    SelectCoreMaterial(InputStage.SwitchingFrequency);
+    const CoreGeometry core = StandardCoreTable[18];
+    CoreGeometry needle = NeedleCore();
+    needle.W = 2 * core.W;
+    CandidateCores[0] = core;
+    CandidateCores[1] = needle;
+    CandidateCoreLast = 1;
+    EXPECT_FALSE(DesignTransformer(60));
+    EXPECT_FALSE(LastSearchRecorded);
+    const OptimiserState left = OptimiserState::Now();
+    const bool leftSynthetic = SyntheticWireUsed;
+    const float leftPrimaryArea = Transfo.PrimaryWindingArea;
+    const float leftOutputArea = Transfo.OutputWindingArea[1];
+
+    const WindingWeights weights = ComputeWindingWeights();
+    SetWindowShares(needle.W * Transfo.WindowFactor, weights);
+    EXPECT_EQ(leftPrimaryArea, Transfo.PrimaryWindingArea);
+    EXPECT_EQ(leftOutputArea, Transfo.OutputWindingArea[1]);
+    // The last turn count tried on the first core: the one whose next is above 500.
+    int32_t last = ComputePrimaryTurns(core.Ae, core.Le);
+    for (int32_t next = ComputeTurns(last); next <= 500; next = ComputeTurns(next)) last = next;
+    ASSERT_EQ(ComputeTurns(last - 1), last);
+    SetWindowShares(core.W * Transfo.WindowFactor, weights);
+    OptimiserState{}.Restore();
+    EXPECT_TRUE(std::isnan(EvaluateCandidate(core, last).TotalLoss));
+    const OptimiserState expected = OptimiserState::Now();
+    EXPECT_EQ(left.turnLength, expected.turnLength);
+    EXPECT_EQ(left.skinDepth, expected.skinDepth);
+    EXPECT_EQ(left.iterations, expected.iterations);
+    EXPECT_EQ(left.maxStrands, expected.maxStrands);
+    EXPECT_EQ(leftSynthetic, SyntheticWireUsed);
+}
+
+// Every design saturates and every core loss is no number: the least saturating design, the first
+// turn count of the core, is still recorded whole, its optimised wires included.
+TEST_F(DesignTransformerTest, LeastSaturatingDesignOfNoNumberLossKeepsItsWires) {
+    Settings.UserCoreMaterial = true;
+    CurrentMaterial = CoreMaterialTable[1];  // N27
+    CurrentMaterial.Bdc = 0.5f;
+    Transfo.IpeakMax = -1e-3f;
+    const CoreGeometry core = StandardCoreTable[18];
+    CandidateCores[0] = core;
+    CandidateCoreLast = 0;
+    EXPECT_FALSE(DesignTransformer(60));
+    EXPECT_TRUE(LastSearchRecorded);
+    const WireRecord primary = BestPrimaryWire;
+    const WireRecord output = BestOutputWires[1];
+
+    SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
+    const int32_t first = ComputePrimaryTurns(core.Ae, core.Le);
+    const CandidateDesign candidate = EvaluateCandidate(core, first);
+    EXPECT_TRUE(std::isnan(candidate.CoreLoss));
+    EXPECT_EQ(BestPrimaryTurns, first);
+    EXPECT_GT(primary.AreaIns, 0.0f);
+    EXPECT_EQ(primary.AreaIns, candidate.PrimaryWire.AreaIns);
+    EXPECT_EQ(primary.Strands, candidate.PrimaryWire.Strands);
+    EXPECT_EQ(output.AreaIns, candidate.OutputWires[1].AreaIns);
+}
+
 // The same core listed again under another name (as one core of two series) gives the same
 // candidates again, none of them lower: the record is the one of the core alone.
 TEST_F(DesignTransformerTest, CoreListedTwiceRecordsWhatTheCoreAloneRecords) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "EntryValidation.h"
 #include "RecordingHost.h"
 #include "TestLocale.h"
@@ -142,17 +145,21 @@ TEST_P(EntryTest, KeyFilterPassesDigitsBackspaceAndTheSeparator) {
 
 INSTANTIATE_TEST_SUITE_P(Separators, EntryTest, ::testing::Values('.', ','), LocaleName);
 
-TEST(OpenDocumentTest, ReportsOnlyAMissingFile) {
+TEST(OpenDocumentTest, ReportsAMissingFileAndWhatNothingCouldOpen) {
     RecordingHost host;
     InstallHost(&host);
-    host.shellAnswer = 2;
-    OpenDocument("/opt/zorvic/ZorvicF1.pdf");
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Missing File : /opt/zorvic/ZorvicF1.pdf");
-    EXPECT_EQ(host.messages[0].title, "File Error");
-    host.shellAnswer = 31;  // no handler: not reported
-    OpenDocument("notes.xyz");
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.opened.size(), 2u);
+    // The shell's answer, what was opened and what the user is told ("" for nothing); a mail
+    // address is told alone, ready to be copied.
+    const std::tuple<int, std::string, std::string> cases[] = {
+        {2, "/opt/ZorvicF1.pdf", "Missing File : /opt/ZorvicF1.pdf"}, {42, "https://www.zorvic.com", ""},
+        {31, "https://www.zorvic.com", "Cannot Open : https://www.zorvic.com"},
+        {31, "mailto:support@zorvic.com", "Cannot Open : support@zorvic.com"}};
+    for (const auto& [answer, opened, told] : cases) {
+        host.messages.clear();
+        host.shellAnswer = answer;
+        OpenDocument(opened);
+        EXPECT_EQ(host.messages.empty() ? std::string() : host.messages[0].title + ": " + host.messages[0].text,
+                  told.empty() ? told : "File Error: " + told);
+    }
     InstallHost(nullptr);
 }

@@ -173,26 +173,17 @@ TEST_F(FormatTest, SeparatorOtherThanCommaReadsAsPoint) {
     SetLocaleDecimalSeparator('.');
 }
 
-TEST_F(FormatTest, TypedNumbersUseTheLocaleSeparatorOnly) {
-    float v = 0;
-    EXPECT_TRUE(ParseLocaleNumber(" 2.5 ", v));
-    EXPECT_FLOAT_EQ(v, 2.5f);
-    EXPECT_TRUE(ParseLocaleNumber(".5", v));
-    EXPECT_FLOAT_EQ(v, 0.5f);
-    EXPECT_TRUE(ParseLocaleNumber("-3", v));
-    EXPECT_FLOAT_EQ(v, -3.0f);
-    EXPECT_TRUE(ParseLocaleNumber("1E-05", v));
-    EXPECT_FLOAT_EQ(v, 1e-5f);
-    EXPECT_FALSE(ParseLocaleNumber("", v));
-    EXPECT_FALSE(ParseLocaleNumber("   ", v));
-    EXPECT_FALSE(ParseLocaleNumber("abc", v));
-    EXPECT_FALSE(ParseLocaleNumber("2,5", v));
-    EXPECT_FALSE(ParseLocaleNumber("12V", v));
-    EXPECT_FALSE(ParseLocaleNumber("inf", v));
-    EXPECT_FALSE(ParseLocaleNumber("1e999", v));
-    SetLocaleDecimalSeparator(',');
-    EXPECT_TRUE(ParseLocaleNumber("2,5", v));
-    EXPECT_FLOAT_EQ(v, 2.5f);
-    EXPECT_FALSE(ParseLocaleNumber("2.5", v));
+TEST_F(FormatTest, TypedNumbersTakeAPointOrACommaInEitherLocale) {
+    for (const char separator : {'.', ','}) {
+        SetLocaleDecimalSeparator(separator);
+        for (const auto& [text, value] : {std::pair{" 2.5 ", 2.5f}, {"2,5", 2.5f}, {",5", 0.5f}, {"-3", -3.0f},
+                                          {"1E-05", 1e-5f}}) {
+            float v = 0;
+            EXPECT_TRUE(ParseLocaleNumber(text, v) && v == value) << text;
+        }
+        float v = 0;
+        for (const char* refused : {"", "   ", "abc", "1,2.5", "2,,5", "12V", "inf", "1e999", "+-3"})
+            EXPECT_FALSE(ParseLocaleNumber(refused, v)) << refused;
+    }
     SetLocaleDecimalSeparator('.');
 }

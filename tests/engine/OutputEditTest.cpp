@@ -68,8 +68,9 @@ TEST_P(RegulatedRuleTest, DecidesWhetherTheOutputMayChangeItsPlaceInTheLoop) {
     const RuleCase& c = GetParam();
     OperatingPoint.SecondaryRegulation = c.secondary;
     OperatingPoint.RegulatedOutputCount = c.count;
-    OutputWork.Regulated = c.regulated;
-    EXPECT_EQ(RegulatedChangeable(OutputWork, c.negative, c.zener, c.vreg), c.may);
+    Settings.AdditionalOutputs = 1;
+    Outputs[1].Regulated = c.regulated;
+    EXPECT_EQ(RegulatedChangeable(1, c.negative, c.zener, c.vreg), c.may);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rule, RegulatedRuleTest, ::testing::Values(

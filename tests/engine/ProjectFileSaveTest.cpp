@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "FileManagement.h"
@@ -232,6 +235,35 @@ TEST_P(ProjectFileSaveTest, SavingKeepsTheFilesPermissions) {
         ASSERT_EQ(SaveProject(), FileStatus::Done);
         EXPECT_EQ(fs::status(Settings.DesignFileName).permissions(), kept);
     }
+}
+
+// The new content goes into a file of its own: a link planted where a temporary file of a
+// foreseeable name would be made leads it nowhere.
+TEST_P(ProjectFileSaveTest, PlantedLinkBesideTheFileIsNotFollowed) {
+    const std::string victim = folder.File("victim");
+    WriteWhole(victim, "victim");
+    std::filesystem::create_symlink(victim, Settings.DesignFileName + ".saving~");
+    ASSERT_EQ(SaveProject(), FileStatus::Done);
+    EXPECT_EQ(ReadWhole(victim), "victim");
+    EXPECT_EQ(ReadCrLfLines(Settings.DesignFileName).size(), 318u);
+}
+
+TEST_P(ProjectFileSaveTest, ReplacedFileKeepsItsOwnerAndGroup) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only an administrator gives a file to another owner";
+    WriteWhole(Settings.DesignFileName, "old");
+    ASSERT_EQ(::chown(Settings.DesignFileName.c_str(), 4242, 4343), 0);
+    ASSERT_EQ(SaveProject(), FileStatus::Done);
+    struct stat saved {};
+    ASSERT_EQ(::stat(Settings.DesignFileName.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, 4242u);
+    EXPECT_EQ(saved.st_gid, 4343u);
+}
+
+TEST(DesignNameTest, FileNameWithoutFolderAndExtension) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/ann/my.design.zpj", "my.design"}, {"C:\\Designs\\Bench.zpj", "Bench"}, {".zpj", ".zpj"},
+        {"", "Zorvic"}};
+    for (const auto& [file, name] : cases) EXPECT_EQ(DesignName(file), name) << file;
 }
 
 TEST_P(ProjectFileSaveTest, ReplacesALongerOldFileWhole) {

@@ -51,6 +51,29 @@ TEST_F(SnapTest, DrawsTheDesignAtTheAskedZoomAndTellsItsTexts) {
     EXPECT_EQ((*Widget(snap, "fmPower"))["visible"], false);
 }
 
+// The tool row as File > Open leaves it: the clamp button names the other clamp, and no output
+// can be added to six.
+TEST_F(SnapTest, ShowsTheDesignAsTheProgramDoesAfterOpeningIt) {
+    const std::string png = (dir / "main.png").string();
+    ASSERT_EQ(Run(R"({"Clamper.RCClamper": false, "Settings.AdditionalOutputs": 5})",
+                  "--window main --png '" + png + "'"),
+              0);
+    const nlohmann::json snap = nlohmann::json::parse(out);
+    EXPECT_EQ((*Widget(snap, "cmdSnubber"))["text"], "RC Clamper");
+    EXPECT_EQ((*Widget(snap, "cmdOutputCreate"))["enabled"], false);
+}
+
+// The input over-voltage warning opens the input editor, then the chip editor: the tool cancels
+// both, says so, and ends.
+TEST_F(SnapTest, CancelsTheEditorsTheComputationOpensAndEnds) {
+    const std::string design = R"({"Settings.ACInput": false, "InputStage.DCInputMin": 36, "InputStage.DCInputMax": 500})";
+    ASSERT_EQ(RunProgram("timeout 60 " ZORVIC_SNAP_PATH,
+                         "'" + OverridesFile(design) + "' --window main --png '" + (dir / "x.png").string() + "'"),
+              0);
+    EXPECT_NE(err.find("closed fmInput (\"Input Parameters\") as cancelled"), std::string::npos) << err;
+    EXPECT_NE(err.find("Please Reduce Input Voltage"), std::string::npos) << err;
+}
+
 TEST_F(SnapTest, RefusesAnUnknownWindowOrAMissingPicturePath) {
     EXPECT_EQ(Run("{}", "--window nowhere --png '" + (dir / "x.png").string() + "'"), 2);
     EXPECT_EQ(Run("{}", "--window main"), 2);

@@ -44,6 +44,7 @@ nlohmann::ordered_json TextWidgets(const QWidget* window) {
         entry["text"] = text.toStdString();
         entry["tooltip"] = widget->toolTip().toStdString();
         entry["visible"] = widget->isVisibleTo(window);
+        entry["enabled"] = widget->isEnabled();
         entry["left"] = place.Left;
         entry["top"] = place.Top;
         entry["width"] = place.Width;

@@ -2,12 +2,14 @@
 // writes a PNG of it and prints JSON of every widget that shows text. Windows are reviewed with
 // it, and the pictures of docs/screens are made with it.
 //
-//   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z]
-//               [--do COMMAND]... [--print-to FOLDER] [--layout single|dual|dual2|quad|quad2]
+//   zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--screen WxH]
+//               [--zoom Z] [--do COMMAND]... [--print-to FOLDER] [--layout single|dual|dual2|quad|quad2]
 //               [--curves T1,T2,...] [--cursor X] [--index N] --png OUT.png
 //
 // The design is computed as the program does at start-up, then with the overrides (the same
-// JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given);
+// JSON as zorvic_dump's). --size is the window's size in pixels (1600x1000 unless given; the
+// bill of materials and the about box open at their own size unless it is given); --screen is
+// the available screen area the windows fit into (the offscreen screen's unless given);
 // --zoom sizes the window so that the main window's schematic is drawn at about that zoom.
 // Each --do runs a command on the shown main window, in order (SnapCommands.h), before the
 // picture is taken: "--do open=fuzz/corpus/project/six-outputs.zpj" opens a design as File >
@@ -17,11 +19,18 @@
 // through its Print), once the window is drawn.
 // The curve window takes its layout, the curve type of each chart in order and the cursor
 // fraction of every chart. The output editor opens on output N (0, the main output, unless given).
-// Messages the computation shows go to standard error. Exit code 2: bad arguments, or a design
-// or window that cannot be made.
+// The window shows the design as the program does after opening it: the tool row, the add
+// buttons and the regulation list follow it, and it is computed again.
+// Messages the computation shows go to standard error. An editor that the computation opens (the
+// over-voltage warnings open the input or chip editor) is closed at once, as a user who cancels,
+// and standard error says so. Exit code 2: bad arguments, or a design or window that cannot be
+// made.
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QTimer>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -41,6 +50,7 @@
 #include "MainPage.h"
 #include "MessageBox.h"
 #include "Printing.h"
+#include "Screen.h"
 #include "fmAboutSoft.h"
 #include "fmBOM.h"
 #include "fmSummary.h"
@@ -69,6 +79,8 @@ struct Options {
     std::string printFolder;
     int width = 1600;
     int height = 1000;
+    bool sized = false;  // --size given
+    std::optional<QSize> screen;
     std::optional<float> zoom;
     std::vector<std::string> commands;
     std::string layout = "quad";
@@ -134,6 +146,9 @@ QWidget* Sized(QWidget* window, const Options& options) {
 
 QWidget* OpenSummary(const Options& options, nlohmann::ordered_json&) { return Sized(&fmSummary::ShowSummary(), options); }
 
+// A window that opens at its own size unless a size is asked for.
+QWidget* OwnSize(QWidget* window, const Options& options) { return options.sized ? Sized(window, options) : Shown(window); }
+
 QWidget* OpenBOM(const Options& options, nlohmann::ordered_json& facts) {
     auto* window = new fmBOM;
     facts["list"] = window->txtBOMList->toPlainText().toStdString();
@@ -141,10 +156,10 @@ QWidget* OpenBOM(const Options& options, nlohmann::ordered_json& facts) {
         platform::SetPrintFolder(QString::fromStdString(options.printFolder));
         facts["printed"] = window->cmdPrint_Click();
     }
-    return Sized(window, options);
+    return OwnSize(window, options);
 }
 
-QWidget* OpenAbout(const Options& options, nlohmann::ordered_json&) { return Sized(new fmAboutSoft, options); }
+QWidget* OpenAbout(const Options& options, nlohmann::ordered_json&) { return OwnSize(new fmAboutSoft, options); }
 
 // The modal editors as the main window's Input and Zorvic buttons fill them, shown without their
 // modal loop.
@@ -201,12 +216,28 @@ QWidget* OpenCurves(const Options& options, nlohmann::ordered_json& facts) {
     QApplication::processEvents();
     if (!options.printFolder.empty()) {
         platform::SetPrintFolder(QString::fromStdString(options.printFolder));
+        platform::PrinterDialogScript::PushPdfFolder(QString::fromStdString(options.printFolder));
         window->mnuPrintCurve_Click();
     }
     auto& modes = facts["modes"] = nlohmann::ordered_json::array();
     for (int i = 0; i < 4; ++i) modes.push_back(window->Chart(i).ModeText);
     return window;
 }
+
+// Closes every modal editor as it shows, as a user who cancels: nobody is there to close the
+// editors that the computation's warnings open, and their modal loops would never end.
+class EditorCanceller : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (event->type() == QEvent::Show && dialog && dialog->isModal()) {
+            std::cerr << "zorvic_snap: closed " << dialog->objectName().toStdString() << " (\""
+                      << dialog->windowTitle().toStdString() << "\") as cancelled\n";
+            QTimer::singleShot(0, dialog, &QDialog::reject);
+        }
+        return false;
+    }
+};
 
 // Later windows add their entry here.
 const SnapWindow Windows[] = {
@@ -224,7 +255,8 @@ const SnapWindow Windows[] = {
 };
 
 int Usage() {
-    std::cerr << "usage: zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--zoom Z] "
+    std::cerr << "usage: zorvic_snap [--load PROJECT] [overrides.json] --window NAME [--size WxH] [--screen WxH] "
+                 "[--zoom Z] "
                  "[--do COMMAND]... [--print-to FOLDER] [--layout L] [--curves T1,T2,...] [--cursor X] "
                  "[--index N] --png OUT.png\nwindows:";
     for (const SnapWindow& w : Windows) std::cerr << " " << w.name;
@@ -245,6 +277,12 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 || options.width < 1 ||
                 options.height < 1)
                 return false;
+            options.sized = true;
+        } else if (arg == "--screen" && hasValue) {
+            int width = 0;
+            int height = 0;
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width < 100 || height < 100) return false;
+            options.screen = QSize(width, height);
         } else if (arg == "--zoom" && hasValue) {
             char* end = nullptr;
             const float zoom = std::strtof(argv[++i], &end);
@@ -304,7 +342,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (options.screen) platform::SetAvailableScreenArea(QRect(QPoint(0, 0), *options.screen));
     platform::MessageScript::Enable();
+    // Print Curve shows the printer dialog first: it is answered, never shown.
+    platform::PrinterDialogScript::Enable();
+    EditorCanceller canceller;
+    app.installEventFilter(&canceller);
     QtDesignHost host;
     zorvic::InstallHost(&host);
     // The main window exists from start-up on: the computation marks its labels and pictures.
@@ -318,11 +361,11 @@ int main(int argc, char** argv) {
         std::cerr << "zorvic_snap: " << error << "\n";
         return 2;
     }
+    TheMainPage().ShowOpenedDesign();
 
     nlohmann::ordered_json result;
     result["window"] = entry->name;
     QWidget* window = entry->open(options, result);
-    if (!window) return 2;
     if (!window) {
         for (const platform::ShownMessage& m : platform::MessageScript::Shown())
             std::cerr << m.title.toStdString() << ": " << m.text.toStdString() << "\n";

@@ -9,7 +9,8 @@
 #                                  fails unless each prints exactly the same
 #
 # The designs are those of zorvic_sweep_designs, then every *.json override file beside this
-# script. Each design runs as its own zorvic_dump process.
+# script, then those of the folder SWEEP_EXTRA names, if any (random_designs.py writes such a
+# folder). Each design runs as its own zorvic_dump process.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,6 +27,11 @@ designs() {
     for extra in "$here"/*.json; do
         cp "$extra" "$2/x-$(basename "$extra")"
         echo "x-$(basename "$extra" .json) $(basename "$extra")" >>"$2/names"
+    done
+    [ -n "${SWEEP_EXTRA:-}" ] || return 0
+    for extra in "$SWEEP_EXTRA"/*.json; do
+        cp "$extra" "$2/r-$(basename "$extra")"
+        echo "r-$(basename "$extra" .json) $(basename "$extra")" >>"$2/names"
     done
 }
 

@@ -261,16 +261,20 @@ TEST_F(BomFixture, PrintWithoutPrinterWritesPdfAndSaysWhere) {
     fmBOM window;
     const QString before = window.txtBOMList->toPlainText();
     EXPECT_TRUE(window.cmdPrint_Click());
-    const QString pdf = QDir(folder.path()).filePath(QStringLiteral("BOM List.pdf"));
+    const QString pdf = QDir(folder.path()).filePath(QStringLiteral("Default - BOM List.pdf"));
     EXPECT_TRUE(QFile::exists(pdf));
     ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
     EXPECT_TRUE(platform::MessageScript::Shown()[0].text.contains(pdf));
     EXPECT_EQ(window.txtBOMList->toPlainText(), before);
     EXPECT_FALSE(window.PrintMode);
-    // A folder that cannot be written fails quietly and leaves the window ready for the next print.
-    platform::SetPrintFolder(QDir(folder.path()).filePath(QStringLiteral("missing/deeper")));
+    // A folder that cannot be made is told with its reason, and leaves the window ready for the
+    // next print.
+    const QString blocked = QDir(folder.path()).filePath(QStringLiteral("Default - BOM List.pdf/deeper"));
+    platform::SetPrintFolder(blocked);
     EXPECT_FALSE(window.cmdPrint_Click());
-    EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 2u);
+    EXPECT_TRUE(platform::MessageScript::Shown()[1].text.startsWith(
+        "The list could not be printed to the file " + blocked + "/Default - BOM List.pdf : "));
     EXPECT_FALSE(window.PrintMode);
     platform::SetPrintFolder(QString());
 }
@@ -279,15 +283,16 @@ TEST_F(BomFixture, PrintWithoutPrinterWritesPdfAndSaysWhere) {
 TEST(PrintedTextTest, LongListRunsOverPages) {
     QTemporaryDir folder;
     platform::SetPrintFolder(folder.path());
-    QString pdf;
-    std::unique_ptr<QPrinter> printer = platform::CurrentPrinter(QStringLiteral("Pages"), &pdf);
-    PrintedText job(*printer, QFont(QStringLiteral("Arial"), 12));
+    platform::PrintJob print(QStringLiteral("Pages"));
+    ASSERT_NE(print.Printer(), nullptr);
+    PrintedText job(*print.Printer(), QFont(QStringLiteral("Arial"), 12));
     ASSERT_TRUE(job.Active());
     for (int i = 0; i < 40; ++i) job.Line(QStringLiteral("line"));
     EXPECT_EQ(job.Pages(), 1);  // 40 lines of 12 points fit on an A4 or Letter page
     for (int i = 0; i < 160; ++i) job.Line(QStringLiteral("line"));
     EXPECT_GE(job.Pages(), 3);
-    EXPECT_TRUE(job.End());
-    EXPECT_TRUE(QFile::exists(pdf));
+    const platform::PrintOutcome outcome = print.Finish(job.End());
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_TRUE(QFile::exists(outcome.pdfPath));
     platform::SetPrintFolder(QString());
 }

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "CustomCores.h"
@@ -14,6 +18,7 @@
 #include "FileDialog.h"
 #include "fmCore.h"
 #include "fmCoreSizeEdit.h"
+#include "fmTransfo.h"
 
 using namespace zorvic;
 using namespace driving;
@@ -63,6 +68,18 @@ TEST_F(CoreWindowTest, AGradePickBecomesTheWorkingGrade) {
     EXPECT_EQ(CurrentMaterial.Name, "N87");
     EXPECT_EQ(window.lstCore->currentText(), "N87");
     EXPECT_EQ(window.material.lblK->text(), "K : 1.31E-05 kW/m3");
+}
+
+// The ferrite constants read as the table writes them, not with the float's binary tail.
+TEST_F(CoreWindowTest, FerriteConstantsShowTheTableDigits) {
+    QPointer<fmTransfo> transformer(fmTransfo::ShowTransformer());
+    fmCore window;
+    window.show();
+    Pick(window.lstSupplier, 1);  // SIEMENS: its first grade, N27, has K1 1.16 and K2 2.109
+    Click(window.cmdOk);
+    for (const MaterialLabels& shown : {window.material, transformer->material})
+        EXPECT_EQ(shown.lblK1->text() + " " + shown.lblK2->text(), "K1 : 1.16 K2 : 2.109");
+    delete transformer.data();
 }
 
 struct FamilyCase {
@@ -151,14 +168,33 @@ TEST_F(CustomListTest, EntriesAreRefusedReplacedByNameAndSortedByVolume) {
     EXPECT_EQ(CandidateCores[1].Name, "Small");
 }
 
+// A refused core keeps what was typed, and the focus waits in the first box to correct.
+TEST_F(CustomListTest, ARefusedCoreKeepsTheTypedValuesAndPointsAtTheFault) {
+    QApplication::setActiveWindow(window.get());
+    using F = fmCoreSizeEdit;
+    for (auto [name, ae, le, ve, fault] : {std::tuple{"", "10", "20", "200", &F::txtGeometry},
+                                           {"Long", "10", "120", "200", &F::txtLe},  // Le = 6 x Lm
+                                           {"Bulky", "10", "20", "600", &F::txtVe},  // Ve = 3 x Ae x Lm
+                                           {"Flat", "", "20", "200", &F::txtAe}}) {
+        Enter(name, ae, le, "20", "30", ve);
+        EXPECT_EQ(QStringList({window->txtGeometry->text(), window->txtAe->text(), window->txtLe->text(),
+                               window->txtVe->text()}), QStringList({name, ae, le, ve}));
+        EXPECT_EQ(QApplication::focusWidget(), (*window).*fault) << name;
+    }
+    EXPECT_EQ(platform::MessageScript::Shown().size(), 4u);
+    EXPECT_EQ(CustomCoreCount, 0);
+}
+
 TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
     Enter("Alpha", "10", "20", "20", "30", "200");
     Enter("Beta", "20", "30", "25", "40", "600");
     const std::string project = Settings.DesignFileName;
     QTemporaryDir dir;
-    const QString path = dir.filePath("mine.zcl");
-    platform::FileDialogScript::PushPath(path);
+    // A name typed without extension gets the one of the dialog's filter.
+    platform::FileDialogScript::PushPath(dir.filePath("mine"));
     Click(window->cmdSave);
+    const QString path = dir.filePath("mine.zcl");
+    EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(Settings.DesignFileName, project);
 
     window->txtGeometry->setText("Alpha");
@@ -177,6 +213,21 @@ TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
     Click(window->cmdDelete);
     Click(window->cmdLoad);
     EXPECT_EQ(Listed(), QStringList({"Beta"}));
+}
+
+TEST_F(CustomListTest, ListThatCannotBeWrittenIsReported) {
+    Enter("Alpha", "10", "20", "20", "30", "200");
+    QTemporaryDir dir;
+    // A folder that is a regular file: no one can write there, root included.
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    const QString path = dir.filePath("plain/mine.zcl");
+    platform::MessageScript::Clear();
+    platform::FileDialogScript::PushPath(path);
+    Click(window->cmdSave);
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "Cannot Save File : " + path);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].title, "File Error");
 }
 
 TEST_F(CustomListTest, OkWithAnEmptyListReturnsToTheInternalFamily) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -81,10 +82,10 @@ size_t VerticalLines(const ChartPlot& plot) {
     return n;
 }
 
-// A chart of the type, 6000 x 3000 twips, of the default design switching at 100 kHz.
-ChartPlot DefaultDesignPlot(ChartInfo& chart, int16_t type) {
+// A chart of the type, 6000 x 3000 twips, of the default design switching at fsw.
+ChartPlot DefaultDesignPlot(ChartInfo& chart, int16_t type, float fsw = 100000) {
     ComputedDefaultDesign();
-    zorvic::InputStage.SwitchingFrequency = 100000;
+    zorvic::InputStage.SwitchingFrequency = fsw;
     chart.HasCurve = true;
     chart.Type = type;
     float second = 0;
@@ -123,13 +124,13 @@ TEST(ChartPlot, GainChartSpansFiveDecadesWithThreeTraces) {
     ASSERT_TRUE(plot.Traced);
     EXPECT_FLOAT_EQ(plot.XScale, 0.18f);
     EXPECT_FLOAT_EQ(plot.XOffset, -0.25f);
-    // 1 Hz to 1 MHz: six decades of nine lines, then the 1 MHz line; decades white at
+    // 1 Hz to 100 kHz: five decades of nine lines, then the 100 kHz line; decades white at
     // (decade + 0.25) x 6000 x 0.18.
-    EXPECT_EQ(VerticalLines(plot), 55u);
+    EXPECT_EQ(VerticalLines(plot), 46u);
     std::vector<int32_t> decades;
     for (const PlotLine& l : plot.Grid)
         if (l.X1 == l.X2 && l.Colour == ChartColour::Major) decades.push_back(l.X1);
-    EXPECT_EQ(decades, (std::vector<int32_t>{270, 1350, 2430, 3510, 4590, 5670, 6750}));
+    EXPECT_EQ(decades, (std::vector<int32_t>{270, 1350, 2430, 3510, 4590, 5670}));
     bool powerCell = false, regulation = false, sum = false;
     for (const PlotLine& l : plot.Traces) {
         powerCell |= l.Colour == ChartColour::PowerCell;
@@ -137,6 +138,67 @@ TEST(ChartPlot, GainChartSpansFiveDecadesWithThreeTraces) {
         sum |= l.Colour == ChartColour::Yellow;
     }
     EXPECT_TRUE(powerCell && regulation && sum);
+}
+
+// A gain chart from 1 Hz to the switching frequency f on a 6000-twip box: the scale is
+// 0.9 / log10(f) and the offset -0.05 log10(f), so 1 Hz lies at 270 twips, f at 5670, and the
+// last sample, at most one step (log10(f) / 150) short of f, from 5634 on. The top decade D lies
+// at (D + 0.05 log10(f)) x 0.9 / log10(f) x 6000; its label ends at its line right of 4800.
+struct LogAxisCase {
+    float fsw;
+    size_t lines;  // 1..9 per decade below D, then D, 2D ... up to f
+    int32_t topDecade;
+    const char* topLabel;
+    bool labelEndsAtLine;
+};
+
+class LogAxisTest : public ::testing::TestWithParam<LogAxisCase> {};
+
+TEST_P(LogAxisTest, WholeRangeFromOneHertzToTheSwitchingFrequencyLiesInTheBox) {
+    const LogAxisCase& c = GetParam();
+    ChartInfo chart;
+    const ChartPlot plot = DefaultDesignPlot(chart, 10, c.fsw);
+    ASSERT_TRUE(plot.Traced);
+    EXPECT_EQ(VerticalLines(plot), c.lines);
+    int32_t right = 0;
+    for (const PlotLine& l : plot.Grid)
+        if (l.X1 == l.X2) right = std::max(right, l.X1);
+    EXPECT_LE(right, 6000);
+    EXPECT_GE(plot.Traces.back().X2, 5634);
+    EXPECT_LE(plot.Traces.back().X2, 5670);
+    const PlotText* top = nullptr;
+    for (const PlotText& t : plot.Texts)
+        if (t.Text.size() > 2 && t.Text.substr(t.Text.size() - 2) == "Hz") top = &t;
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->Text, c.topLabel);
+    EXPECT_NEAR(top->X, c.topDecade, 1);
+    EXPECT_EQ(top->AlignRight, c.labelEndsAtLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frequencies, LogAxisTest,
+                         ::testing::Values(LogAxisCase{20000, 38, 5292, "10kHz", true},
+                                           LogAxisCase{60000, 42, 4791, "10kHz", false},
+                                           LogAxisCase{100000, 46, 5670, "100kHz", true},
+                                           LogAxisCase{132000, 46, 5543, "100kHz", true},
+                                           LogAxisCase{200000, 47, 5363, "100kHz", true}),
+                         [](const auto& info) { return std::to_string(static_cast<int>(info.param.fsw / 1000)) + "kHz"; });
+
+// Power and efficiency labels: digits enough for the step, so that neighbours differ, the
+// prefix of the largest value, none on a percentage.
+TEST(ChartGrid, PowerLabelsCarryTheDigitsTheirStepNeeds) {
+    struct Case {
+        double v, step, largest;
+        const char* unit;
+        const char* label;
+    };
+    const Case cases[] = {{1.994, 0.002, 2.002, "W", "1.994W"}, {2.0, 0.002, 2.002, "W", "2.000W"},
+                          {0.05, 0.01, 0.07, "W", "50mW"},      {1500, 100, 2000, "W", "1.5kW"},
+                          {67.5, 0.5, 70, "%", "67.5%"},        {0.0679, 10, 80, "%", "0%"},
+                          {75, 5, 0.5, "%", "75%"}};
+    for (const Case& c : cases) EXPECT_EQ(PowerAxisLabel(c.v, c.step, c.largest, c.unit), c.label) << c.label;
+    zorvic::Settings.PowerTooHigh = true;
+    EXPECT_EQ(PowerAxisLabel(2.0, 0.002, 2.002, "W"), "");
+    zorvic::Settings.PowerTooHigh = false;
 }
 
 // Charts whose samples or ranges would have looped, overflowed or drawn garbage.

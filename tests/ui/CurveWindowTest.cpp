@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,10 +19,10 @@
 #include "CurveCursor.h"
 #include "MessageBox.h"
 #include "NumberText.h"
-#include "PrintWindow.h"
 #include "Printing.h"
 #include "Twips.h"
 #include "Variables.h"
+#include "fmBOM.h"
 #include "fmCurve.h"
 
 namespace {
@@ -39,6 +41,10 @@ protected:
         window->resize(800, 700);
         window->show();
         QApplication::processEvents();
+    }
+    void TearDown() override {
+        platform::SetPrintFolder(QString());
+        platform::PrinterDialogScript::Clear();
     }
 
     void Assign(int16_t chart, int16_t type) {
@@ -155,20 +161,32 @@ TEST(CurveWindowOpening, RefusesWithAMessageWhenTheScrollControlIsNotRegistered)
 
 namespace {
 
-TEST_F(CurveWindowTest, PrintsTheQuadLayoutToAPdfWithoutAPrinter) {
+// The Print menu's Printer Setup is the program's one printer choice; Print Curve asks for the
+// printer first, and a cancel prints nothing and says nothing.
+TEST_F(CurveWindowTest, PrintMenuChoosesThePrinterAndPrintCurveAsksFirst) {
     window->optNumber(2)->setChecked(true);
     window->optNumber_Click(2);
     Assign(0, 1);
-    QTemporaryDir documents;
-    platform::SetPrintFolder(documents.path());
-    window->mnuPrintCurve_Click();
-    platform::SetPrintFolder(QString());
-    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
-    const QString text = platform::MessageScript::Shown()[0].text;
-    const QString path = text.mid(text.indexOf('/'));
+    QTemporaryDir chosen;
+    QAction* setup = window->findChild<QAction*>(QStringLiteral("mnuPrintSetup"));
+    QAction* print = window->findChild<QAction*>(QStringLiteral("mnuPrintCurve"));
+    ASSERT_TRUE(setup && print);
+    EXPECT_EQ(setup->text(), QStringLiteral("Printer Setup"));
+    platform::PrinterDialogScript::PushPdfFolder(chosen.path());
+    setup->trigger();
+    print->trigger();  // the dialog is cancelled
+    EXPECT_EQ(platform::PrinterDialogScript::Shown(), 2);
+    EXPECT_TRUE(QDir(chosen.path()).isEmpty());
+    fmBOM list;
+    EXPECT_TRUE(list.cmdPrint_Click());
+    EXPECT_TRUE(QFile::exists(chosen.filePath(QStringLiteral("Default - BOM List.pdf"))));
+    platform::PrinterDialogScript::PushPdfFolder(chosen.path());
+    print->trigger();
+    const QString path = chosen.filePath(QStringLiteral("Default - Waveform.pdf"));
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 2u);
+    EXPECT_EQ(platform::MessageScript::Shown()[1].text, "The curve window was printed to the file " + path);
     QFile pdf(path);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << text.toStdString();
-    EXPECT_TRUE(path.startsWith(documents.path()));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
 }
 

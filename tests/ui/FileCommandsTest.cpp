@@ -2,11 +2,16 @@
 // closing with each answer, failed Opens, where Save's dialog starts and what it writes, the
 // project name, and files of the project corpus opened onto the schematic.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <thread>
 #include <tuple>
 
 #include "CommandFixture.h"
@@ -154,10 +159,63 @@ TEST_F(FileCommandsTest, SaveAfterOpenOffersTheStoredNameAndWritesThePathChosen)
     EXPECT_EQ(page->windowTitle(), Caption(path));
 }
 
+TEST_F(FileCommandsTest, SaveAddsTheExtensionOfTheFilterToANameWithout) {
+    FileDialogScript::PushPath(dir.filePath(QStringLiteral("mydesign")));
+    Click(page->cmdFileSave);
+    const QString path = dir.filePath(QStringLiteral("mydesign.zpj"));
+    EXPECT_TRUE(FileText(path).contains("\"File Name :\"\r\n\"" + path + "\"\r\n"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("mydesign"))));
+    EXPECT_EQ(page->windowTitle(), Caption(path));
+}
+
+TEST_F(FileCommandsTest, SaveOntoAReadOnlyFileIsRefusedAndKeepsIt) {
+    const QString path = dir.filePath(QStringLiteral("x.zpj"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    Click(page->cmdSnubber);
+    FileDialogScript::PushPath(path);
+    Click(page->cmdFileSave);
+    EXPECT_EQ(Messages(), std::vector<QString>{"File Error: Cannot Save File : " + path});
+    EXPECT_EQ(FileText(path), "old");
+    EXPECT_FALSE(Settings.DesignSaved);
+}
+
+// A named pipe is no design file: Open refuses it at once instead of waiting for a writer.
+TEST_F(FileCommandsTest, OpenRefusesANamedPipeWithoutWaiting) {
+    const QString pipe = dir.filePath(QStringLiteral("pipe.zpj"));
+    const QByteArray local = QFile::encodeName(pipe);
+    ASSERT_EQ(::mkfifo(local.constData(), 0600), 0);
+    QFile design(Corpus("six-outputs.zpj"));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    const QByteArray content = design.readAll();
+    // A writer that hands a whole design to whoever opens the pipe.
+    std::thread writer([&] {
+        const int fd = ::open(local.constData(), O_WRONLY);
+        if (fd < 0) return;
+        [[maybe_unused]] const ssize_t written = ::write(fd, content.constData(), static_cast<size_t>(content.size()));
+        ::close(fd);
+    });
+    FileDialogScript::PushPath(pipe);
+    Click(page->cmdOpenFile);
+    // The writer goes on when the program did not open the pipe.
+    const int reader = ::open(local.constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    if (reader >= 0) ::close(reader);
+    EXPECT_EQ(Messages(), std::vector<QString>{"File Error: Cannot Open File : " + pipe});
+    EXPECT_EQ(page->windowTitle(), Caption("Default.zpj"));
+}
+
+// A typed name is a change of the design: closing asks before it is lost.
 TEST_F(FileCommandsTest, ProjectNameIsTakenAsTypedAndNewClearsIt) {
     QTest::keyClicks(page->txtProject, "Charger");
     EXPECT_EQ(Settings.ProjectName, "Charger");  // before the box loses the focus
-    EXPECT_TRUE(Settings.DesignSaved);
+    EXPECT_FALSE(Settings.DesignSaved);
+    platform::MessageScript::PushAnswer(platform::AnswerCancel);
+    page->mnuClose->trigger();
+    EXPECT_EQ(Messages(), std::vector<QString>{"Save Design ?: Do You Want To Save Current Design"});
+    EXPECT_TRUE(page->isVisible());
     const QString path = dir.filePath(QStringLiteral("charger.zpj"));
     FileDialogScript::PushPath(path);
     Click(page->cmdFileSave);

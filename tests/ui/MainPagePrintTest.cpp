@@ -5,11 +5,16 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QLocale>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QToolBar>
 
 #include "Colours.h"
 #include "CommandFixture.h"
+#include "EditorDriving.h"
 #include "Printing.h"
 #include "SvgPicture.h"
 
@@ -17,12 +22,14 @@ using namespace zorvic;
 
 namespace {
 
+enum class Folder { Present, Missing, Blocked };
+
 struct PrintCase {
     const char* what;
     float zoom;
     bool logo;      // the logo stands in for the panels
     bool buttons;   // the drawing shows the schematic's buttons
-    bool writable;  // the page can be written
+    Folder folder;  // of the PDF file: there, to be made, or under a regular file
 };
 
 class PrintFixture : public CommandFixture {
@@ -73,22 +80,30 @@ TEST_P(PrintTest, PaperLayoutThenTheScreenLayoutAgainHoweverThePrintEnds) {
     EXPECT_EQ(Seen(), Screen(c.logo, c.buttons));
 
     QTemporaryDir folder;
-    const QString target = c.writable ? folder.path() : folder.filePath(QStringLiteral("missing/deeper"));
+    QFile plain(folder.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    const char* const targets[] = {"", "missing/deeper", "plain/deeper"};
+    const QString target = folder.filePath(QLatin1String(targets[static_cast<int>(c.folder)]));
     platform::SetPrintFolder(target);
     Menu("mnuPrint");
     EXPECT_EQ(Seen(), Screen(c.logo, c.buttons));
-    EXPECT_EQ(page->lblTitle->text(), Title());
-    const QString pdf = QDir(target).filePath(QStringLiteral("Zorvic Design.pdf"));
-    EXPECT_EQ(QFile::exists(pdf), c.writable);
-    // A failed print says nothing; a page in a file tells where it is.
-    const QString told = QStringLiteral("Print: The window was printed to the file ") + pdf;
-    EXPECT_EQ(Messages(), c.writable ? std::vector<QString>{told} : std::vector<QString>{});
+    EXPECT_EQ(page->lblTitle->text(), QString());  // the title line is the paper's only
+    const QString pdf = QDir(target).filePath(QStringLiteral("Default - Design.pdf"));
+    const bool written = c.folder != Folder::Blocked;
+    EXPECT_EQ(QFile::exists(pdf), written);
+    // The user learns where the page went, or where it could not go and why.
+    const QString told = written ? QStringLiteral("Print: The window was printed to the file ") + pdf
+                                 : QStringLiteral("Print: The window could not be printed to the file ") + pdf + " : ";
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].startsWith(told) && !Messages()[0].endsWith(QStringLiteral(": ")))
+        << Messages()[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, PrintTest,
-                         ::testing::Values(PrintCase{"Labels", 1.0f, false, true, true},
-                                           PrintCase{"LogoFailedPrint", 0.6f, true, true, false},
-                                           PrintCase{"TooSmallForButtons", 0.35f, true, false, true}),
+                         ::testing::Values(PrintCase{"Labels", 1.0f, false, true, Folder::Present},
+                                           PrintCase{"LogoMissingFolder", 0.6f, true, true, Folder::Missing},
+                                           PrintCase{"TooSmallForButtonsFailedPrint", 0.35f, true, false,
+                                                     Folder::Blocked}),
                          [](const auto& info) { return std::string(info.param.what); });
 
 TEST_P(PrinterSetupTest, LaterPrintsUseTheLastPrinterChosenAndACancelChangesNothing) {
@@ -103,13 +118,56 @@ TEST_P(PrinterSetupTest, LaterPrintsUseTheLastPrinterChosenAndACancelChangesNoth
     EXPECT_EQ(Seen(), Screen(false, true));
     EXPECT_TRUE(Messages().empty());
     Menu("mnuPrint");
-    const QString name = QStringLiteral("Zorvic Design.pdf");
+    const QString name = QStringLiteral("Default - Design.pdf");
     EXPECT_EQ(QFile::exists(QDir(first.path()).filePath(name)), !chosen);
     EXPECT_EQ(QFile::exists(QDir(second.path()).filePath(name)), chosen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, PrinterSetupTest, ::testing::Bool(),
                          [](const auto& info) { return std::string(info.param ? "Chosen" : "Cancelled"); });
+
+// A print never replaces a file, whichever design printed it.
+TEST_F(PrintFixture, EachPrintTakesAFreeNameAfterItsDesign) {
+    QTemporaryDir folder;
+    platform::SetPrintFolder(folder.path());
+    QFile kept(folder.filePath(QStringLiteral("Default - Design.pdf")));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+    kept.close();
+    Menu("mnuPrint");
+    Settings.DesignFileName = "/elsewhere/Bench.zpj";
+    Menu("mnuPrint");
+    Menu("mnuPrint");
+    QStringList told;
+    for (const QString& m : Messages()) told << m.section(QStringLiteral(" the file "), 1);
+    EXPECT_EQ(told, QStringList({folder.filePath(QStringLiteral("Default - Design (2).pdf")),
+                                 folder.filePath(QStringLiteral("Bench - Design.pdf")),
+                                 folder.filePath(QStringLiteral("Bench - Design (2).pdf"))}));
+    for (const QString& path : told) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "kept");
+}
+
+// Printer Setup only chooses, as its button says; a file name typed there is the next print's.
+TEST_F(PrintFixture, PrinterSetupKeepsTheFileNameTypedInIt) {
+    QTemporaryDir folder;
+    platform::SetPrintFolder(folder.path());
+    const QString typed = folder.filePath(QStringLiteral("mine.pdf"));
+    QString confirm = QStringLiteral("(no dialog)");
+    platform::PrinterDialogScript::Disable();
+    driving::WhenModal<QPrintDialog>([&](QPrintDialog* dialog) {
+        confirm = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (name) name->setText(typed);
+        dialog->accept();
+    });
+    Menu("mnuPrintSetup");
+    platform::PrinterDialogScript::Enable();
+    EXPECT_EQ(confirm, QStringLiteral("OK"));
+    Menu("mnuPrint");
+    Menu("mnuPrint");
+    EXPECT_TRUE(QFile::exists(typed));
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("Default - Design.pdf"))));
+}
 
 namespace {
 

@@ -72,6 +72,21 @@ TEST_P(NumericBoxTest, TypedKeysAreFilteredAndTheValueStoredOnLeaving) {
     EXPECT_EQ(edit->text(), "120");
 }
 
+// "." and "," both type the decimal point, in either locale; a text still no number is refused.
+TEST_P(NumericBoxTest, APointOrACommaIsTheDecimalPoint) {
+    const struct { const char* keys; float value; const char* shown; } cases[] = {
+        {"5,5", 5.5f, "5.5"}, {"5.5", 5.5f, "5.5"}, {"0,25", 0.25f, "0.3"}, {"1,2,3", 88, "88.0"}};
+    for (const auto& c : cases) {
+        float value = 88;
+        NumericBox box(edit, 0, 100, " V", "#0.0", &value, cancel);
+        Type(c.keys);
+        Leave(other);
+        EXPECT_FLOAT_EQ(value, c.value) << c.keys;
+        EXPECT_EQ(edit->text(), QString(c.shown).replace('.', QChar(GetParam()))) << c.keys;
+    }
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
+
 TEST_P(NumericBoxTest, OutOfRangeShowsRangeErrorAndRestores) {
     float value = 88;
     NumericBox box(edit, 85, 264, " V", "##0", &value, cancel);

@@ -136,7 +136,11 @@ INSTANTIATE_TEST_SUITE_P(Boxes, OutputTypingTest, ::testing::Values(
     TypedCase{"MinimumNotAboveTheCurrent", 1, false, 5, 2, 0.5f, &O::txtCurrentMin, "3", &R::MinimumCurrent, 0.5f, "0.50", &O::lblAmp2, "A", "3.00A > 2.00A"},
     TypedCase{"MinimumInMilliamperes", 1, false, 5, 0.1f, 0, &O::txtCurrentMin, "150", &R::MinimumCurrent, 0, "0", &O::lblAmp2, "mA", "150mA > 100mA"},
     TypedCase{"FirstRippleNotBelowATenth", 1, false, 5, 1, 0, &O::txtRip1, "0.05", &R::RippleFirstCell, 0.3f, "0.30 ", nullptr, "", "0.05 Vpp < 0.10 Vpp"},
-    TypedCase{"SecondRippleNotAboveTheFirst", 1, false, 5, 1, 0, &O::txtRip2, "0.5", &R::RippleSecondCell, 0.05f, "0.05 ", nullptr, "", "0.50 Vpp > 0.30 Vpp"}),
+    TypedCase{"SecondRippleNotAboveTheFirst", 1, false, 5, 1, 0, &O::txtRip2, "0.5", &R::RippleSecondCell, 0.05f, "0.05 ", nullptr, "", "0.50 Vpp > 0.30 Vpp"},
+    // A comma is the decimal point too; milliamperes are refused and shown in milliamperes.
+    TypedCase{"VoltageWithADecimalComma", 1, false, 5, 1, 0, &O::txtVoltage, "5,5", &R::Voltage, 5.5f, "5.50", nullptr, "", ""},
+    TypedCase{"AmperesWithADecimalComma", 1, false, 5, 1, 0, &O::txtCurrent, "0,15", &R::Current, 0.15f, "150", &O::lblAmp, "mA", ""},
+    TypedCase{"MilliamperesRefusedInMilliamperes", 1, false, 5, 0.05f, 0, &O::txtCurrent, "40000", &R::Current, 0.05f, "50", &O::lblAmp, "mA", "40000mA > 30000mA"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OutputEditorTest, MainOutputOffersNoZenerNegativeOrDeleteAndAZenerOutputNoSecondCell) {
@@ -170,6 +174,36 @@ TEST_F(OutputEditorTest, RegulatedBoxFollowsTheLoop) {
     fmOutput& last = Open(1);
     EXPECT_TRUE(last.chkRegulated->isChecked());
     EXPECT_FALSE(last.chkRegulated->isEnabled() || last.optZener->isEnabled() || last.optVreg->isEnabled());
+}
+
+// Ticked into a loop of one, an output can still be taken out after its voltage changed.
+TEST_F(OutputEditorTest, AnOutputJustTickedCanBeUntickedAgain) {
+    Design({10, 5, 7}, {false, true}, true);
+    fmOutput& e = Open(2);
+    driving::Click(e.chkRegulated);
+    driving::TypeAndLeave(e.txtVoltage, "12");
+    EXPECT_TRUE(e.chkRegulated->isChecked() && e.chkRegulated->isEnabled());
+    EXPECT_TRUE(e.optZener->isEnabled() && e.optVreg->isEnabled());
+    driving::Click(e.chkRegulated);
+    driving::Click(e.cmdApply);
+    EXPECT_FALSE(Outputs[2].Regulated);
+    EXPECT_TRUE(Outputs[1].Regulated);
+    EXPECT_EQ(OperatingPoint.RegulatedOutputCount, 1);
+}
+
+// A cancelled editor takes its diode mark back: the next new output raises no diode warning.
+TEST_F(OutputEditorTest, CancelTakesTheUserDiodeMarkBack) {
+    Design({9});
+    for (int round = 0; round < 2; ++round)
+        InModal(page->cmdOutputCreate, [](fmOutput* e) {
+            driving::Click(e->findChild<QCheckBox*>(QStringLiteral("chkDiodeUserDefine")));
+            EXPECT_TRUE(Settings.UserDefinedDiode[1]);
+            driving::Click(e->cmdCancel);
+        });
+    EXPECT_EQ(Messages(), std::vector<QString>{});
+    EXPECT_EQ(Settings.UserDefinedDiode, (std::array<bool, 6>{}));
+    EXPECT_TRUE(Settings.DesignSaved);
+    EXPECT_EQ(Settings.AdditionalOutputs, 0);
 }
 
 TEST_F(OutputEditorTest, DeletingAMiddleOutputMovesTheLaterOnesDown) {

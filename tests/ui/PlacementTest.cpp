@@ -1,8 +1,9 @@
-// The placement routines of the schematic: centring on the width before the new caption, the
+// The placement routines of the schematic: centring on the width of the new caption, the
 // zoom limits of labels and buttons, the "Warning" styling and the training colours.
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
@@ -59,16 +60,28 @@ class ButtonZoomTest : public PlacementTest, public ::testing::WithParamInterfac
 
 }  // namespace
 
-TEST_F(PlacementTest, LabelIsCentredOnTheWidthItHadBeforeItsNewCaption) {
-    platform::SetTwipGeometry(label, {0, 0, 600, 195});
-    PlaceLabel(label, 2000, 300, 1.0f, QStringLiteral("C2\r\n470uF"));
-    EXPECT_EQ(label->text(), "C2\r\n470uF");
-    EXPECT_EQ(label->pos(), Pixels({1700, 300, 0, 0}).topLeft());
-    EXPECT_EQ(label->size(), label->sizeHint());  // the label fits its new text
+TEST_F(PlacementTest, LabelIsCentredOnItsNewCaptionAtOnce) {
+    // A caption far wider than the one before (a blank value, then a whole one), and back.
+    platform::SetTwipGeometry(label, {0, 0, 300, 195});
+    for (const QString& caption : {QStringLiteral("C7 2.2nF-2kV and more"), QStringLiteral("C7")}) {
+        PlaceLabel(label, 2000, 300, 1.0f, caption);
+        EXPECT_EQ(label->text(), caption);
+        EXPECT_EQ(label->size(), label->sizeHint());  // the label fits its new text
+        const int32_t width = platform::TwipWidth(label);
+        EXPECT_EQ(label->pos(), Pixels({2000 - width / 2, 300, 0, 0}).topLeft()) << caption.toStdString();
+    }
+}
 
-    const int32_t width = platform::TwipWidth(label);
-    PlaceLabel(label, 2000, 300, 2.0f, QStringLiteral("C2\r\n470uF"));
-    EXPECT_EQ(label->pos(), Pixels({4000 - width / 2, 600, 0, 0}).topLeft());
+// The transformer button near the right edge of the filter picture, at zoom 1 and just above the
+// zoom that hides the labels: its whole caption shows, inside the picture.
+TEST_F(PlacementTest, ButtonShowsItsWholeCaptionInsideItsPicture) {
+    platform::SetTwipGeometry(holder.get(), {0, 0, 7500, 4000});
+    button->setText(QStringLiteral("Transformer"));
+    for (const float zoom : {1.0f, Settings.LabelZoomMin + 0.01f}) {
+        PlaceButton(button, zoom, 1200, 395, static_cast<int32_t>(7000 / zoom), 3100, 0);
+        EXPECT_GT(button->width(), QFontMetrics(button->font()).horizontalAdvance(button->text())) << zoom;
+        EXPECT_LE(button->geometry().right(), holder->width() - 1) << zoom;
+    }
 }
 
 TEST_F(PlacementTest, LeftLabelStartsAtItsScaledPosition) {

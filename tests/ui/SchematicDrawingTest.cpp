@@ -12,6 +12,7 @@
 #include "DesignHost.h"
 #include "MainPageFixture.h"
 #include "Placement.h"
+#include "QtDesignHost.h"
 #include "SvgPicture.h"
 
 using namespace zorvic;
@@ -143,6 +144,19 @@ TEST_F(SchematicDrawingTest, OutputBlocksShowTheirKindAndLabels) {
     page->ChartRedraw();
     EXPECT_FALSE(Shown(page->lblCap2[0]));
     EXPECT_FALSE(Shown(page->lblSerial[0]));
+}
+
+// A file load shows the blocks of its outputs before the computation, whose messages keep the
+// window on the screen: each block shows where the drawing puts it, not at the top left.
+TEST_F(SchematicDrawingTest, BlockShownByAFileLoadIsPlacedBeforeTheNextDrawing) {
+    ShowNearZoomOne();
+    ThreeOutputs();
+    QtDesignHost host;
+    host.ShowOutputBlock(3, true);
+    ASSERT_TRUE(Shown(page->Output[3]));
+    const QRect placed = page->Output[3]->geometry();
+    page->ChartRedraw();
+    EXPECT_EQ(placed, page->Output[3]->geometry());
 }
 
 TEST_F(SchematicDrawingTest, TransformerGrowsWithTheOutputsBeyondTwo) {

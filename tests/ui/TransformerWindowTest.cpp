@@ -51,6 +51,7 @@ struct TypedCase {
     std::function<double()> stored;
     double expected;
     const char* shownAfterRefill;  // empty: the entry is refused
+    const char* message = nullptr;  // the refusal's text, where it matters
 };
 
 class TransformerTypingTest : public TransformerWindowTest, public ::testing::WithParamInterface<TypedCase> {};
@@ -64,6 +65,13 @@ const TypedCase TypedCases[] = {
     {"TempTarget", &fmTransfo::txtTempCore, "55", [] { return Transfo.MaxDeltaT; }, 55, "55.0"},
     {"LossTarget", &fmTransfo::txtPdissCore, "3", [] { return Transfo.CoreLossShare; }, 0.03, "3.0"},
     {"LossTargetRefused", &fmTransfo::txtPdissCore, "12", [] { return Transfo.CoreLossShare; }, 0.02, ""},
+    {"LeakageWithADecimalComma", &fmTransfo::txtLleakage, "1,5", [] { return Transfo.LeakageRatio; }, 0.015, "1.5"},
+    // Limits finer than the box's pattern are written out, so value and limit never look alike.
+    {"TempTargetBelowATenth", &fmTransfo::txtTempCore, "0.05", [] { return Transfo.MaxDeltaT; }, 40, "",
+     "0.05  °C < 0.1  °C"},
+    {"LossTargetBelowAHundredth", &fmTransfo::txtPdissCore, "0.001", [] { return Transfo.CoreLossShare; }, 0.02, "",
+     "0.001  % < 0.01  %"},
+    {"CpriBelowOnePicofarad", &fmTransfo::txtCpri, "0.4", [] { return Transfo.Cpri.Value; }, 30e-12, "", "0.4  pF < 001  pF"},
 };
 
 TEST_P(TransformerTypingTest, StoresTheTargetInDesignUnits) {
@@ -72,6 +80,10 @@ TEST_P(TransformerTypingTest, StoresTheTargetInDesignUnits) {
     EXPECT_NEAR(c.stored(), c.expected, c.expected * 1e-5);
     const bool accepted = *c.shownAfterRefill != '\0';
     EXPECT_EQ(platform::MessageScript::Shown().empty(), accepted);
+    if (c.message) {
+        ASSERT_FALSE(accepted);
+        EXPECT_EQ(platform::MessageScript::Shown().back().text, QString::fromUtf8(c.message));
+    }
     // Only a change of the design needs saving.
     EXPECT_EQ(Settings.DesignSaved, !accepted);
     if (accepted) {
@@ -82,6 +94,19 @@ TEST_P(TransformerTypingTest, StoresTheTargetInDesignUnits) {
 
 INSTANTIATE_TEST_SUITE_P(Boxes, TransformerTypingTest, ::testing::ValuesIn(TypedCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Counts are stored rounded; the box shows the count kept, not the fraction typed.
+TEST_F(TransformerWindowTest, CountBoxesShowTheStoredCount) {
+    Click(window->chkForceNpri);
+    Click(window->optParalleled);
+    TypeAndLeave(window->txtNpri, "45.6");
+    TypeAndLeave(window->txtNmax, "2.5");
+    EXPECT_EQ(Transfo.PrimaryTurns, 46);
+    EXPECT_EQ(window->txtNpri->text(), "46");
+    EXPECT_EQ(Transfo.ParallelWireMax, 2);  // a half goes to the even count
+    EXPECT_EQ(window->txtNmax->text(), "2");
+    EXPECT_TRUE(platform::MessageScript::Shown().empty());
+}
 
 TEST_F(TransformerWindowTest, ShowingTheDesignChangesNothingInIt) {
     Settings.WindingOptimisationType = 2;
@@ -96,7 +121,8 @@ TEST_F(TransformerWindowTest, ShowingTheDesignChangesNothingInIt) {
     EXPECT_TRUE(window->chkFixed->isChecked() && window->chkFixed->isEnabled());
 }
 
-// A winding without wire shows "**" for its gauge and a red caption; only active outputs show.
+// A winding without wire shows "**" for its gauge and a red caption (light red on the dark blue
+// terminal of output 1, whose text is white); only active outputs show.
 TEST_F(TransformerWindowTest, WindingCaptionsShowGaugeTurnsAndStrandsAndFollowTheActiveOutputs) {
     Transfo.PrimaryWire = {24, 0.2f, 0.25f, 0.08f, 0, 1};
     Transfo.PrimaryTurns = 40;
@@ -108,11 +134,14 @@ TEST_F(TransformerWindowTest, WindingCaptionsShowGaugeTurnsAndStrandsAndFollowTh
     Transfo.OutputTurns[1] = 12;
     window->Form_Load();
     EXPECT_EQ(window->lblInput->text(), "Input\r\nAWG 24\r\n 40T- 1W");
-    EXPECT_EQ(platform::ForeColor(window->lblInput), uint32_t{platform::ControlText});
+    EXPECT_EQ(platform::ForeColor(window->lblInput), 0u);
     EXPECT_EQ(window->lblAux->text(), "Auxiliary\r\nAWG **\r\n 9T- 0W");
     EXPECT_EQ(platform::ForeColor(window->lblAux), 0xFFu);
     EXPECT_EQ(window->lblOut1[1]->text(), "Out 1\r\nAWG **\r\n 12T- 2W");
-    EXPECT_EQ(platform::ForeColor(window->lblOut1[1]), 0xFFu);
+    EXPECT_EQ(platform::ForeColor(window->lblOut1[1]), 0xC0C0FFu);
+    Transfo.OutputWire[1] = Transfo.PrimaryWire;
+    window->Form_Load();
+    EXPECT_EQ(platform::ForeColor(window->lblOut1[1]), 0xFFFFFFu);
     EXPECT_EQ(window->lblNout[1]->text(), "Out 1 : 12");
     EXPECT_TRUE(window->picOutBond[1]->isVisibleTo(window));
     EXPECT_FALSE(window->picOutBond[2]->isVisibleTo(window));

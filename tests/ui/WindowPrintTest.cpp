@@ -10,6 +10,7 @@
 
 #include "MessageBox.h"
 #include "Printing.h"
+#include "Variables.h"
 #include "WindowPrint.h"
 
 namespace {
@@ -26,21 +27,24 @@ class WindowPrintTest : public ::testing::TestWithParam<PrintCase> {};
 
 TEST_P(WindowPrintTest, ScreenLayoutComesBack) {
     platform::MessageScript::Clear();
+    zorvic::Settings.DesignFileName = "Default.zpj";
     QTemporaryDir folder;
-    const QString target = GetParam().writableFolder ? folder.path() : folder.filePath(QStringLiteral("missing/deeper"));
+    QFile plain(folder.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    const QString target = GetParam().writableFolder ? folder.path() : folder.filePath(QStringLiteral("plain/deeper"));
     platform::SetPrintFolder(target);
     QLabel window(QStringLiteral("schematic"));
     window.resize(400, 300);
     std::vector<QString> steps;
     const bool printed = WindowPrint::PrintWindow(
-        &window, QStringLiteral("Design"), [&] { steps.push_back(QStringLiteral("prepare")); },
-        [&] { steps.push_back(QStringLiteral("restore")); });
+        &window, WindowPrint::Page::Design, QStringLiteral("The window"), QStringLiteral("Print"),
+        [&] { steps.push_back(QStringLiteral("prepare")); }, [&] { steps.push_back(QStringLiteral("restore")); });
     platform::SetPrintFolder(QString());
     EXPECT_EQ(printed, GetParam().printed);
     EXPECT_EQ(steps, (std::vector<QString>{QStringLiteral("prepare"), QStringLiteral("restore")}));
-    EXPECT_EQ(QFile::exists(QDir(target).filePath(QStringLiteral("Design.pdf"))), GetParam().printed);
-    // Only a print that was made tells where its file is.
-    EXPECT_EQ(platform::MessageScript::Shown().size(), GetParam().printed ? 1u : 0u);
+    EXPECT_EQ(QFile::exists(QDir(target).filePath(QStringLiteral("Default - Design.pdf"))), GetParam().printed);
+    // Either way the user is told: where the file is, or why it could not be written.
+    EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prints, WindowPrintTest,
