@@ -1,6 +1,7 @@
 #include "ComputeTransfo.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -948,15 +949,17 @@ void LeaveOutcome(const SearchOutcome& outcome) {
     TransferOutcome(outcome, [](const auto& kept, auto& state) { state = kept; });
 }
 
-// The last search run: what it read and what it left.
+// A search run: what it read and what it left.
 struct LastSearch {
     SearchInputs inputs;
     SearchOutcome outcome;
 };
-std::optional<LastSearch> PreviousSearch;
+// The last two searches, the one used last first. A computation searches twice, in its first
+// pass and in its refining pass, and recomputing the same design asks both again.
+std::array<std::optional<LastSearch>, 2> RecentSearches;
 
 void ForgetPreviousSearch() {
-    PreviousSearch.reset();
+    RecentSearches = {};
 }
 
 // Whether the scan may take a hint: not on a user core or turns, nor under the temperature
@@ -1022,12 +1025,16 @@ SearchOutcome Search(float P, const SearchOutcome* previous) {
 // same: either way the state gets its outcome here.
 void SearchTransformer() {
     SearchInputs inputs = ReadSearchInputs();
-    if (!PreviousSearch || !(PreviousSearch->inputs == inputs)) {
-        SearchOutcome outcome = Search(Transfo.InputPower, PreviousSearch ? &PreviousSearch->outcome : nullptr);
-        PreviousSearch = LastSearch{std::move(inputs), std::move(outcome)};
+    auto& [latest, earlier] = RecentSearches;
+    if (earlier && earlier->inputs == inputs) {
+        std::swap(latest, earlier);
+    } else if (!latest || !(latest->inputs == inputs)) {
+        SearchOutcome outcome = Search(Transfo.InputPower, latest ? &latest->outcome : nullptr);
+        earlier = std::move(latest);
+        latest = LastSearch{std::move(inputs), std::move(outcome)};
         ++SearchesRun;
     }
-    LeaveOutcome(PreviousSearch->outcome);
+    LeaveOutcome(latest->outcome);
 }
 
 }  // namespace

@@ -338,6 +338,17 @@ TEST_F(DesignTransformerTest, FrequencyWithoutAGradeLeavesAFiniteEmptyTransforme
     EXPECT_EQ(OperatingPoint.TransformerLoss, 0.0f);
 }
 
+// Every computation starts from the same values, so recomputing a design asks its two searches
+// (first pass, refining pass) again, and finds both done.
+TEST_F(DesignTransformerTest, RecomputingADesignRunsNoSearch) {
+    ResetDesignState();
+    ApplyDesignDefaults();
+    ComputeDesign();
+    const int32_t searches = SearchesRun;
+    ComputeDesign();
+    EXPECT_EQ(SearchesRun, searches);
+}
+
 // The default design's first computation (5 V 1 A from 88-264 V AC at 100 kHz) worked through
 // both passes: the second pass designs the transformer for the currents that include the first
 // pass's transformer loss (0.332 W on E13/7/4, 5.54 W in, against 6.17 W in the second pass).
