@@ -73,14 +73,16 @@ void ComputeChipLoss() {
 
     op.ChipLoss = chip.LossConduction + chip.LossBias + chip.LossSwitching;
 
-    // The loss heats the junction, which raises the on-resistance and so the loss again.
+    // The loss heats the junction, which raises the on-resistance and so the loss again. A step
+    // past the limit ends the search: the conduction loss is then taken at the limit itself,
+    // never as a sum of growths taken back, which cancels to nothing in single precision.
     const float rthSum = op.RthPinAmbient + op.RthJunctionPin;
     float tj = ambient;
     float step = 0;
     do {
         const float previous = tj;
         tj = rthSum * op.ChipLoss + ambient;
-        op.ChipLoss += irmsSquaredRds * (RdsonFactor(tj) - RdsonFactor(previous));
+        if (tj <= JunctionTemperatureLimit) op.ChipLoss += irmsSquaredRds * (RdsonFactor(tj) - RdsonFactor(previous));
         step = tj - previous;
     } while (step >= 0.1f && tj <= JunctionTemperatureLimit);
 
@@ -89,18 +91,13 @@ void ComputeChipLoss() {
     op.ChipPinTemperature =
         rthSum != 0 ? (tj - ambient) * op.RthPinAmbient / rthSum + ambient : ambient;
     if (chip.OverTemperature) {
-        // The conduction loss is taken back to its value at the limit.
-        op.ChipLoss += irmsSquaredRds * (RdsonFactor(JunctionTemperatureLimit) - RdsonFactor(tj));
-        // A junction far past the limit overflows the growth (inf - inf): the same loss, in one
-        // product.
-        if (!std::isfinite(op.ChipLoss)) {
-            const float conductionAtLimit = chip.Rdson * RdsonFactor(JunctionTemperatureLimit) * (irms * irms);
-            op.ChipLoss = conductionAtLimit + chip.LossBias + chip.LossSwitching;
-        }
-        tj = JunctionTemperatureLimit;
+        chip.Tj = JunctionTemperatureLimit;
+        chip.LossConduction = irmsSquaredRds * RdsonFactor(JunctionTemperatureLimit);
+        op.ChipLoss = chip.LossConduction + chip.LossBias + chip.LossSwitching;
+    } else {
+        chip.Tj = tj;
+        chip.LossConduction = op.ChipLoss - chip.LossBias - chip.LossSwitching;
     }
-    chip.Tj = tj;
-    chip.LossConduction = op.ChipLoss - chip.LossBias - chip.LossSwitching;
 
     op.RegulationLoss = RegulationNetworkLoss(DividerNumbering::FittedDividers);
 

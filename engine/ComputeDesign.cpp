@@ -8,11 +8,14 @@
 #include "ComputeTransfo.h"
 #include "ControlNetwork.h"
 #include "DesignHost.h"
+#include "DesignResults.h"
 #include "ErrorManagement.h"
 #include "OperatingCurrents.h"
 #include "OutputStage.h"
 #include "PrimaryInductance.h"
 #include "Variables.h"
+
+#include <utility>
 
 namespace zorvic {
 
@@ -62,9 +65,7 @@ void RefiningPass() {
     op.Efficiency = gross != 0 ? op.OutputPower / gross : 0;
 }
 
-}  // namespace
-
-void ComputeDesign() {
+void RunPasses() {
     BeginDesignWarnings();
     FirstPass();
     // A design warning asks for another pass when the user changed the design in its editor. A
@@ -75,6 +76,99 @@ void ComputeDesign() {
         RefiningPass();
     } while (Settings.RecomputeFlag && ++passes < MaxRefiningPasses);
     EndDesignWarnings();
+}
+
+// Everything the program's start and its defaults set, the tables included, so that the
+// default design can be computed aside and the state put back exactly.
+struct EngineImage {
+    SettingsRecord settings = Settings;
+    OperatingRecord operating = OperatingPoint;
+    RegulationRecord regulation = Regulation;
+    TransfoRecord transfo = Transfo;
+    ClamperRecord clamper = Clamper;
+    InputRecord input = InputStage;
+    ControlRecord control = Control;
+    std::array<OutputRecord, OutputCount> outputs = Outputs;
+    OutputRecord outputWork = OutputWork;
+    OutputRecord outputBlank = OutputBlank;
+    int16_t curveWindowState = CurveWindowState;
+    std::array<DiodeRecord, DiodeTableSize> diodes = DiodeTable;
+    std::array<CapacitorRecord, CapacitorTableSize> capacitors = CapacitorTable;
+    std::array<RegulatorRecord, RegulatorTableSize> regulators = RegulatorTable;
+    std::array<ChipRecord, ChipTableSize> chips = ChipTable;
+    std::array<PackageRecord, 5> packages = PackageTable;
+    std::array<CoreMaterial, CoreMaterialTableSize> materials = CoreMaterialTable;
+    std::array<std::string, 5> suppliers = SupplierNames;
+    std::array<CoreGeometry, StandardCoreTableSize> standardCores = StandardCoreTable;
+    std::array<CoreGeometry, CandidateCoresSize> candidates = CandidateCores;
+    int16_t candidateLast = CandidateCoreLast;
+    std::array<CoreGeometry, CustomCoreListSize> customCores = CustomCoreList;
+    int16_t customCount = CustomCoreCount;
+    std::array<WireRecord, WireTableSize> wires = WireTable;
+    std::array<ClampRecord, ClampTableSize> clamps = ClampTable;
+    ChipRecord chipWork = ChipWork;
+    WireRecord workWire = WorkWire;
+    ClampRecord currentClamp = CurrentClamp;
+    DesignResults results = CaptureDesignResults();
+
+    void Restore() {
+        Settings = std::move(settings);
+        OperatingPoint = std::move(operating);
+        Regulation = std::move(regulation);
+        Transfo = std::move(transfo);
+        Clamper = std::move(clamper);
+        InputStage = std::move(input);
+        Control = std::move(control);
+        Outputs = std::move(outputs);
+        OutputWork = std::move(outputWork);
+        OutputBlank = std::move(outputBlank);
+        CurveWindowState = curveWindowState;
+        DiodeTable = std::move(diodes);
+        CapacitorTable = std::move(capacitors);
+        RegulatorTable = std::move(regulators);
+        ChipTable = std::move(chips);
+        PackageTable = std::move(packages);
+        CoreMaterialTable = std::move(materials);
+        SupplierNames = std::move(suppliers);
+        StandardCoreTable = std::move(standardCores);
+        CandidateCores = std::move(candidates);
+        CandidateCoreLast = candidateLast;
+        CustomCoreList = std::move(customCores);
+        CustomCoreCount = customCount;
+        WireTable = std::move(wires);
+        ClampTable = std::move(clamps);
+        ChipWork = std::move(chipWork);
+        WorkWire = std::move(workWire);
+        CurrentClamp = std::move(currentClamp);
+        // The whole of it: the captured records are those above.
+        CurrentChip = results.chip;
+        CurrentCore = results.core;
+        CurrentMaterial = results.material;
+        CoreSupplier = results.coreSupplier;
+        StartFromDesignResults(results);
+    }
+};
+
+// The default design computed from the program's start, with no window told of it.
+DesignResults DefaultDesignResults() {
+    EngineImage saved;
+    DesignHost& host = Host();
+    InstallHost(nullptr);
+    ResetDesignState();
+    ApplyDesignDefaults();
+    RunPasses();
+    DesignResults results = CaptureDesignResults();
+    InstallHost(&host);
+    saved.Restore();
+    return results;
+}
+
+}  // namespace
+
+void ComputeDesign() {
+    if (!StartingResults()) SetStartingResults(DefaultDesignResults());
+    StartFromDesignResults(*StartingResults());
+    RunPasses();
 }
 
 void UpdateDcBusVoltages() {

@@ -1,13 +1,13 @@
 #include "ComputeTransfo.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -36,6 +36,7 @@ float BestFlux = 0;
 float LowestFlux = 0;
 int32_t DesignEvaluations = 0;
 bool LastSearchRecorded = false;
+int32_t SearchesRun = 0;
 
 namespace {
 
@@ -75,6 +76,7 @@ void ResetTransformerState() {
     LowestFlux = 0;
     DesignEvaluations = 0;
     LastSearchRecorded = false;
+    SearchesRun = 0;
     ForgetPreviousSearch();
 }
 
@@ -792,101 +794,99 @@ bool DesignTransformer(float P) {
     return Transfo.DesignRecorded;
 }
 
-namespace {
-
-bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
-
-bool SameCore(const CoreGeometry& a, const CoreGeometry& b) {
-    return a.Series == b.Series && a.Name == b.Name && SameBits(a.Ae, b.Ae) && SameBits(a.Le, b.Le) &&
-           SameBits(a.Lm, b.Lm) && SameBits(a.W, b.W) && SameBits(a.Ve, b.Ve) && SameBits(a.LeOverAe, b.LeOverAe) &&
-           SameBits(a.Rth, b.Rth) && a.Index == b.Index;
+CoreBits::CoreBits(const CoreGeometry& core) {
+    // Binding every field: a field added to CoreGeometry fails to compile here until it is kept.
+    const auto& [series, name, ae, le, lm, w, ve, leOverAe, rth, index] = core;
+    Series = series;
+    Name = name;
+    Ae = ae;
+    Le = le;
+    Lm = lm;
+    W = w;
+    Ve = ve;
+    LeOverAe = leOverAe;
+    Rth = rth;
+    Index = index;
 }
 
-bool SameWire(const WireRecord& a, const WireRecord& b) {
-    return a.Awg == b.Awg && SameBits(a.Area, b.Area) && SameBits(a.AreaIns, b.AreaIns) && SameBits(a.Rlin, b.Rlin) &&
-           a.Index == b.Index && a.Strands == b.Strands;
+WireBits::WireBits(const WireRecord& wire) {
+    // As for a core.
+    const auto& [awg, area, areaIns, rlin, index, strands] = wire;
+    Awg = awg;
+    Area = area;
+    AreaIns = areaIns;
+    Rlin = rlin;
+    Index = index;
+    Strands = strands;
 }
 
-// Everything a transformer search reads, numbers as their bits. A search asked again with all
-// of it unchanged (a refining pass after a warning that changed nothing it reads) records the
-// same design.
-struct SearchInputs {
-    std::vector<uint32_t> numbers;
-    std::vector<CoreGeometry> cores;  // the candidate cores, or the user's core
-    std::array<WireRecord, WireTableSize> wires{};
-
-    bool operator==(const SearchInputs& other) const {
-        return numbers == other.numbers && std::equal(cores.begin(), cores.end(), other.cores.begin(),
-                                                      other.cores.end(), SameCore) &&
-               std::equal(wires.begin(), wires.end(), other.wires.begin(), SameWire);
-    }
-};
-
-SearchInputs ReadSearchInputs(float P) {
+SearchInputs ReadSearchInputs() {
     SearchInputs in;
-    const auto add = [&in](auto x) {
-        if constexpr (std::is_same_v<decltype(x), float>)
-            in.numbers.push_back(std::bit_cast<uint32_t>(x));
-        else
-            in.numbers.push_back(static_cast<uint32_t>(x));
-    };
-    add(P);
-    add(InputStage.SwitchingFrequency);
-    add(InputStage.ReflectedVoltage);
-    add(InputStage.VdcMin);
-    add(OperatingPoint.DutyCycleAtVmin);
-    add(OperatingPoint.ContRatio);
-    add(OperatingPoint.SecondaryRegulation);
-    add(Settings.BmaxRatio);
-    add(Settings.UserPrimaryTurns);
-    add(Settings.UserCoreGeometry);
-    add(Settings.CoreCriterionTemp);
-    add(Settings.WindingOptimisationType);
-    add(Settings.AdditionalOutputs);
-    add(Transfo.Lprimary.Value);
-    add(Transfo.PrimaryTurns);
-    add(Transfo.IrmsMax);
-    add(Transfo.IpeakMax);
-    add(Transfo.WindowFactor);
-    add(Transfo.CoreLossShare);
-    add(Transfo.MaxDeltaT);
-    add(Transfo.ParallelWireMax);
-    for (float x : {CurrentMaterial.Bsat, CurrentMaterial.Ui100, CurrentMaterial.K, CurrentMaterial.K1,
-                    CurrentMaterial.K2, CurrentMaterial.Bdc})
-        add(x);
-    for (float x : {CurrentChip.Vdd1, CurrentChip.Vdd2, CurrentChip.VddReg, CurrentChip.SupplyCurrent}) add(x);
+    in.Power = Transfo.InputPower;
+    in.SwitchingFrequency = InputStage.SwitchingFrequency;
+    in.ReflectedVoltage = InputStage.ReflectedVoltage;
+    in.VdcMin = InputStage.VdcMin;
+    in.DutyCycleAtVmin = OperatingPoint.DutyCycleAtVmin;
+    in.ContRatio = OperatingPoint.ContRatio;
+    in.SecondaryRegulation = OperatingPoint.SecondaryRegulation;
+    in.BmaxRatio = Settings.BmaxRatio;
+    in.UserPrimaryTurns = Settings.UserPrimaryTurns;
+    // Otherwise the copy of the recorded design writes them, and the search never reads them.
+    if (Settings.UserPrimaryTurns) in.PrimaryTurns = Transfo.PrimaryTurns;
+    in.UserCoreGeometry = Settings.UserCoreGeometry;
+    in.CoreCriterionTemp = Settings.CoreCriterionTemp;
+    in.WindingOptimisationType = Settings.WindingOptimisationType;
+    in.AdditionalOutputs = Settings.AdditionalOutputs;
+    in.Lprimary = Transfo.Lprimary.Value;
+    in.IrmsMax = Transfo.IrmsMax;
+    in.IpeakMax = Transfo.IpeakMax;
+    in.WindowFactor = Transfo.WindowFactor;
+    in.CoreLossShare = Transfo.CoreLossShare;
+    in.MaxDeltaT = Transfo.MaxDeltaT;
+    in.ParallelWireMax = Transfo.ParallelWireMax;
+    in.Bsat = CurrentMaterial.Bsat;
+    in.Ui100 = CurrentMaterial.Ui100;
+    in.K = CurrentMaterial.K;
+    in.K1 = CurrentMaterial.K1;
+    in.K2 = CurrentMaterial.K2;
+    in.Bdc = CurrentMaterial.Bdc;
+    in.Vdd1 = CurrentChip.Vdd1;
+    in.Vdd2 = CurrentChip.Vdd2;
+    in.VddReg = CurrentChip.VddReg;
+    in.SupplyCurrent = CurrentChip.SupplyCurrent;
     for (int i = 0; i <= LastOutputIndex(); ++i) {
-        const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
-        add(output.VoltageBeforeDiode);
-        add(output.IrmsSecondary);
+        const auto k = static_cast<std::size_t>(i);
+        in.VoltageBeforeDiode[k] = Outputs[k].VoltageBeforeDiode;
+        in.IrmsSecondary[k] = Outputs[k].IrmsSecondary;
     }
-    add(CandidateCoreLast);
-    if (Settings.UserCoreGeometry) {
-        in.cores.push_back(CurrentCore);
-    } else {
+    // A user core with a blank dimension is not searched: the candidates stand in for it.
+    if (Settings.UserCoreGeometry) in.UserCore = CoreBits(CurrentCore);
+    if (!Settings.UserCoreGeometry || !CoreUsable(CurrentCore)) {
         const int last = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
-        in.cores.assign(CandidateCores.begin(), CandidateCores.begin() + last + 1);
+        in.CandidateCores.reserve(static_cast<std::size_t>(last) + 1);
+        for (int c = 0; c <= last; ++c) in.CandidateCores.emplace_back(CandidateCores[static_cast<std::size_t>(c)]);
     }
-    std::copy(WireTable.begin(), WireTable.end(), in.wires.begin());
+    for (std::size_t row = 0; row < WireTable.size(); ++row) in.Wires[row] = WireBits(WireTable[row]);
     return in;
 }
+
+namespace {
 
 // What a search leaves: the values every search writes, those that only an evaluated candidate
 // writes, and the recorded design, which only a record writes (a search that records nothing
 // leaves the previous record as it was).
 struct SearchOutcome {
-    bool found = false;
     float bestTotal = 0, lowestFlux = 0, skinDepth = 0, auxTurnsRatio = 0, primaryArea = 0, auxArea = 0;
     std::array<float, OutputCount> outputArea{};
     int32_t evaluations = 0, workAux = 0;
-    bool evaluated = false;  // a candidate was evaluated: the values below were written
     std::array<int32_t, OutputCount> workOutputs{};
-    bool withinLoss = false, designFound = false, designRecorded = false;
+    bool withinLoss = false, designFound = false, designRecorded = false, lastRecorded = false;
 
+    bool evaluated = false;  // a candidate was evaluated: the values below were written
     bool synthetic = false;
     OptimiserState optimiser;
 
-    bool recorded = false;
+    bool recorded = false;  // a design was recorded: the values below were written
     int16_t primaryTurns = 0, auxTurns = 0;
     std::array<int16_t, OutputCount> outputTurns{};
     WireRecord primaryWire, auxWire;
@@ -895,9 +895,10 @@ struct SearchOutcome {
     CoreGeometry core;
 };
 
-// Copies between the outcome and the module and design state, one way or the other.
-template <class Copy>
-void TransferOutcome(SearchOutcome& o, Copy copy) {
+// Copies between an outcome and the module and design state, one way or the other: the one list
+// of what a search leaves.
+template <class Outcome, class Copy>
+void TransferOutcome(Outcome& o, Copy copy) {
     copy(o.bestTotal, BestTotalLoss);
     copy(o.lowestFlux, LowestFlux);
     copy(o.skinDepth, SkinDepth);
@@ -912,6 +913,7 @@ void TransferOutcome(SearchOutcome& o, Copy copy) {
     copy(o.withinLoss, Settings.DesignWithinLoss);
     copy(o.designFound, Settings.DesignFound);
     copy(o.designRecorded, Transfo.DesignRecorded);
+    copy(o.lastRecorded, LastSearchRecorded);
     if (o.evaluated) {
         copy(o.synthetic, SyntheticWireUsed);
         // The optimiser's state goes whichever way the copy does.
@@ -933,16 +935,31 @@ void TransferOutcome(SearchOutcome& o, Copy copy) {
     }
 }
 
-// The last search: what it read and what it left.
+// What the state holds of everything a search may leave.
+SearchOutcome TakeOutcome(bool evaluated, bool recorded) {
+    SearchOutcome outcome;
+    outcome.evaluated = evaluated;
+    outcome.recorded = recorded;
+    TransferOutcome(outcome, [](auto& kept, const auto& state) { kept = state; });
+    return outcome;
+}
+
+// Writes an outcome into the module and design state.
+void LeaveOutcome(const SearchOutcome& outcome) {
+    TransferOutcome(outcome, [](const auto& kept, auto& state) { state = kept; });
+}
+
+// A search run: what it read and what it left.
 struct LastSearch {
-    bool valid = false;
     SearchInputs inputs;
     SearchOutcome outcome;
 };
-LastSearch PreviousSearch;
+// The last two searches, the one used last first. A computation searches twice, in its first
+// pass and in its refining pass, and recomputing the same design asks both again.
+std::array<std::optional<LastSearch>, 2> RecentSearches;
 
 void ForgetPreviousSearch() {
-    PreviousSearch = {};
+    RecentSearches = {};
 }
 
 // Whether the scan may take a hint: not on a user core or turns, nor under the temperature
@@ -956,17 +973,18 @@ bool TakesHint() {
 // search whose design gets below the allowed loss stops at the first such design, not at the
 // lowest: only what cannot get below the allowed loss may be left, and that suffices, whatever
 // came before.
-float ScanHint(float P, EvaluatedCandidates& evaluated) {
+float ScanHint(float P, EvaluatedCandidates& evaluated, const SearchOutcome* previousSearch) {
     // As the scan works it out.
     const float allowed = Transfo.CoreLossShare * P;
-    const SearchOutcome& previous = PreviousSearch.outcome;
+    if (!previousSearch) return allowed;
+    const SearchOutcome& previous = *previousSearch;
     // Only a design below the flux limit, on a core still among the candidates.
-    if (!PreviousSearch.valid || !previous.recorded || !previous.designRecorded || previous.primaryTurns < 1)
-        return allowed;
+    if (!previous.recorded || !previous.designRecorded || previous.primaryTurns < 1) return allowed;
     const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
     const auto cores = CandidateCores.begin();
+    const CoreBits previousCore(previous.core);
     const auto found = std::find_if(cores, cores + lastCore + 1,
-                                    [&](const CoreGeometry& core) { return SameCore(core, previous.core); });
+                                    [&](const CoreGeometry& core) { return CoreBits(core) == previousCore; });
     if (found == cores + lastCore + 1) return allowed;
     const CoreGeometry& core = *found;
 
@@ -982,44 +1000,48 @@ float ScanHint(float P, EvaluatedCandidates& evaluated) {
     return above ? loss : allowed;
 }
 
-// DesignTransformer(P), or what the previous search left when it read the same.
-void SearchTransformer(float P) {
-    SearchInputs inputs = ReadSearchInputs(P);
-    if (PreviousSearch.valid && PreviousSearch.inputs == inputs) {
-        TransferOutcome(PreviousSearch.outcome, [](auto& kept, auto& state) { state = kept; });
-        return;
-    }
+// DesignTransformer(P)'s search, on the hint of what the search before it left (null: none): what
+// it leaves, with the state left as it was.
+SearchOutcome Search(float P, const SearchOutcome* previous) {
+    // Everything the search may change, put back after the evaluation ahead, after a scan on its
+    // hint that does not count, and at the end.
+    const SearchOutcome before = TakeOutcome(true, true);
     EvaluatedCandidates evaluated;
     float hint = std::numeric_limits<float>::infinity();
-    // What the evaluation ahead and a scan on its hint may change, put back before a scan that
-    // counts.
-    SearchOutcome before;
     if (TakesHint()) {
-        before.evaluated = true;
-        before.recorded = true;
-        TransferOutcome(before, [](auto& kept, const auto& state) { kept = state; });
-        hint = ScanHint(P, evaluated);
-        TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
+        hint = ScanHint(P, evaluated, previous);
+        LeaveOutcome(before);
     }
     if (ScanCores(P, evaluated, hint) == ScanEnd::Unsure) {
-        TransferOutcome(before, [](auto& kept, auto& state) { state = kept; });
+        LeaveOutcome(before);
         ScanCores(P, evaluated, std::numeric_limits<float>::infinity());
     }
-    SearchOutcome outcome;
-    outcome.found = Transfo.DesignRecorded;
-    outcome.evaluated = DesignEvaluations > 0;
-    outcome.recorded = LastSearchRecorded;
-    TransferOutcome(outcome, [](auto& kept, const auto& state) { kept = state; });
-    PreviousSearch.valid = true;
-    PreviousSearch.inputs = std::move(inputs);
-    PreviousSearch.outcome = std::move(outcome);
+    const SearchOutcome outcome = TakeOutcome(DesignEvaluations > 0, LastSearchRecorded);
+    LeaveOutcome(before);
+    return outcome;
+}
+
+// DesignTransformer(P) on the present inputs, or what the search before it left when it read the
+// same: either way the state gets its outcome here.
+void SearchTransformer() {
+    SearchInputs inputs = ReadSearchInputs();
+    auto& [latest, earlier] = RecentSearches;
+    if (earlier && earlier->inputs == inputs) {
+        std::swap(latest, earlier);
+    } else if (!latest || !(latest->inputs == inputs)) {
+        SearchOutcome outcome = Search(Transfo.InputPower, latest ? &latest->outcome : nullptr);
+        earlier = std::move(latest);
+        latest = LastSearch{std::move(inputs), std::move(outcome)};
+        ++SearchesRun;
+    }
+    LeaveOutcome(latest->outcome);
 }
 
 }  // namespace
 
 void ComputeTransformer() {
     SelectCoreMaterial(InputStage.SwitchingFrequency);
-    SearchTransformer(Transfo.InputPower);
+    SearchTransformer();
     ComputeAirGap();
     ApplyRecordedDesign();
 }

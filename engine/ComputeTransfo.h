@@ -9,8 +9,11 @@
 // inductance in H, wire areas in mm2, wire resistance in ohm/m, the air gap in m.
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "Components.h"
 #include "Optimum.h"
@@ -209,9 +212,89 @@ extern bool LastSearchRecorded;
 // recorded.
 bool DesignTransformer(float P);
 
+// A float compared by its bits: equal only to the very same number, so that -0 is not 0 and a
+// value of no number equals itself.
+struct FloatBits {
+    uint32_t Bits = 0;
+    FloatBits() = default;
+    FloatBits(float x) : Bits(std::bit_cast<uint32_t>(x)) {}  // implicit: a float stands for its bits
+    bool operator==(const FloatBits&) const = default;
+};
+
+// A core and a wire with their numbers as bits: the search reads their numbers and records them
+// whole, names and indices included.
+struct CoreBits {
+    std::string Series;
+    std::string Name;
+    FloatBits Ae, Le, Lm, W, Ve, LeOverAe, Rth;
+    int16_t Index = 0;
+
+    CoreBits() = default;
+    explicit CoreBits(const CoreGeometry& core);
+    bool operator==(const CoreBits&) const = default;
+};
+
+struct WireBits {
+    int16_t Awg = 0;
+    FloatBits Area, AreaIns, Rlin;
+    int16_t Index = 0;
+    int16_t Strands = 0;
+
+    WireBits() = default;
+    explicit WireBits(const WireRecord& wire);
+    bool operator==(const WireBits&) const = default;
+};
+
+// Everything the search of ComputeTransformer reads (the hint from the search before it aside,
+// which changes how much it evaluates, never what it leaves in the design): two searches that
+// read equal inputs record the same design. What the search does not read stays at its default:
+// the primary turns unless the user fixed them, the user's core unless the user fixed the
+// geometry, the candidates while the user's core stands alone, the outputs past the last one.
+struct SearchInputs {
+    FloatBits Power;  // Transfo.InputPower
+    int32_t SwitchingFrequency = 0;
+    FloatBits ReflectedVoltage;
+    FloatBits VdcMin;
+    FloatBits DutyCycleAtVmin;
+    FloatBits ContRatio;
+    bool SecondaryRegulation = false;
+    FloatBits BmaxRatio;
+    bool UserPrimaryTurns = false;
+    int16_t PrimaryTurns = 0;
+    bool UserCoreGeometry = false;
+    bool CoreCriterionTemp = false;
+    int16_t WindingOptimisationType = 0;
+    int16_t AdditionalOutputs = 0;
+    FloatBits Lprimary;
+    FloatBits IrmsMax;
+    FloatBits IpeakMax;
+    FloatBits WindowFactor;
+    FloatBits CoreLossShare;
+    FloatBits MaxDeltaT;
+    int16_t ParallelWireMax = 0;
+    // Of CurrentMaterial.
+    FloatBits Bsat, Ui100, K, K1, K2, Bdc;
+    // Of CurrentChip.
+    FloatBits Vdd1, Vdd2, VddReg, SupplyCurrent;
+    std::array<FloatBits, OutputCount> VoltageBeforeDiode{};
+    std::array<FloatBits, OutputCount> IrmsSecondary{};
+    CoreBits UserCore;
+    std::vector<CoreBits> CandidateCores;  // elements 0 to CandidateCoreLast
+    std::array<WireBits, WireTableSize> Wires{};
+
+    bool operator==(const SearchInputs&) const = default;
+};
+
+// The inputs of a search on the present design state: the one place they are read.
+SearchInputs ReadSearchInputs();
+
+// Searches ComputeTransformer ran since ResetTransformerState, not counting those whose design
+// it put back.
+extern int32_t SearchesRun;
+
 // Designs the transformer of the present operating point: grade, search, air gap, and the copy
-// of the recorded design into the design state. A search that reads exactly what the one before
-// it read is not run again: what that one left is put back. Under the loss criterion any other
+// of the recorded design into the design state. A search whose inputs equal those of the one
+// before it is not run again: what that one left is put back. Under the loss criterion any other
 // search leaves early the cores that cannot beat the design the previous search recorded (first
 // evaluated on today's inputs), or that cannot get below the allowed loss when that design can,
 // as long as it leaves what DesignTransformer would (else it runs DesignTransformer's search).

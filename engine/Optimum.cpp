@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "Formula.h"
 #include "Variables.h"
@@ -456,17 +457,31 @@ void OptimiseStepOf(float window, WindingSet& set, const Gradient& gd, const Gra
 
 }  // namespace
 
+namespace {
+
+// The module state, in the order of OptimiserState's fields.
+auto ModuleState() {
+    return std::tie(TurnLength, OptimumSkinDepth, OptimisationType, LastOutput, MaxStrands, OptimiseIterations);
+}
+
+// Binding every field: a field added to OptimiserState fails to compile here until the module
+// state above has it too.
+auto Fields(OptimiserState& state) {
+    auto& [length, skin, type, last, strands, iterations] = state;
+    return std::tie(length, skin, type, last, strands, iterations);
+}
+
+}  // namespace
+
 OptimiserState OptimiserState::Now() {
-    return {TurnLength, OptimumSkinDepth, OptimisationType, LastOutput, MaxStrands, OptimiseIterations};
+    OptimiserState state;
+    Fields(state) = ModuleState();
+    return state;
 }
 
 void OptimiserState::Restore() const {
-    TurnLength = turnLength;
-    OptimumSkinDepth = skinDepth;
-    OptimisationType = optimisationType;
-    LastOutput = lastOutput;
-    MaxStrands = maxStrands;
-    OptimiseIterations = iterations;
+    OptimiserState state = *this;
+    ModuleState() = Fields(state);
 }
 
 float WireResistancePerLength(float d) {

@@ -62,7 +62,7 @@ void ComputeClamp() {
     Transfo.Lleak.Value = Transfo.Lprimary.Value * Transfo.LeakageRatio;
     const float lleak = Transfo.Lleak.Value;
     Clamper.VoltageMargin = 0.9f * vdmax - vdcMax - vr;
-    if (Clamper.VoltageMargin < 10) {
+    if (Clamper.VoltageMargin < ClampMarginMinimum) {
         ReportDesignError(Settings.InputEditedLast ? "VpeakZorvic" : "VpeakInput");
         return;
     }
@@ -98,5 +98,9 @@ void ComputeClamp() {
     else
         SizeSurgeClamp(vring, fsw);
 }
+
+bool ClampSized() { return !(Clamper.VoltageMargin < ClampMarginMinimum); }
+
+std::string FormatClampEng(float value, const std::string& unit) { return ClampSized() ? FormatEng(value, unit) : ""; }
 
 }  // namespace zorvic

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ComputeTransfo.h"
+#include "DesignResults.h"
 #include "NumberText.h"
 
 namespace zorvic {
@@ -55,6 +56,7 @@ void ResetDesignState() {
     WorkWire = {};
     CurrentClamp = {};
     ResetTransformerState();
+    SetStartingResults(std::nullopt);
 }
 
 void SetAcBusVoltages() {

@@ -1,6 +1,7 @@
 #include "BomLines.h"
 
 #include "NumberText.h"
+#include "PrimaryClamp.h"
 #include "Variables.h"
 
 using namespace zorvic;
@@ -39,11 +40,15 @@ std::vector<std::string> InputSection() {
 std::vector<std::string> ClamperSection() {
     std::vector<std::string> lines{"Clamper Components", Separator};
     if (Clamper.RCClamper) {
-        lines.push_back("C3 - " + E(Clamper.C3.Value, "F - ") + E(InputStage.VdcMax, "Vmin") + " - Surge Clamping Capacitor");
-        lines.push_back("R1 - " + E(Clamper.R1.Value, "Ohm - ") + E(InputStage.VdcMax, "Vmin - ") +
-                        E(OperatingPoint.ClamperLoss, "Wmin") + " - Dissipating Resistor");
+        lines.push_back("C3 - " + FormatClampEng(Clamper.C3.Value, "F - ") + E(InputStage.VdcMax, "Vmin") +
+                        " - Surge Clamping Capacitor");
+        lines.push_back("R1 - " + FormatClampEng(Clamper.R1.Value, "Ohm - ") + E(InputStage.VdcMax, "Vmin - ") +
+                        FormatClampEng(OperatingPoint.ClamperLoss, "Wmin") + " - Dissipating Resistor");
     } else {
-        lines.push_back(Clamper.Clamp.Series + " - " + Clamper.Clamp.Code[0] + " - " + E(Clamper.Clamp.PowerRating, "W") +
+        const bool sized = ClampSized();
+        const std::string series = sized ? Clamper.Clamp.Series : std::string();
+        const std::string code = sized ? Clamper.Clamp.Code[0] : std::string();
+        lines.push_back(series + " - " + code + " - " + FormatClampEng(Clamper.Clamp.PowerRating, "W") +
                         " - Surge Clamping Dravex");
     }
     lines.push_back(Clamper.Diode.Name + " - 600V - Clamper Rectifier Diode");

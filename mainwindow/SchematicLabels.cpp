@@ -4,6 +4,7 @@
 #include <string>
 
 #include "NumberText.h"
+#include "PrimaryClamp.h"
 #include "Variables.h"
 
 using namespace zorvic;
@@ -100,13 +101,13 @@ std::vector<LabelPlan> ComponentLabels() {
     plans.push_back(Centred(lblSil, 0, 4650, 3150, QStringLiteral("BR1")));
     plans.push_back(Centred(lblSil, 1, 6850, 4800, Named("D1", Clamper.Diode.Name)));
     if (Clamper.RCClamper) {
-        plans.push_back(Centred(lblCap, 3, 6900, 4000, Valued("C3", Clamper.C3.Value, "F")));
-        plans.push_back(Centred(lblRes, 1, 6400, 4400, Valued("R1", Clamper.R1.Value, "R")));
+        plans.push_back(Centred(lblCap, 3, 6900, 4000, QStringLiteral("C3") + NL + Text(FormatClampEng(Clamper.C3.Value, "F"))));
+        plans.push_back(Centred(lblRes, 1, 6400, 4400, QStringLiteral("R1") + NL + Text(FormatClampEng(Clamper.R1.Value, "R"))));
         plans.push_back(Hidden(lblSil, 3));
     } else {
         plans.push_back(Hidden(lblCap, 3));
         plans.push_back(Hidden(lblRes, 1));
-        plans.push_back(Centred(lblSil, 3, 6650, 3900, Named("D2", Clamper.Clamp.Series + "-" + Clamper.Clamp.Code[0])));
+        plans.push_back(Centred(lblSil, 3, 6650, 3900, Named("D2", ClampSized() ? Clamper.Clamp.Series + "-" + Clamper.Clamp.Code[0] : std::string())));
     }
     plans.push_back(Centred(lblSil, 4, 7350, 372, Named("D3", CurrentChip.AuxDiode.Name)));
     // The chip's name is red when its junction runs over its limit, black otherwise, also in
@@ -223,7 +224,7 @@ std::vector<LabelPlan> PanelLines() {
                                   QStringLiteral(" : ") + Text(FormatEng(op.ChipLoss, "W")));
     chipLoss.foreColor = CurrentChip.OverTemperature ? Red : Black;
     lines.push_back(chipLoss);
-    lines.push_back(Left(2, 200, 750, QStringLiteral("Clamper         : ") + Text(FormatEng(op.ClamperLoss, "W"))));
+    lines.push_back(Left(2, 200, 750, QStringLiteral("Clamper         : ") + Text(FormatClampEng(op.ClamperLoss, "W"))));
     lines.push_back(Left(3, 200, 300,
                          QStringLiteral("Efficiency : ") + Text(FormatEng(op.Efficiency * 100, "% @ ")) +
                              Text(FormatEng(op.AmbientTemperature, "\u00B0C"))));

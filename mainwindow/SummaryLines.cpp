@@ -3,6 +3,7 @@
 #include <string>
 
 #include "NumberText.h"
+#include "PrimaryClamp.h"
 #include "Variables.h"
 
 using namespace zorvic;
@@ -78,7 +79,7 @@ std::vector<SummaryLine> TotalLines() {
     lines.push_back(Line("lblOutputNumber", "Active Outputs : " + Format(Settings.AdditionalOutputs + 1, " 0")));
     lines.push_back(Line("lblMode", "Continuous Mode : " + OperatingPoint.ContinuousModeText));
     lines.push_back(Line("lblZorvicLoss", CurrentChip.Name + " Losses : " + FormatEng(OperatingPoint.ChipLoss, "W")));
-    lines.push_back(Line("lblSnubberLoss", "Clamper Losses : " + FormatEng(OperatingPoint.ClamperLoss, "W")));
+    lines.push_back(Line("lblSnubberLoss", "Clamper Losses : " + FormatClampEng(OperatingPoint.ClamperLoss, "W")));
     lines.push_back(Line("lblOutputLoss", "Outputs Losses : " + FormatEng(OperatingPoint.OutputLoss, "W")));
     lines.push_back(Line("lblTransfoLoss", "Transformer Losses : " + FormatEng(OperatingPoint.TransformerLoss, "W")));
     lines.push_back(Line("lblTotalPower", "Overall Output Power : " + FormatEng(OperatingPoint.OutputPower, "W")));

@@ -2,7 +2,7 @@
 // second computation with the overrides of the file named on the command line. Whole-design
 // regression tests compare it.
 //
-//   zorvic_dump [--load PROJECT] [--save PROJECT] [overrides.json]
+//   zorvic_dump [--load PROJECT] [--save PROJECT] [--then-load PROJECT] [overrides.json]
 //
 // --load reads a project file as the command line of the program does; a refused file is
 // reported on standard error with the message the user would see, and the state stays as it
@@ -13,6 +13,7 @@
 #include <iostream>
 #include <string>
 
+#include "ComputeDesign.h"
 #include "DesignFields.h"
 #include "DesignHost.h"
 #include "FileManagement.h"
@@ -31,7 +32,7 @@ public:
 };
 
 int Usage() {
-    std::cerr << "usage: zorvic_dump [--load PROJECT] [--save PROJECT] [overrides.json]\n";
+    std::cerr << "usage: zorvic_dump [--load PROJECT] [--save PROJECT] [--then-load PROJECT] [overrides.json]\n";
     return 2;
 }
 
@@ -41,11 +42,12 @@ int main(int argc, char** argv) {
     using zorvic::dump::Json;
     std::string loadPath;
     std::string savePath;
+    std::string thenLoadPath;
     std::string overridesPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--load" || arg == "--save") && i + 1 < argc) {
-            (arg == "--load" ? loadPath : savePath) = argv[++i];
+        if ((arg == "--load" || arg == "--save" || arg == "--then-load") && i + 1 < argc) {
+            (arg == "--load" ? loadPath : arg == "--save" ? savePath : thenLoadPath) = argv[++i];
         } else if (!arg.empty() && arg[0] != '-' && overridesPath.empty()) {
             overridesPath = arg;
         } else {
@@ -86,6 +88,13 @@ int main(int argc, char** argv) {
             std::cerr << "zorvic_dump: cannot write " << savePath << "\n";
             return 2;
         }
+    }
+    if (!thenLoadPath.empty()) {
+        if (zorvic::LoadProject(thenLoadPath) != zorvic::FileStatus::Done) {
+            std::cerr << "zorvic_dump: cannot read " << thenLoadPath << "\n";
+            return 2;
+        }
+        zorvic::ComputeDesign();
     }
     // The engine keeps its texts in UTF-8; should one not be, it prints with replacement
     // characters rather than ending the dump.

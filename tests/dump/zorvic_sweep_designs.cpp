@@ -1,9 +1,7 @@
 // Writes each design of the engine's design sweep as a zorvic_dump override file, DIR/NNN.json,
-// and lists "NNN name" on standard output. With --fresh-chip each file also copies the start-up
-// design's chip row afresh ("@Chip"), as a loaded project file does, so that the design's
-// computation does not start from the chip losses the start-up computation left.
+// and lists "NNN name" on standard output.
 //
-//   zorvic_sweep_designs [--fresh-chip] DIR
+//   zorvic_sweep_designs DIR
 
 #include <cstdio>
 #include <fstream>
@@ -47,23 +45,19 @@ Json Overrides(const sweep::SweepDesign& d) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool freshChip = argc == 3 && std::string(argv[1]) == "--fresh-chip";
-    if (argc != 2 && !freshChip) {
-        std::cerr << "usage: zorvic_sweep_designs [--fresh-chip] DIR\n";
+    if (argc != 2) {
+        std::cerr << "usage: zorvic_sweep_designs DIR\n";
         return 2;
     }
     const std::string dir = argv[argc - 1];
     zorvic::SetLocaleDecimalSeparator('.');
     zorvic::ApplyDesignDefaults();
-    const int16_t startUpChip = zorvic::CurrentChip.Index;
     int n = 0;
     for (const sweep::SweepDesign& design : sweep::DesignSweep()) {
         char number[16];
         std::snprintf(number, sizeof number, "%03d", ++n);
         std::ofstream file(dir + "/" + number + ".json");
-        Json overrides = Overrides(design);
-        if (freshChip) overrides["@Chip"] = startUpChip;
-        file << overrides.dump(1) << "\n";
+        file << Overrides(design).dump(1) << "\n";
         if (!file) {
             std::cerr << "zorvic_sweep_designs: cannot write " << dir << "/" << number << ".json\n";
             return 2;

@@ -14,6 +14,7 @@
 
 #include "ComputeDesign.h"
 #include "ComputeTransfo.h"
+#include "DesignResults.h"
 #include "NumberText.h"
 #include "Optimum.h"
 #include "RecordingHost.h"
@@ -337,13 +338,25 @@ TEST_F(DesignTransformerTest, FrequencyWithoutAGradeLeavesAFiniteEmptyTransforme
     EXPECT_EQ(OperatingPoint.TransformerLoss, 0.0f);
 }
 
-// The default design (5 V 1 A from 88-264 V AC at 100 kHz) worked through both passes: the second
-// pass designs the transformer for the currents that include the first pass's transformer loss
-// (0.332 W on E13/7/4, 5.54 W in, against 6.17 W in the second pass).
+// Every computation starts from the same values, so recomputing a design asks its two searches
+// (first pass, refining pass) again, and finds both done.
+TEST_F(DesignTransformerTest, RecomputingADesignRunsNoSearch) {
+    ResetDesignState();
+    ApplyDesignDefaults();
+    ComputeDesign();
+    const int32_t searches = SearchesRun;
+    ComputeDesign();
+    EXPECT_EQ(SearchesRun, searches);
+}
+
+// The default design's first computation (5 V 1 A from 88-264 V AC at 100 kHz) worked through
+// both passes: the second pass designs the transformer for the currents that include the first
+// pass's transformer loss (0.332 W on E13/7/4, 5.54 W in, against 6.17 W in the second pass).
 TEST_F(DesignTransformerTest, DefaultDesignGetsACompleteTransformer) {
     ResetDesignState();
     ApplyDesignDefaults();
     ComputeDesign();
+    StartFromDesignResults(*StartingResults());
     EXPECT_EQ(Transfo.Material.Name, "N27");
     EXPECT_EQ(Transfo.Core.Name, "E13/7/4");
     EXPECT_EQ(Transfo.PrimaryTurns, 129);
@@ -445,6 +458,130 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
+// Converts to the type of any field: an aggregate has as many fields as it can be initialised
+// from.
+struct AnyField {
+    template <class T>
+    operator T() const;  // only named in unevaluated operands
+};
+
+template <class T, class... Fields>
+constexpr std::size_t FieldCount() {
+    if constexpr (requires { T{Fields{}..., AnyField{}}; })
+        return FieldCount<T, Fields..., AnyField>();
+    else
+        return sizeof...(Fields);
+}
+
+// One field of the search's inputs, and a change of the design state that reaches that field
+// alone, made after setup (which the search before the change already reads).
+struct SearchInputField {
+    const char* name;
+    std::function<bool(const SearchInputs&, const SearchInputs&)> differs;
+    std::function<void()> change;
+    std::function<void()> setup;
+};
+
+void PrintTo(const SearchInputField& f, std::ostream* out) { *out << f.name; }
+
+template <class T>
+SearchInputField Field(const char* name, T SearchInputs::*member, std::function<void()> change,
+                       std::function<void()> setup = [] {}) {
+    return {name, [member](const SearchInputs& a, const SearchInputs& b) { return !(a.*member == b.*member); },
+            std::move(change), std::move(setup)};
+}
+
+// The material as the search of the present frequency picks it, then fixed.
+void FixMaterial() {
+    SelectCoreMaterial(InputStage.SwitchingFrequency);
+    Settings.UserCoreMaterial = true;
+}
+
+const std::vector<SearchInputField>& SearchInputFields() {
+    static const std::vector<SearchInputField> fields = {
+        Field("Power", &SearchInputs::Power, [] { Transfo.InputPower *= 1.5f; }),
+        Field("SwitchingFrequency", &SearchInputs::SwitchingFrequency, [] { InputStage.SwitchingFrequency = 90000; }),
+        Field("ReflectedVoltage", &SearchInputs::ReflectedVoltage, [] { InputStage.ReflectedVoltage = 95; }),
+        Field("VdcMin", &SearchInputs::VdcMin, [] { InputStage.VdcMin *= 1.1f; }),
+        Field("DutyCycleAtVmin", &SearchInputs::DutyCycleAtVmin, [] { OperatingPoint.DutyCycleAtVmin = 0.4f; }),
+        Field("ContRatio", &SearchInputs::ContRatio, [] { OperatingPoint.ContRatio = 1.5f; }),
+        Field("SecondaryRegulation", &SearchInputs::SecondaryRegulation,
+              [] { OperatingPoint.SecondaryRegulation = true; }),
+        Field("BmaxRatio", &SearchInputs::BmaxRatio, [] { Settings.BmaxRatio = 0.6f; }),
+        // The turns the search would read stay those it read before: none.
+        Field("UserPrimaryTurns", &SearchInputs::UserPrimaryTurns,
+              [] { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 0; }),
+        Field("PrimaryTurns", &SearchInputs::PrimaryTurns, [] { Transfo.PrimaryTurns = 50; },
+              [] { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 40; }),
+        // A blank core: the candidates the search read before stand in for it.
+        Field("UserCoreGeometry", &SearchInputs::UserCoreGeometry,
+              [] { Settings.UserCoreGeometry = true; CurrentCore = {}; }),
+        Field("CoreCriterionTemp", &SearchInputs::CoreCriterionTemp, [] { Settings.CoreCriterionTemp = false; }),
+        Field("WindingOptimisationType", &SearchInputs::WindingOptimisationType,
+              [] { Settings.WindingOptimisationType = ParallelFreeWires; }),
+        // An output the search would read as it read the missing one.
+        Field("AdditionalOutputs", &SearchInputs::AdditionalOutputs,
+              [] { Settings.AdditionalOutputs = 2; Outputs[2].VoltageBeforeDiode = 0; Outputs[2].IrmsSecondary = 0; }),
+        Field("Lprimary", &SearchInputs::Lprimary, [] { Transfo.Lprimary.Value *= 0.8f; }),
+        Field("IrmsMax", &SearchInputs::IrmsMax, [] { Transfo.IrmsMax *= 1.2f; }),
+        Field("IpeakMax", &SearchInputs::IpeakMax, [] { Transfo.IpeakMax *= 1.2f; }),
+        Field("WindowFactor", &SearchInputs::WindowFactor, [] { Transfo.WindowFactor = 0.6f; }),
+        Field("CoreLossShare", &SearchInputs::CoreLossShare, [] { Transfo.CoreLossShare = 0.03f; }),
+        Field("MaxDeltaT", &SearchInputs::MaxDeltaT, [] { Transfo.MaxDeltaT = 30; }),
+        Field("ParallelWireMax", &SearchInputs::ParallelWireMax, [] { Transfo.ParallelWireMax = 4; }),
+        Field("Bsat", &SearchInputs::Bsat, [] { CurrentMaterial.Bsat *= 0.9f; }, FixMaterial),
+        Field("Ui100", &SearchInputs::Ui100, [] { CurrentMaterial.Ui100 *= 0.9f; }, FixMaterial),
+        Field("K", &SearchInputs::K, [] { CurrentMaterial.K *= 0.9f; }, FixMaterial),
+        Field("K1", &SearchInputs::K1, [] { CurrentMaterial.K1 *= 0.9f; }, FixMaterial),
+        Field("K2", &SearchInputs::K2, [] { CurrentMaterial.K2 *= 0.9f; }, FixMaterial),
+        Field("Bdc", &SearchInputs::Bdc, [] { CurrentMaterial.Bdc += 0.01f; }, FixMaterial),
+        Field("Vdd1", &SearchInputs::Vdd1, [] { CurrentChip.Vdd1 += 1; }),
+        Field("Vdd2", &SearchInputs::Vdd2, [] { CurrentChip.Vdd2 += 1; }),
+        Field("VddReg", &SearchInputs::VddReg, [] { CurrentChip.VddReg = 15; }),
+        Field("SupplyCurrent", &SearchInputs::SupplyCurrent, [] { CurrentChip.SupplyCurrent = 0.02f; }),
+        Field("VoltageBeforeDiode", &SearchInputs::VoltageBeforeDiode, [] { Outputs[1].VoltageBeforeDiode = 24; }),
+        Field("IrmsSecondary", &SearchInputs::IrmsSecondary, [] { Outputs[1].IrmsSecondary *= 2; }),
+        Field("UserCore", &SearchInputs::UserCore, [] { CurrentCore.Ae *= 1.5f; },
+              [] { Settings.UserCoreGeometry = true; CurrentCore = StandardCoreTable[18]; }),
+        Field("CandidateCores", &SearchInputs::CandidateCores, [] { CandidateCores[3].Ae *= 2; }),
+        Field("Wires", &SearchInputs::Wires, [] { WireTable[16].Rlin *= 2; }),
+    };
+    return fields;
+}
+
+}  // namespace
+
+// Each input of the search, changed alone, makes ComputeTransformer search again; with nothing
+// changed it puts back the design of the search before.
+class SearchInputsTest : public DesignTransformerTest, public ::testing::WithParamInterface<SearchInputField> {};
+
+TEST_P(SearchInputsTest, ChangingTheInputAloneSearchesAgain) {
+    const SearchInputField& field = GetParam();
+    field.setup();
+    ComputeTransformer();
+    const SearchInputs before = ReadSearchInputs();
+    const int32_t searches = SearchesRun;
+    ComputeTransformer();
+    EXPECT_EQ(SearchesRun, searches);
+
+    field.change();
+    const SearchInputs after = ReadSearchInputs();
+    for (const SearchInputField& other : SearchInputFields())
+        EXPECT_EQ(other.differs(before, after), other.name == std::string(field.name)) << other.name;
+    ComputeTransformer();
+    EXPECT_EQ(SearchesRun, searches + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, SearchInputsTest, ::testing::ValuesIn(SearchInputFields()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A field added to the inputs without a row above fails here.
+TEST(SearchInputsTableTest, HasOneRowPerField) {
+    EXPECT_EQ(SearchInputFields().size(), FieldCount<SearchInputs>());
+}
+
+namespace {
+
 // What a search leaves: the design, and what the next computations and searches read.
 struct SearchLeaves {
     FinishedTransformer design;
@@ -518,3 +655,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::string(std::get<0>(info.param) < 0.01f ? "EveryCore_" : "Stopping_") + std::get<1>(info.param).name;
     });
+
+// With no search before it, a search under the loss criterion still leaves early the cores that
+// cannot get below the allowed loss (1 % of the power: some cores can), and leaves what the
+// search with no hint leaves.
+TEST_F(DesignTransformerTest, FirstSearchLeavesTheCoresThatCannotReachTheAllowedLoss) {
+    Settings.CoreCriterionTemp = false;
+    Transfo.CoreLossShare = 0.01f;
+    Settings.GeometryListType = "Any";
+    FilterGeometryList();
+    ComputeTransformer();
+    const SearchLeaves first = SearchLeaves::Now();
+    const int32_t evaluations = DesignEvaluations;
+    SearchWithNoHint();
+    EXPECT_EQ(first, SearchLeaves::Now());
+    EXPECT_LT(evaluations, DesignEvaluations);
+}

@@ -3,10 +3,12 @@
 # folders (configured with the tests):
 #
 #   sweep.sh reopen BUILD          saves every design with --save, reopens it with --load and
-#                                  counts the designs that reopen identical, and those that
-#                                  differ only by the chip losses of the computation before
+#                                  fails unless each reopens identical
 #   sweep.sh same BASE NEW         prints every design with the zorvic_dump of both builds and
 #                                  fails unless each prints exactly the same
+#   sweep.sh pairs BUILD           saves every design, opens it after the default design and
+#                                  after the design before it in the list, and fails unless both
+#                                  print the same
 #
 # The designs are those of zorvic_sweep_designs, then every *.json override file beside this
 # script, then those of the folder SWEEP_EXTRA names, if any (random_designs.py writes such a
@@ -17,7 +19,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 jobs=${SWEEP_JOBS:-6}
 
 usage() {
-    sed -n '2,10p' "$0" >&2
+    sed -n '2,15p' "$0" >&2
     exit 2
 }
 
@@ -50,30 +52,48 @@ reopen)
     [ $# -eq 2 ] || usage
     dump=$(cd "$2" && pwd)/tests/dump/zorvic_dump
     designs "$2" "$work/designs"
-    # A loaded file copies its chip row afresh, without the losses that the computation before
-    # it left in the chip record. The same design with the start-up chip row copied afresh tells
-    # whether that history alone makes the difference (a design naming its own chip has it).
-    mkdir "$work/fresh"
-    "$2/tests/dump/zorvic_sweep_designs" --fresh-chip "$work/fresh" >/dev/null
-    for extra in "$work/designs"/x-*.json; do cp "$extra" "$work/fresh/"; done
     export dump work
-    # One line per design: "same ID", "history ID" or "differ ID".
+    # One line per design: "same ID" or "differ ID".
     find "$work/designs" -name '*.json' -printf '%f\n' | sort | xargs -P "$jobs" -I{} bash -c '
         id=$(basename {} .json); out="$work/out/$id"
         "$dump" --save "$out.zpj" "$work/designs/{}" >"$out.saved" 2>/dev/null
         "$dump" --load "$out.zpj" >"$out.loaded" 2>/dev/null
-        if cmp -s "$out.saved" "$out.loaded"; then echo "same $id"; exit; fi
-        "$dump" --save "$out.zpj" "$work/fresh/{}" >"$out.fresh" 2>/dev/null
-        if cmp -s "$out.fresh" "$out.loaded"; then echo "history $id"; else echo "differ $id"; fi
+        if cmp -s "$out.saved" "$out.loaded"; then echo "same $id"; else echo "differ $id"; fi
     ' | sort -k2 >"$work/results"
+    same=$(grep -c '^same ' "$work/results" || true)
     total=$(wc -l <"$work/results")
     while read -r verdict id; do
-        [ "$verdict" = differ ] || continue
-        lines=$(diff "$work/out/$id.fresh" "$work/out/$id.loaded" | grep -c '^<' || true)
+        [ "$verdict" = same ] && continue
+        lines=$(diff "$work/out/$id.saved" "$work/out/$id.loaded" | grep -c '^<' || true)
         echo "differs: $id $(name_of "$id") ($lines values)"
     done <"$work/results"
-    echo "$(grep -c '^same ' "$work/results" || true) of $total designs reopen identical"
-    echo "$(grep -c '^history ' "$work/results" || true) more reopen identical to the design computed from a fresh chip row"
+    echo "$same of $total designs reopen identical"
+    [ "$same" -eq "$total" ]
+    ;;
+pairs)
+    [ $# -eq 2 ] || usage
+    dump=$(cd "$2" && pwd)/tests/dump/zorvic_dump
+    designs "$2" "$work/designs"
+    find "$work/designs" -name '*.json' -printf '%f\n' | sort >"$work/list"
+    # Each design with the one before it (the last before the first).
+    paste -d' ' "$work/list" <(tail -n1 "$work/list"; head -n -1 "$work/list") >"$work/pairs"
+    export dump work
+    xargs -P "$jobs" -L1 bash -c '
+        id=$(basename "$0" .json); out="$work/out/$id"
+        "$dump" --save "$out.zpj" "$work/designs/$0" >/dev/null 2>&1
+        "$dump" --load "$out.zpj" >"$out.alone" 2>/dev/null
+        "$dump" --then-load "$out.zpj" "$work/designs/$1" >"$out.after" 2>/dev/null
+        if cmp -s "$out.alone" "$out.after"; then echo "same $id"; else echo "differ $id"; fi
+    ' <"$work/pairs" | sort -k2 >"$work/results"
+    same=$(grep -c '^same ' "$work/results" || true)
+    total=$(wc -l <"$work/results")
+    while read -r verdict id; do
+        [ "$verdict" = same ] && continue
+        lines=$(diff "$work/out/$id.alone" "$work/out/$id.after" | grep -c '^<' || true)
+        echo "differs after another design: $id $(name_of "$id") ($lines values)"
+    done <"$work/results"
+    echo "$same of $total designs print the same after the default design and after another"
+    [ "$same" -eq "$total" ]
     ;;
 same)
     [ $# -eq 3 ] || usage

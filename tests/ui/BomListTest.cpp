@@ -36,6 +36,7 @@ void PrimaryDesign() {
     Clamper.RCClamper = true;
     Clamper.C3.Value = 2.2e-10f;
     Clamper.R1.Value = 4.7e5f;
+    Clamper.VoltageMargin = 150;
     OperatingPoint.ClamperLoss = 0.45f;
     Clamper.Diode.Name = "RD060";
     Clamper.Clamp.Series = "SPKA";

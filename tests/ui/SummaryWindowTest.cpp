@@ -49,6 +49,7 @@ void AcDesign() {
     OperatingPoint.ContinuousModeText = "Cont";
     OperatingPoint.ChipLoss = 0.9f;
     OperatingPoint.ClamperLoss = 0.45f;
+    Clamper.VoltageMargin = 150;
     OperatingPoint.OutputLoss = 1.75f;
     OperatingPoint.TransformerLoss = 0.6f;
     OperatingPoint.OutputPower = 22;
