@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Formula.h"
+#include "OutputCode.h"
 #include "NumberText.h"
 #include "TransfoFigures.h"
 
@@ -513,10 +514,10 @@ void ApplyRecordedDesign() {
         OutputRecord& output = Outputs[k];
         Transfo.OutputTurns[k] = BestOutputTurns[k];
         Transfo.OutputWire[k] = BestOutputWires[k];
-        const int16_t type = output.OutputType;
-        if (type >= 5 && type <= 12) {
+        const OutputCode type(output.OutputType);
+        if (type.IsInductorFilter() || type.IsPlain()) {
             output.ActualVoltage = static_cast<float>(Transfo.OutputTurns[k]) * v - output.Diode.VfCopy;
-        } else if (type == 3 || type == 4 || type == 13 || type == 14) {
+        } else if (type.IsRegulator()) {
             // A fixed regulator gives its chosen voltage; an adjustable one (listed by its 1.2 V
             // reference) is set to the requested voltage.
             const RegulatorRecord& regulator = output.Regulator;

@@ -7,6 +7,7 @@
 #include "ChipLoss.h"
 #include "Compensation.h"
 #include "Formula.h"
+#include "OutputCode.h"
 #include "Variables.h"
 
 namespace zorvic {
@@ -229,14 +230,14 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         const float current = k * output.Current;
         const float irms = k * output.IrmsSecondary;
-        const int16_t type = output.OutputType;
-        if (type == 1 || type == 2) {
+        const OutputCode type(output.OutputType);
+        if (type.IsZener()) {
             // The shunt Zener takes what the load leaves of the full current: the output's
             // design loss plus the part of the output power the load does not draw.
             outputLoss += output.Loss + (1 - k) * output.Voltage * output.Current;
         } else {
             outputLoss += irms * irms * output.Diode.Rd + current * output.Diode.Vt0;
-            if (type == 3 || type == 4 || type == 13 || type == 14)
+            if (type.IsRegulator())
                 outputLoss += (output.Regulator.Vdrop + output.Regulator.VdropSlope * current) * current;
         }
         outputPower += output.Voltage * output.Current * k;

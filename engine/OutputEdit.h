@@ -8,11 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "OutputCode.h"
 #include "Variables.h"
 
 namespace zorvic {
-
-enum class OutputKind { Zener, Vreg, Self, Direct };
 
 // What the dialog's option buttons and check box say.
 struct OutputChoices {
@@ -33,6 +32,7 @@ struct OutputTypeShown {
     OutputKind kind = OutputKind::Direct;
     std::optional<bool> negative;
     bool secondCell = false;
+    bool mainCode = false;
 };
 std::optional<OutputTypeShown> ShowOutputType(int16_t code);
 
