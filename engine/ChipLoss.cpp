@@ -20,7 +20,7 @@ float RegulationNetworkLoss(DividerNumbering numbering) {
         loss = vref * vref / reg.GroundResistor.Value + reg.ReferenceCurrent * Outputs[0].ActualVoltage;
     // Dividers 1 to 4 go with the regulated outputs in their order.
     std::size_t k = 1;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && k < reg.Divider.size(); ++i) {
+    for (int i = 0; i <= LastActiveOutput() && k < reg.Divider.size(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         if (!output.Regulated) continue;
         const float divider = reg.Divider[k].Value;

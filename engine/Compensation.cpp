@@ -104,7 +104,7 @@ void ComputeCompensation() {
     float g = 0;
     if (secondary) {
         std::size_t m = 0;
-        for (int j = 0; j <= Settings.AdditionalOutputs && j < OutputCount && m < MaxDividerResistors; ++j) {
+        for (int j = 0; j <= LastActiveOutput() && m < MaxDividerResistors; ++j) {
             if (!Outputs[static_cast<std::size_t>(j)].Regulated) continue;
             const float divider = Regulation.Divider[++m].Value;
             if (!PositiveFinite(divider)) continue;

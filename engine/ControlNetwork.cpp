@@ -58,7 +58,7 @@ void SizeControlNetwork() {
     // The supply capacitor carries the chip while the outputs' capacitors, seen through the
     // turns ratios, charge at 30 % of the current limit.
     float reflectedCapacitance = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         if (output.CurrentRatio == 0) continue;
         const float c = OutputCode(output.OutputType).IsPlain() ? output.Cap1.Value : output.Cap1.Value + output.Cap2.Value;

@@ -91,7 +91,7 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
     float w = 0;
     std::size_t m = 0;
     const auto ns = static_cast<float>(Transfo.OutputTurns[0]);
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && m < MaxDividerResistors; ++i) {
+    for (int i = 0; i <= LastActiveOutput() && m < MaxDividerResistors; ++i) {
         if (!Outputs[static_cast<std::size_t>(i)].Regulated) continue;
         const float divider = Regulation.Divider[++m].Value;
         const float term = static_cast<float>(Transfo.OutputTurns[static_cast<std::size_t>(i)]) / ns / divider;
@@ -133,7 +133,7 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
     double fullLoad = ParallelStart;
     double partLoad = ParallelStart;
     float capacitance = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         const float vi = output.VoltageBeforeDiode;
         const float n = Squared(vi / v0);
@@ -226,7 +226,7 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
 
     float outputLoss = 0;
     float outputPower = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         const float current = k * output.Current;
         const float irms = k * output.IrmsSecondary;

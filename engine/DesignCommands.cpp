@@ -12,8 +12,6 @@ namespace {
 
 constexpr int16_t MostAdditionalOutputs = OutputCount - 1;
 
-int LastActiveOutput() { return std::clamp<int>(Settings.AdditionalOutputs, 0, MostAdditionalOutputs); }
-
 }  // namespace
 
 bool FindSecondaryLoopOutput() {

@@ -41,7 +41,7 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
     const float ic = OperatingPoint.CentreCurrentAtVmin;
     const float di = OperatingPoint.RippleCurrentAtVmin;
     const float d = OperatingPoint.DutyCycleAtVmin;
-    const int last = Settings.AdditionalOutputs;
+    const int last = LastActiveOutput();
 
     const std::string low = ConductionModeAt(vinMin, pin);
     const std::string high = ConductionModeAt(vinMax, pin);
@@ -59,7 +59,7 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
         float reflected = OperatingPoint.ReflectedVoltageActual;
         if (reflected == 0) reflected = InputStage.ReflectedVoltage;
         const float secondaryDuty = d * vinMin / reflected;
-        for (int k = 0; k <= last && k < OutputCount; ++k) {
+        for (int k = 0; k <= last; ++k) {
             OutputRecord& output = Outputs[static_cast<std::size_t>(k)];
             const double x = RmsTrapezoid(secondaryDuty, 0, output.CurrentRatio * ipk);
             SetSecondaryCurrents(output, x, pin);
@@ -71,7 +71,7 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
     const float peak = ic + di / 2;
     ipeak = peak;
     irms = static_cast<float>(RmsTrapezoid(d, valley, peak));
-    for (int k = 0; k <= last && k < OutputCount; ++k) {
+    for (int k = 0; k <= last; ++k) {
         OutputRecord& output = Outputs[static_cast<std::size_t>(k)];
         const float r = output.CurrentRatio;
         const double x = RmsTrapezoid(1 - d, valley * r, peak * r);

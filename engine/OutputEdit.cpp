@@ -60,7 +60,7 @@ private:
 
 int16_t RegulatedActiveOutputs() {
     int count = 0;
-    for (int i = 0; i <= std::clamp<int>(Settings.AdditionalOutputs, 0, MostAdditionalOutputs); ++i)
+    for (int i = 0; i <= LastActiveOutput(); ++i)
         if (Outputs[static_cast<std::size_t>(i)].Regulated) ++count;
     return static_cast<int16_t>(std::min<int>(count, OperatingPoint.MaxRegulatedOutputs));
 }

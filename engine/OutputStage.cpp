@@ -95,7 +95,7 @@ void SumOutputPowers() {
     op.OutputPower = 0;
     op.Pmin = 0;
     op.Pmax = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         op.OutputLoss += output.Loss;
         op.OutputPower += output.Voltage * output.Current;

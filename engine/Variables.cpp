@@ -147,6 +147,8 @@ void ApplyDesignDefaults() {
     Outputs[0].OutputType = 9;
 }
 
+int LastActiveOutput() { return std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1); }
+
 int16_t ChipPictureIndex(int16_t mainOutputType, int16_t family) {
     int offset = 0;
     if (family == 3) offset = 6;

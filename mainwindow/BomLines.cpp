@@ -81,7 +81,7 @@ std::vector<std::string> TransformerSection() {
     lines.push_back(Winding("Primary Winding", Transfo.PrimaryTurns, Transfo.PrimaryWire));
     lines.push_back(Winding("Auxiliairy Winding", Transfo.AuxTurns, Transfo.AuxWire));
     lines.push_back(Winding("Main Output Winding", Transfo.OutputTurns[0], Transfo.OutputWire[0]));
-    for (int i = 1; i <= Settings.AdditionalOutputs && i < OutputCount; ++i)
+    for (int i = 1; i <= LastActiveOutput(); ++i)
         lines.push_back(Winding("Output" + S(i) + " Winding", Transfo.OutputTurns[i], Transfo.OutputWire[i]));
     return lines;
 }
@@ -144,7 +144,7 @@ std::vector<std::string> BuildBOM() {
     add(ClamperSection());
     add(ChipSection());
     add(TransformerSection());
-    for (int k = 0; k <= Settings.AdditionalOutputs && k < OutputCount; ++k) add(OutputSection(k));
+    for (int k = 0; k <= LastActiveOutput(); ++k) add(OutputSection(k));
     if (OperatingPoint.SecondaryRegulation) add(RegulationSection());
     return lines;
 }

@@ -157,7 +157,7 @@ void MainPage::SetBackgroundColor() {
     platform::SetBackColor(picSchematic, colour);
     const int count = OperatingPoint.RegulatedOutputCount;
     if (count >= 1 && count <= 3) platform::SetBackColor(Terminator[static_cast<std::size_t>(count)], colour);
-    const int last = std::min<int>(Settings.AdditionalOutputs, 5);
+    const int last = LastActiveOutput();
     for (int i = 1; i <= last; ++i) platform::SetBackColor(Output[static_cast<std::size_t>(i)], colour);
 }
 
@@ -216,7 +216,7 @@ void MainPage::FitSchematic() {
 void MainPage::ShowSchematicPictures(bool visible) {
     ZorvicHost->setVisible(visible);
     InputFilter->setVisible(visible);
-    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    const int last = LastActiveOutput();
     for (int i = 1; i <= last; ++i) Output[static_cast<std::size_t>(i)]->setVisible(visible);
 }
 
@@ -287,7 +287,7 @@ void MainPage::ChartRedraw() {
                                                       platform::TwipWidth(picWarning), platform::TwipHeight(picWarning)));
     }
 
-    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    const int last = LastActiveOutput();
     for (int i = 0; i <= last; ++i) OutputDraw(i, zoom);
     TerminatorDraw(zoom);
     LblComponentDraw(zoom);

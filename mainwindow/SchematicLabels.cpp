@@ -189,7 +189,7 @@ std::vector<LabelPlan> TerminatorLabels(int count, std::vector<int>* tagsUnused)
         n += 2;
     };
     if (Outputs[0].Regulated) tag(QStringLiteral("OUT"));
-    const int last = std::min<int>(Settings.AdditionalOutputs, OutputCount - 1);
+    const int last = LastActiveOutput();
     for (int j = 1; j <= last; ++j)
         if (Outputs[static_cast<std::size_t>(j)].Regulated) tag(QStringLiteral("Out%1").arg(j));
     if (tagsUnused) {
