@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Components.h"
+#include "CurveType.h"
 #include "NumberText.h"
 #include "OperatingCurrents.h"
 #include "Variables.h"
@@ -33,14 +34,17 @@ CursorReadout ReadCursor(int16_t type, float x) {
     const float vmax = zorvic::InputStage.VdcMax;
     const float powerAt = pmin + x * (pfull - pmin);
     const float voltageAt = vmin + x * (vmax - vmin);
-    switch (type) {
-        case 1: case 3: case 9: case 10: Fix(r, powerAt, vmin, "W"); break;
-        case 2: case 4: case 11: case 12: Fix(r, powerAt, vmax, "W"); break;
-        case 5: case 7: case 13: case 14: Fix(r, pmin, voltageAt, "V"); break;
-        case 6: case 8: case 15: case 16: Fix(r, pfull, voltageAt, "V"); break;
-        case 17: case 18: Fix(r, powerAt, 0, "W"); break;
-        case 19: case 20: Fix(r, -1, voltageAt, "V"); break;
-        default: break;
+    // At a corner of the input voltage the cursor moves the power, at a power corner the
+    // voltage.
+    if (const zorvic::CurveType* curve = zorvic::CurveTypeOf(type)) {
+        switch (curve->corner) {
+        case zorvic::CurveCorner::Vmin: Fix(r, powerAt, vmin, "W"); break;
+        case zorvic::CurveCorner::Vmax: Fix(r, powerAt, vmax, "W"); break;
+        case zorvic::CurveCorner::Pmin: Fix(r, pmin, voltageAt, "V"); break;
+        case zorvic::CurveCorner::Pmax: Fix(r, pfull, voltageAt, "V"); break;
+        case zorvic::CurveCorner::Pin: Fix(r, powerAt, 0, "W"); break;
+        case zorvic::CurveCorner::Vin: Fix(r, -1, voltageAt, "V"); break;
+        }
     }
     if (r.Unit == "W") {
         r.ButtonLabel = FormatEng(r.Pin, "W");
