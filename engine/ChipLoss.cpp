@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ConductionMode.h"
 #include "Formula.h"
 #include "NumberText.h"
 #include "PrimaryClamp.h"
@@ -57,7 +58,7 @@ void ComputeChipLoss() {
     // above the soft limit the switch pays a share of Param21 per cycle.
     float ion = 0;
     float va = 0;
-    if (op.ContinuousModeText != "Discont") {
+    if (ConductionModeOf(op.ContinuousModeText) != ConductionMode::Discontinuous) {
         ion = ipeak - op.RippleCurrentAtVmin;
         va = vr;
     }

@@ -6,6 +6,7 @@
 
 #include "ChipLoss.h"
 #include "Compensation.h"
+#include "ConductionMode.h"
 #include "Formula.h"
 #include "OutputCode.h"
 #include "Variables.h"
@@ -171,7 +172,10 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
 
     float g = 0;
     float phi = 0;
-    if (mode == "Cont") {
+    const ConductionMode conduction = ConductionModeOf(mode);
+    const bool discontinuous =
+        conduction == ConductionMode::Discontinuous || conduction == ConductionMode::Burst;
+    if (conduction == ConductionMode::Continuous) {
         ctl.OutputPole = (1 + m) * c / (cap * rl);
         ctl.OutputPolePartLoad = (1 + m) * c / (cap * rl2);
         ctl.EsrZeroCont = c / (cap * resr);
@@ -182,7 +186,7 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
         ctl.StageGainPartLoad = 1 / ki / (storage + (2 * vr + vin) / (rl2 * vin * nr));
         g = ctl.StageGain * Corner(freq, ctl.EsrZeroCont) / Corner(freq, ctl.OutputPole) * Corner(freq, ctl.RhpZero);
         phi = std::atan(freq / ctl.EsrZeroCont) - std::atan(freq / ctl.OutputPole) - std::atan(freq / ctl.RhpZero);
-    } else if (mode == "Discont" || mode == "Burst") {
+    } else if (discontinuous) {
         ctl.OutputPole = 2 * c / (cap * rl);
         ctl.OutputPolePartLoad = 2 * c / (cap * rl2);
         ctl.EsrZeroDiscont = c / (cap * resr);
@@ -196,7 +200,7 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
             g = ctl.StageGain * (Corner(freq, ctl.EsrZeroDiscont) / Corner(freq, ctl.OutputPole));
         phi = std::atan(freq / ctl.EsrZeroDiscont) - std::atan(freq / ctl.OutputPole);
     }
-    if (mode == "Cont" || mode == "Discont" || mode == "Burst") {
+    if (conduction == ConductionMode::Continuous || discontinuous) {
         stageGain = 20 * std::log10(g);
         stagePhase = phi * 180 / Pi;
     }

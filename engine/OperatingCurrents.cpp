@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "ConductionMode.h"
 #include "Formula.h"
 #include "Variables.h"
 
@@ -27,15 +28,21 @@ void SetSecondaryCurrents(OutputRecord& output, double x, float pin) {
 
 }  // namespace
 
-std::string ConductionModeAt(float vin, float pin) {
+namespace {
+
+ConductionMode ModeAt(float vin, float pin) {
     const float vr = InputStage.ReflectedVoltage;
     const float rds = CurrentChip.Rdson;
     const float i = RampCentreCurrent(pin, vin, vr, rds);
     const float d = DutyCycleCCM(vr, vin, i, rds);
     const float ripple = RippleCurrent(vin, i, rds, d, Period(), Transfo.Lprimary.Value);
     const float twiceCentre = 2 * i;
-    return twiceCentre <= ripple ? "Discont" : "Cont";
+    return twiceCentre <= ripple ? ConductionMode::Discontinuous : ConductionMode::Continuous;
 }
+
+}  // namespace
+
+std::string ConductionModeAt(float vin, float pin) { return ConductionModeText(ModeAt(vin, pin)); }
 
 std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, float& ipeak, float& irms) {
     const float ic = OperatingPoint.CentreCurrentAtVmin;
@@ -43,10 +50,10 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
     const float d = OperatingPoint.DutyCycleAtVmin;
     const int last = LastActiveOutput();
 
-    const std::string low = ConductionModeAt(vinMin, pin);
-    const std::string high = ConductionModeAt(vinMax, pin);
+    const ConductionMode low = ModeAt(vinMin, pin);
+    const ConductionMode high = ModeAt(vinMax, pin);
 
-    if (low == "Discont") {
+    if (low == ConductionMode::Discontinuous) {
         // The peak of a current that ramps from zero: the whole root in 64-bit floats, the
         // product Lp x fsw included.
         const double lpFsw = static_cast<double>(Transfo.Lprimary.Value) * InputStage.SwitchingFrequency;
@@ -64,7 +71,7 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
             const double x = RmsTrapezoid(secondaryDuty, 0, output.CurrentRatio * ipk);
             SetSecondaryCurrents(output, x, pin);
         }
-        return "Discont";
+        return ConductionModeText(ConductionMode::Discontinuous);
     }
 
     const float valley = ic - di / 2;
@@ -77,7 +84,7 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
         const double x = RmsTrapezoid(1 - d, valley * r, peak * r);
         SetSecondaryCurrents(output, x, pin);
     }
-    return high == "Cont" ? "Cont" : "@ Low Line";
+    return ConductionModeText(high == ConductionMode::Continuous ? ConductionMode::Continuous : ConductionMode::LowLine);
 }
 
 void ComputeOperatingPoint() {

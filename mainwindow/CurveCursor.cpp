@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Components.h"
+#include "ConductionMode.h"
 #include "CurveType.h"
 #include "NumberText.h"
 #include "OperatingCurrents.h"
@@ -69,8 +70,9 @@ CursorReadout ReadCursor(int16_t type, float x) {
             r.ModeText = r.ModeString;
     }
     uint32_t colour = 0xFFFF80;
-    if (r.ModeText == "Cont") colour = 255;
-    else if (r.ModeText == "Discont") colour = 0xC0FFC0;
+    const zorvic::ConductionMode mode = zorvic::ConductionModeOf(r.ModeText);
+    if (mode == zorvic::ConductionMode::Continuous) colour = 255;
+    else if (mode == zorvic::ConductionMode::Discontinuous) colour = 0xC0FFC0;
     r.ModeColour = std::to_string(colour);
     return r;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "ConductionMode.h"
 #include "NumberText.h"
 #include "OutputCode.h"
 #include "PrimaryClamp.h"
@@ -227,9 +228,12 @@ std::vector<LabelPlan> PanelLines() {
     lines.push_back(Left(8, 200, 1000, QStringLiteral("Transformer   : ") + Text(FormatEng(op.TransformerLoss, "W"))));
 
     QString mode;
-    if (op.ContinuousModeText == "Discont") mode = QStringLiteral("Never");
-    else if (op.ContinuousModeText == "@ Low Line") mode = QStringLiteral("@ Low Line");
-    else if (op.ContinuousModeText == "Cont") mode = QStringLiteral("Always");
+    switch (ConductionModeOf(op.ContinuousModeText)) {
+    case ConductionMode::Discontinuous: mode = QStringLiteral("Never"); break;
+    case ConductionMode::LowLine: mode = QStringLiteral("@ Low Line"); break;
+    case ConductionMode::Continuous: mode = QStringLiteral("Always"); break;
+    default: break;
+    }
     // Above half duty in continuous mode the chip needs slope compensation. The colour follows
     // the real mode even when the power warning replaces the mode's text.
     LabelPlan duty = Left(10, 3200, 1700, QStringLiteral("Duty Cycle at Vmin : ") + Text(Format(op.DutyCycleAtVmin, "##%")));
