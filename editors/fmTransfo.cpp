@@ -459,7 +459,7 @@ void fmTransfo::Form_Load() {
     txtCpri->setText(Shown(TransfoBox::Cpri, Transfo.Cpri.Value));
     txtPdissCore->setText(Shown(TransfoBox::PdissCore, Transfo.CoreLossShare));
     const float share = LossShareReached();
-    txtPdissCoreActual->setText(Formatted(share * 100, "#0.0"));
+    txtPdissCoreActual->setText(Shown(TransfoBox::PdissCore, share));
     Flag(txtPdissCoreActual, share < Transfo.CoreLossShare);
     optTempCore->setChecked(Settings.CoreCriterionTemp);
     optPdissCore->setChecked(!Settings.CoreCriterionTemp);

@@ -126,8 +126,7 @@ TEST_P(NumericBoxTest, SwitchingWindowsIsNotLeavingTheBox) {
     EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
 }
 
-// A box in percent of a stored fraction: an entry is stored converted, a refused one leaves the
-// fraction exactly as it was (0.0123 read in percent and back would move it by one bit).
+// 0.0123 read in percent and back would move by one bit: a refused entry stores nothing.
 TEST_P(NumericBoxTest, AScaledBoxStoresTheEntryConvertedAndARefusalNothing) {
     float value = 0.0123f;
     NumericBox box(edit, 0.5f, 10, " %", "#0.0 ", &value, cancel, {.factor = 100});
