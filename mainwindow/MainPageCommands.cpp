@@ -15,8 +15,8 @@
 #include "DocumentMenus.h"
 #include "Forms.h"
 #include "MainPage.h"
-#include "PendingWindows.h"
 #include "Printing.h"
+#include "ShowWindows.h"
 #include "Variables.h"
 #include "WindowPrint.h"
 
