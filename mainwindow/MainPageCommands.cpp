@@ -117,8 +117,7 @@ void MainPage::txtProject_Edited(const QString& text) {
 
 void MainPage::EnableAddOutput(bool enabled) {
     cmdOutputCreate->setEnabled(enabled);
-    if (QWidget* transformer = platform::Forms::Find(QStringLiteral("fmTransfo")))
-        if (auto* add = transformer->findChild<QPushButton*>(QStringLiteral("cmdAddOutput"))) add->setEnabled(enabled);
+    EnableTransformerAddOutput(enabled);
 }
 
 void MainPage::FollowDesign() {
