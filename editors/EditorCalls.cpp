@@ -2,10 +2,7 @@
 
 #include <QApplication>
 
-#include "ComputeDesign.h"
-#include "DesignCommands.h"
 #include "Forms.h"
-#include "OutputEdit.h"
 #include "Variables.h"
 #include "fmInput.h"
 #include "fmOutput.h"
