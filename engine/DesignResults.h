@@ -21,17 +21,7 @@
 namespace zorvic {
 
 struct DesignResults {
-    SettingsRecord settings;
-    OperatingRecord operating;
-    RegulationRecord regulation;
-    TransfoRecord transfo;
-    ClamperRecord clamper;
-    InputRecord input;
-    ControlRecord control;
-    std::array<OutputRecord, OutputCount> outputs;
-    ChipRecord chip;
-    CoreGeometry core;
-    CoreMaterial material;
+    DesignRecords records;
     std::string coreSupplier;
 
     // The transformer search's module values.

@@ -59,6 +59,25 @@ void ResetDesignState() {
     SetStartingResults(std::nullopt);
 }
 
+DesignRecords DesignRecords::Now() {
+    return {Settings, OperatingPoint, Regulation,  Transfo,     Clamper,        InputStage,
+            Control,  Outputs,        CurrentChip, CurrentCore, CurrentMaterial};
+}
+
+void DesignRecords::Restore() const {
+    Settings = settings;
+    OperatingPoint = operating;
+    Regulation = regulation;
+    Transfo = transfo;
+    Clamper = clamper;
+    InputStage = input;
+    Control = control;
+    Outputs = outputs;
+    CurrentChip = chip;
+    CurrentCore = core;
+    CurrentMaterial = material;
+}
+
 void SetAcBusVoltages() {
     const double root2 = std::sqrt(2.0);
     InputStage.VdcMin = static_cast<float>(InputStage.VacMin * root2 - InputStage.RippleVoltage);
