@@ -55,6 +55,8 @@ DesignResults CaptureDesignResults();
 void StartFromDesignResults(const DesignResults& results);
 
 // The values every computation starts from; none until the default design was first computed.
+// They depend on nothing but the program's own tables, which their computation builds afresh, so
+// they stay for the whole run, across File > New and a reset of the design state.
 const std::optional<DesignResults>& StartingResults();
 void SetStartingResults(std::optional<DesignResults> results);
 

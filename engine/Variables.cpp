@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "ComputeTransfo.h"
-#include "DesignResults.h"
 #include "NumberText.h"
 
 namespace zorvic {
@@ -56,7 +55,6 @@ void ResetDesignState() {
     WorkWire = {};
     CurrentClamp = {};
     ResetTransformerState();
-    SetStartingResults(std::nullopt);
 }
 
 DesignRecords DesignRecords::Now() {
