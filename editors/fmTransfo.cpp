@@ -20,6 +20,7 @@
 #include "Colours.h"
 #include "ComputeDesign.h"
 #include "EditorCalls.h"
+#include "EditorServices.h"
 #include "EditorRows.h"
 #include "Forms.h"
 #include "NumberText.h"
@@ -195,7 +196,7 @@ fmTransfo::fmTransfo(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 fmTransfo* fmTransfo::ShowTransformer(QWidget* parent) {
-    auto* window = qobject_cast<fmTransfo*>(platform::Forms::Find(QStringLiteral("fmTransfo")));
+    auto* window = platform::Forms::FindLoaded<fmTransfo>();
     const bool made = !window;
     if (made) window = new fmTransfo(parent ? parent : QApplication::activeWindow());
     window->Form_Load();
@@ -591,7 +592,7 @@ void fmTransfo::cmdApply_Click() {
     if (busy_ || NumericBox::FocusEntryRefused()) return;
     busy_ = true;
     QPointer<fmTransfo> self(this);
-    RunUpdateInstance();
+    Services().UpdateInstance();
     if (self) busy_ = false;
 }
 
@@ -600,7 +601,7 @@ void fmTransfo::cmdOk_Click() {
     busy_ = true;
     Settings.DesignSaved = false;
     QPointer<fmTransfo> self(this);
-    RunUpdateInstance();
+    Services().UpdateInstance();
     if (!self) return;
     busy_ = false;
     close();
@@ -608,11 +609,11 @@ void fmTransfo::cmdOk_Click() {
 
 void fmTransfo::cmdAddOutput_Click() {
     const auto n = static_cast<int16_t>(Settings.AdditionalOutputs + 1);
-    if (n > 5 || !EditOutputPara(n, this)) return;
+    if (n > 5 || !Services().EditOutputPara(n, this)) return;
     Settings.AdditionalOutputs = n;
     Settings.DesignSaved = false;
-    if (n == 5) EnableAddOutputButtons(false);
-    RunUpdateInstance();
+    if (n == 5) Services().EnableAddOutput(false);
+    Services().UpdateInstance();
 }
 
 void fmTransfo::cmdEditCore_Click() {
@@ -633,9 +634,9 @@ void fmTransfo::Winding_Click(int16_t winding) {
     } else if (winding == DetailAux) {
         confirmed = EditZorvicPara(this);
     } else {
-        confirmed = EditOutputPara(winding, this);
+        confirmed = Services().EditOutputPara(winding, this);
     }
-    if (confirmed) RunUpdateInstance();
+    if (confirmed) Services().UpdateInstance();
 }
 
 bool fmTransfo::eventFilter(QObject* watched, QEvent* event) {

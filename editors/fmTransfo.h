@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+#include "DesignWindow.h"
 #include "MaterialPanel.h"
 #include "TransfoEdit.h"
 #include "TransfoFigures.h"
@@ -22,7 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 
-class fmTransfo : public QWidget {
+class fmTransfo : public QWidget, public DesignWindow {
     Q_OBJECT
 
 public:
@@ -40,6 +41,9 @@ public:
 public slots:
     // Fills every control from the design; changes nothing in it.
     void Form_Load();
+
+public:
+    void RefreshWithDesign() override { Form_Load(); }
 
 public:
     std::array<QFrame*, 6> picOutBond{};

@@ -14,7 +14,7 @@
 #include "ChipLossBar.h"
 #include "Colours.h"
 #include "ComboEntries.h"
-#include "EditorCalls.h"
+#include "EditorServices.h"
 #include "EditorRows.h"
 #include "Forms.h"
 #include "NumberText.h"
@@ -348,7 +348,7 @@ void fmZorvic::cmdApply_Click() {
     applying_ = true;
     StoreChipFields(*this);
     QPointer<fmZorvic> self(this);
-    RunUpdateInstance();
+    Services().UpdateInstance();
     if (!self) return;
     applying_ = false;
     // An input over-voltage warning closes this dialog on its way to the input editor; the

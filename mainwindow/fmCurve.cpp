@@ -15,6 +15,7 @@
 #include "CurveType.h"
 #include "EventPump.h"
 #include "Forms.h"
+#include "MainPage.h"
 #include "MessageBox.h"
 #include "Printing.h"
 #include "Twips.h"
@@ -192,7 +193,7 @@ std::unique_ptr<fmCurve> fmCurve::Create(QString& error) {
 }
 
 fmCurve* fmCurve::ShowCurves() {
-    auto* window = qobject_cast<fmCurve*>(platform::Forms::Find(QStringLiteral("fmCurve")));
+    auto* window = platform::Forms::FindLoaded<fmCurve>();
     const bool wasLoaded = window != nullptr;
     if (!window) {
         QString error;
@@ -420,7 +421,7 @@ void fmCurve::ChkCursor_Click(int16_t index) {
 }
 
 void fmCurve::cmdMainReturn_Click() {
-    if (QWidget* main = platform::Forms::Find(QStringLiteral("MainPage"))) {
+    if (MainPage* main = platform::Forms::FindLoaded<MainPage>()) {
         main->raise();
         main->activateWindow();
     }
