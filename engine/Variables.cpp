@@ -5,7 +5,10 @@
 
 #include "ComputeTransfo.h"
 #include "DesignResults.h"
+#include "DrainWaveform.h"
 #include "NumberText.h"
+#include "Optimum.h"
+#include "OutputStage.h"
 
 namespace zorvic {
 
@@ -56,6 +59,9 @@ void ResetDesignState() {
     WorkWire = {};
     CurrentClamp = {};
     ResetTransformerState();
+    OptimiserState{}.Restore();
+    DutyMax = 0;
+    ForgetDrainWaveform();
     SetStartingResults(std::nullopt);
 }
 

@@ -11,11 +11,6 @@ using namespace zorvic;
 
 class DesignStateTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
 };
 
 TEST_F(DesignStateTest, SettingsDefaults) {

@@ -13,11 +13,6 @@ using namespace zorvic;
 
 class OutputPartsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
 
     static OutputRecord& Output(int i, float voltage, float current) {
         OutputRecord& o = Outputs[static_cast<std::size_t>(i)];

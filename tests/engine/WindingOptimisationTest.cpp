@@ -34,9 +34,6 @@ protected:
     static constexpr float TurnMetres = 0.056f;
 
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         // A two-output design at 100 kHz.
         InputStage.SwitchingFrequency = 100000;
         Settings.AdditionalOutputs = 1;
