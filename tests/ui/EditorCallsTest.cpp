@@ -38,9 +38,6 @@ public:
 class EditorCallsTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         ComputeDesign();
         platform::MessageScript::Clear();
         InstallHost(&host);
