@@ -13,7 +13,6 @@ using namespace zorvic;
 
 class GeometryListTest : public ::testing::Test {
 protected:
-
     static CoreGeometry CustomCore(const std::string& name, float ve) {
         CoreGeometry core;
         core.Series = "Custom";
