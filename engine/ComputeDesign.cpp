@@ -81,14 +81,6 @@ void RunPasses() {
 // Everything the program's start and its defaults set, the tables included, so that the
 // default design can be computed aside and the state put back exactly.
 struct EngineImage {
-    SettingsRecord settings = Settings;
-    OperatingRecord operating = OperatingPoint;
-    RegulationRecord regulation = Regulation;
-    TransfoRecord transfo = Transfo;
-    ClamperRecord clamper = Clamper;
-    InputRecord input = InputStage;
-    ControlRecord control = Control;
-    std::array<OutputRecord, OutputCount> outputs = Outputs;
     OutputRecord outputWork = OutputWork;
     OutputRecord outputBlank = OutputBlank;
     int16_t curveWindowState = CurveWindowState;
@@ -112,14 +104,6 @@ struct EngineImage {
     DesignResults results = CaptureDesignResults();
 
     void Restore() {
-        Settings = std::move(settings);
-        OperatingPoint = std::move(operating);
-        Regulation = std::move(regulation);
-        Transfo = std::move(transfo);
-        Clamper = std::move(clamper);
-        InputStage = std::move(input);
-        Control = std::move(control);
-        Outputs = std::move(outputs);
         OutputWork = std::move(outputWork);
         OutputBlank = std::move(outputBlank);
         CurveWindowState = curveWindowState;
@@ -140,10 +124,7 @@ struct EngineImage {
         ChipWork = std::move(chipWork);
         WorkWire = std::move(workWire);
         CurrentClamp = std::move(currentClamp);
-        // The whole of it: the captured records are those above.
-        CurrentChip = results.chip;
-        CurrentCore = results.core;
-        CurrentMaterial = results.material;
+        results.records.Restore();
         CoreSupplier = results.coreSupplier;
         StartFromDesignResults(results);
     }

@@ -23,7 +23,7 @@ void TakeComputed(Record& to, const Record& from, Keep keep) {
 void StartOutputsFrom(const DesignResults& r) {
     for (std::size_t i = 0; i < Outputs.size(); ++i) {
         const bool userDiode = Settings.UserDefinedDiode[i];
-        TakeComputed(Outputs[i], r.outputs[i], [userDiode](OutputRecord& o, OutputRecord& in) {
+        TakeComputed(Outputs[i], r.records.outputs[i], [userDiode](OutputRecord& o, OutputRecord& in) {
             o.Voltage = in.Voltage;
             o.Current = in.Current;
             o.MinimumCurrent = in.MinimumCurrent;
@@ -59,17 +59,7 @@ void StartChipFrom(const ChipRecord& from) {
 
 DesignResults CaptureDesignResults() {
     DesignResults r;
-    r.settings = Settings;
-    r.operating = OperatingPoint;
-    r.regulation = Regulation;
-    r.transfo = Transfo;
-    r.clamper = Clamper;
-    r.input = InputStage;
-    r.control = Control;
-    r.outputs = Outputs;
-    r.chip = CurrentChip;
-    r.core = CurrentCore;
-    r.material = CurrentMaterial;
+    r.records = DesignRecords::Now();
     r.coreSupplier = CoreSupplier;
     r.bestPrimaryTurns = BestPrimaryTurns;
     r.bestAuxTurns = BestAuxTurns;
@@ -94,11 +84,11 @@ DesignResults CaptureDesignResults() {
 }
 
 void StartFromDesignResults(const DesignResults& r) {
-    Settings.PowerTooHigh = r.settings.PowerTooHigh;
-    Settings.DesignFound = r.settings.DesignFound;
-    Settings.DesignWithinLoss = r.settings.DesignWithinLoss;
+    Settings.PowerTooHigh = r.records.settings.PowerTooHigh;
+    Settings.DesignFound = r.records.settings.DesignFound;
+    Settings.DesignWithinLoss = r.records.settings.DesignWithinLoss;
 
-    TakeComputed(OperatingPoint, r.operating, [](OperatingRecord& op, OperatingRecord& in) {
+    TakeComputed(OperatingPoint, r.records.operating, [](OperatingRecord& op, OperatingRecord& in) {
         op.MaxRegulatedOutputs = in.MaxRegulatedOutputs;
         op.RegulatedOutputCount = in.RegulatedOutputCount;
         op.SecondaryRegulation = in.SecondaryRegulation;
@@ -109,10 +99,10 @@ void StartFromDesignResults(const DesignResults& r) {
         op.RthJunctionPin = in.RthJunctionPin;
         op.RthPinAmbient = in.RthPinAmbient;
     });
-    Regulation = r.regulation;
+    Regulation = r.records.regulation;
     const bool userInductance = Settings.UserPrimaryInductance;
     const bool userTurns = Settings.UserPrimaryTurns;
-    TakeComputed(Transfo, r.transfo, [userInductance, userTurns](TransfoRecord& t, TransfoRecord& in) {
+    TakeComputed(Transfo, r.records.transfo, [userInductance, userTurns](TransfoRecord& t, TransfoRecord& in) {
         t.ParallelWireMax = in.ParallelWireMax;
         t.Cpri = std::move(in.Cpri);
         t.LeakageRatio = in.LeakageRatio;
@@ -122,21 +112,21 @@ void StartFromDesignResults(const DesignResults& r) {
         if (userInductance) t.Lprimary = std::move(in.Lprimary);
         if (userTurns) t.PrimaryTurns = in.PrimaryTurns;
     });
-    TakeComputed(Clamper, r.clamper, [](ClamperRecord& c, ClamperRecord& in) {
+    TakeComputed(Clamper, r.records.clamper, [](ClamperRecord& c, ClamperRecord& in) {
         c.Diode = std::move(in.Diode);
         c.RCClamper = in.RCClamper;
     });
-    InputStage.C2 = r.input.C2;
-    InputStage.C7 = r.input.C7;
-    TakeComputed(Control, r.control, [](ControlRecord& c, ControlRecord& in) {
+    InputStage.C2 = r.records.input.C2;
+    InputStage.C7 = r.records.input.C7;
+    TakeComputed(Control, r.records.control, [](ControlRecord& c, ControlRecord& in) {
         c.SoftStartTime = in.SoftStartTime;
         c.OptoGain = in.OptoGain;
     });
     StartOutputsFrom(r);
-    StartChipFrom(r.chip);
-    if (!Settings.UserCoreGeometry) CurrentCore = r.core;
+    StartChipFrom(r.records.chip);
+    if (!Settings.UserCoreGeometry) CurrentCore = r.records.core;
     if (!Settings.UserCoreMaterial) {
-        CurrentMaterial = r.material;
+        CurrentMaterial = r.records.material;
         CoreSupplier = r.coreSupplier;
     }
 

@@ -21,17 +21,7 @@
 namespace zorvic {
 
 struct DesignResults {
-    SettingsRecord settings;
-    OperatingRecord operating;
-    RegulationRecord regulation;
-    TransfoRecord transfo;
-    ClamperRecord clamper;
-    InputRecord input;
-    ControlRecord control;
-    std::array<OutputRecord, OutputCount> outputs;
-    ChipRecord chip;
-    CoreGeometry core;
-    CoreMaterial material;
+    DesignRecords records;
     std::string coreSupplier;
 
     // The transformer search's module values.
@@ -65,6 +55,8 @@ DesignResults CaptureDesignResults();
 void StartFromDesignResults(const DesignResults& results);
 
 // The values every computation starts from; none until the default design was first computed.
+// They depend on nothing but the program's own tables, which their computation builds afresh, so
+// they stay for the whole run, across File > New and a reset of the design state.
 const std::optional<DesignResults>& StartingResults();
 void SetStartingResults(std::optional<DesignResults> results);
 

@@ -22,52 +22,18 @@ namespace {
 
 // Everything the project file carries, as one copy: the loader fills a copy of the design and
 // commits it only when the whole file was good.
-struct DesignImage {
-    SettingsRecord settings;
-    OperatingRecord operating;
-    RegulationRecord regulation;
-    TransfoRecord transfo;
-    ClamperRecord clamper;
-    InputRecord input;
-    ControlRecord control;
-    std::array<OutputRecord, OutputCount> outputs;
-    ChipRecord chip;
-    CoreGeometry core;
-    CoreMaterial material;
+struct DesignImage : DesignRecords {
     std::array<bool, OutputCount> shown{};  // output blocks shown on the schematic
 };
 
 DesignImage CaptureDesign() {
-    DesignImage d;
-    d.settings = Settings;
-    d.operating = OperatingPoint;
-    d.regulation = Regulation;
-    d.transfo = Transfo;
-    d.clamper = Clamper;
-    d.input = InputStage;
-    d.control = Control;
-    d.outputs = Outputs;
-    d.chip = CurrentChip;
-    d.core = CurrentCore;
-    d.material = CurrentMaterial;
+    DesignImage d{DesignRecords::Now()};
     d.shown[0] = true;  // the main output is always there
     for (int i = 1; i < OutputCount; ++i) d.shown[static_cast<std::size_t>(i)] = Host().OutputBlockShown(i);
     return d;
 }
 
-void CommitDesign(const DesignImage& d) {
-    Settings = d.settings;
-    OperatingPoint = d.operating;
-    Regulation = d.regulation;
-    Transfo = d.transfo;
-    Clamper = d.clamper;
-    InputStage = d.input;
-    Control = d.control;
-    Outputs = d.outputs;
-    CurrentChip = d.chip;
-    CurrentCore = d.core;
-    CurrentMaterial = d.material;
-}
+void CommitDesign(const DesignImage& d) { d.Restore(); }
 
 using FieldRef = std::variant<std::string*, int16_t*, int32_t*, float*, bool*>;
 using FieldValue = std::variant<std::string, int16_t, int32_t, float, bool>;

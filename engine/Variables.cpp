@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "ComputeTransfo.h"
-#include "DesignResults.h"
 #include "DrainWaveform.h"
 #include "NumberText.h"
 #include "Optimum.h"
@@ -62,7 +61,25 @@ void ResetDesignState() {
     OptimiserState{}.Restore();
     DutyMax = 0;
     ForgetDrainWaveform();
-    SetStartingResults(std::nullopt);
+}
+
+DesignRecords DesignRecords::Now() {
+    return {Settings, OperatingPoint, Regulation,  Transfo,     Clamper,        InputStage,
+            Control,  Outputs,        CurrentChip, CurrentCore, CurrentMaterial};
+}
+
+void DesignRecords::Restore() const {
+    Settings = settings;
+    OperatingPoint = operating;
+    Regulation = regulation;
+    Transfo = transfo;
+    Clamper = clamper;
+    InputStage = input;
+    Control = control;
+    Outputs = outputs;
+    CurrentChip = chip;
+    CurrentCore = core;
+    CurrentMaterial = material;
 }
 
 void SetAcBusVoltages() {

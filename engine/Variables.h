@@ -194,6 +194,26 @@ struct OutputRecord {
 
 inline constexpr int OutputCount = 6;
 
+// A copy of the design: the seven records, the outputs, and the working copies of the chip, the
+// core and the grade.
+struct DesignRecords {
+    SettingsRecord settings;
+    OperatingRecord operating;
+    RegulationRecord regulation;
+    TransfoRecord transfo;
+    ClamperRecord clamper;
+    InputRecord input;
+    ControlRecord control;
+    std::array<OutputRecord, OutputCount> outputs;
+    ChipRecord chip;
+    CoreGeometry core;
+    CoreMaterial material;
+
+    // The design as it stands, and back into place.
+    static DesignRecords Now();
+    void Restore() const;
+};
+
 extern SettingsRecord Settings;
 extern OperatingRecord OperatingPoint;
 extern RegulationRecord Regulation;
