@@ -25,7 +25,7 @@ inline void DefaultDesign() {
     zorvic::ApplyDesignDefaults();
 }
 
-// Six outputs of every kind of rectification, each carrying `amps` and at least `minimumAmps`.
+// Six outputs of different kinds, each carrying `amps` and at least `minimumAmps`.
 inline void SetSixOutputs(float amps, float minimumAmps) {
     using zorvic::Outputs;
     zorvic::Settings.AdditionalOutputs = 5;
