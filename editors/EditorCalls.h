@@ -5,7 +5,6 @@
 // caller runs UpdateInstance.
 
 #include <cstdint>
-#include <functional>
 
 class QWidget;
 class fmInput;
@@ -34,28 +33,3 @@ void CloseChipEditor();
 // Shows the output editor modal on OutputWork for output `index` and returns its Result;
 // OutputWork holds what the editor left in it.
 bool ExecOutputEditor(int16_t index, QWidget* parent = nullptr);
-
-// The output editor for output `index`, as the main window opens it, over `parent` (the main
-// window when none); true when confirmed. Without a hook no editor opens and the answer is false.
-void SetEditOutputHook(std::function<bool(int16_t index, QWidget* parent)> hook);
-bool EditOutputPara(int16_t index, QWidget* parent = nullptr);
-
-// What the output editor asks of the main window: store OutputWork as an output (with its
-// tooltip), enable or disable both add-output buttons, and choose the regulation again with the
-// regulation list's own handler. Without them the design alone follows: OutputWork is stored,
-// the transformer window's button follows, and the engine chooses the regulation.
-struct MainWindowCalls {
-    std::function<void(int16_t index)> UpdateOutput;
-    std::function<void(bool enabled)> EnableAddOutput;
-    std::function<void()> RegulationType_Click;
-};
-void SetMainWindowCalls(MainWindowCalls calls);
-void RunUpdateOutput(int16_t index);
-void EnableAddOutputButtons(bool enabled);
-// Recomputes as well.
-void RunRegulationChoice();
-
-// The main window's UpdateInstance, which the chip editor's Apply runs. Without a hook Apply
-// recomputes the design alone.
-void SetUpdateInstanceHook(std::function<void()> hook);
-void RunUpdateInstance();

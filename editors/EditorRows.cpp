@@ -17,6 +17,17 @@ QLabel* NamedLabel(QWidget* parent, const QString& name, const QString& text) {
 
 }  // namespace
 
+SliderRowLayout SliderRowOf(BoxRowLayout box, QString sliderName, const zorvic::BoxRule& rule, QString lowName,
+                            QString highName) {
+    return {std::move(box),
+            std::move(sliderName),
+            rule.slider.Last,
+            std::move(lowName),
+            QString::fromStdString(zorvic::SliderLowText(rule)),
+            std::move(highName),
+            QString::fromStdString(zorvic::SliderHighText(rule))};
+}
+
 BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowLayout& layout) {
     QWidget* parent = grid->parentWidget();
     BoxRow r;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "BoxRules.h"
+
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -42,6 +44,10 @@ struct SliderRow : BoxRow {
     platform::Slider* slider = nullptr;
     QLabel* high = nullptr;
 };
+
+// The slider part of a row as the box's rule gives it: the last position and the end captions.
+SliderRowLayout SliderRowOf(BoxRowLayout box, QString sliderName, const zorvic::BoxRule& rule, QString lowName = {},
+                            QString highName = {});
 
 // Caption, box and unit in columns 0 to 2 of `row`.
 BoxRow AddBoxRow(QGridLayout* grid, int row, const BoxRowLayout& layout);

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -12,6 +11,7 @@
 #include "Forms.h"
 #include "NumberText.h"
 #include "Variables.h"
+#include "fmTransfo.h"
 
 using namespace zorvic;
 
@@ -85,7 +85,6 @@ void fmCore::lstCore_Click(int entry) {
 }
 
 void fmCore::cmdOk_Click() {
-    if (QWidget* transfo = platform::Forms::Find(QStringLiteral("fmTransfo")))
-        QMetaObject::invokeMethod(transfo, "Form_Load", Qt::DirectConnection);
+    if (fmTransfo* transfo = platform::Forms::FindLoaded<fmTransfo>()) transfo->Form_Load();
     accept();
 }

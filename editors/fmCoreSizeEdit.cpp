@@ -180,7 +180,7 @@ void fmCoreSizeEdit::Update_List() {
 void fmCoreSizeEdit::FixGeometry(bool fixed) {
     Settings.UserCoreGeometry = fixed;
     Settings.DesignSaved = false;
-    if (auto* transfo = qobject_cast<fmTransfo*>(platform::Forms::Find(QStringLiteral("fmTransfo"))))
+    if (auto* transfo = platform::Forms::FindLoaded<fmTransfo>())
         transfo->chkCoreSize->setChecked(fixed);
 }
 
@@ -312,7 +312,6 @@ void fmCoreSizeEdit::cmdOk_Click() {
         FillGeometryLists();
         return;
     }
-    if (QWidget* transfo = platform::Forms::Find(QStringLiteral("fmTransfo")))
-        QMetaObject::invokeMethod(transfo, "Form_Load", Qt::DirectConnection);
+    if (fmTransfo* transfo = platform::Forms::FindLoaded<fmTransfo>()) transfo->Form_Load();
     accept();
 }

@@ -30,7 +30,9 @@ QRadioButton* NamedOption(QWidget* parent, const QString& name, const QString& c
     return option;
 }
 
-QString Plain(float value) { return QString::fromStdString(CStr(value)); }
+const SliderScale& Slider(InputBox box) { return RuleOf(box).slider; }
+
+QString Shown(InputBox box, float value) { return QString::fromStdString(BoxText(RuleOf(box), value)); }
 
 }  // namespace
 
@@ -98,15 +100,13 @@ void fmInput::BuildAcRange() {
     grid->addLayout(presets, 0, 0, 1, 6);
 
     const SliderRow max = AddSliderRow(grid, 1,
-        {{{}, QStringLiteral("Maximum Voltage"), QStringLiteral("txtMaxVoltage"), QStringLiteral("VAC")},
-         QStringLiteral("sldMaxVoltage"), InputScales::MaxVoltage.Last, {}, QStringLiteral("130VAC"), {},
-         QStringLiteral("300VAC")});
+        SliderRowOf({{}, QStringLiteral("Maximum Voltage"), QStringLiteral("txtMaxVoltage"), QStringLiteral("VAC")},
+                    QStringLiteral("sldMaxVoltage"), RuleOf(InputBox::MaxVoltage)));
     txtMaxVoltage = max.box;
     sldMaxVoltage = max.slider;
     const SliderRow min = AddSliderRow(grid, 2,
-        {{{}, QStringLiteral("Minimum Voltage"), QStringLiteral("txtMinVoltage"), QStringLiteral("VAC")},
-         QStringLiteral("sldMinVoltage"), InputScales::MinVoltage.Last, {}, QStringLiteral("85VAC"), {},
-         QStringLiteral("195VAC")});
+        SliderRowOf({{}, QStringLiteral("Minimum Voltage"), QStringLiteral("txtMinVoltage"), QStringLiteral("VAC")},
+                    QStringLiteral("sldMinVoltage"), RuleOf(InputBox::MinVoltage)));
     txtMinVoltage = min.box;
     sldMinVoltage = min.slider;
 
@@ -122,10 +122,9 @@ void fmInput::BuildAcRange() {
     fmRip->setObjectName(QStringLiteral("fmRip"));
     auto* ripple = new QGridLayout(fmRip);
     const SliderRow rip = AddSliderRow(ripple, 0,
-        {{QStringLiteral("lblInRipple"), QStringLiteral("Ripple Voltage"), QStringLiteral("txtRipVoltage"),
-          QStringLiteral("Vpp")},
-         QStringLiteral("sldRipVoltage"), InputScales::RipVoltage.Last, {}, QStringLiteral("10Vpp"), {},
-         QStringLiteral("100Vpp")});
+        SliderRowOf({QStringLiteral("lblInRipple"), QStringLiteral("Ripple Voltage"), QStringLiteral("txtRipVoltage"),
+                     QStringLiteral("Vpp")},
+                    QStringLiteral("sldRipVoltage"), RuleOf(InputBox::RipVoltage)));
     lblInRipple = rip.caption;
     txtRipVoltage = rip.box;
     sldRipVoltage = rip.slider;
@@ -141,29 +140,31 @@ void fmInput::BuildDcRange() {
     OptTelecomStd = NamedOption(fmDCRange, QStringLiteral("OptTelecomStd"), QStringLiteral("Standard Telecom DC/DC"));
     grid->addWidget(OptTelecomStd, 0, 0, 1, 6);
     const SliderRow min = AddSliderRow(grid, 1,
-        {{{}, QStringLiteral("Minimum Voltage"), QStringLiteral("txtMinDCVoltage"), QStringLiteral("VDC")},
-         QStringLiteral("sldMinDCVoltage"), InputScales::MinDCVoltage.Last, {}, QStringLiteral("35VDC"), {},
-         QStringLiteral("305VDC")});
+        SliderRowOf({{}, QStringLiteral("Minimum Voltage"), QStringLiteral("txtMinDCVoltage"), QStringLiteral("VDC")},
+                    QStringLiteral("sldMinDCVoltage"), RuleOf(InputBox::MinDCVoltage)));
     txtMinDCVoltage = min.box;
     sldMinDCVoltage = min.slider;
     const SliderRow max = AddSliderRow(grid, 2,
-        {{{}, QStringLiteral("Maximum Voltage"), QStringLiteral("txtMaxDCVoltage"), QStringLiteral("VDC")},
-         QStringLiteral("sldMaxDCVoltage"), InputScales::MaxDCVoltage.Last, {}, QStringLiteral("50VDC"), {},
-         QStringLiteral("400VDC")});
+        SliderRowOf({{}, QStringLiteral("Maximum Voltage"), QStringLiteral("txtMaxDCVoltage"), QStringLiteral("VDC")},
+                    QStringLiteral("sldMaxDCVoltage"), RuleOf(InputBox::MaxDCVoltage)));
     txtMaxDCVoltage = max.box;
     sldMaxDCVoltage = max.slider;
 }
 
 void fmInput::AttachBoxes() {
-    auto* max = new NumericBox(txtMaxVoltage, 130, 300, " VAC", "##0", &Vmax, cmdCancel);
+    auto attach = [this](QLineEdit* edit, InputBox box, float* value) {
+        const BoxRule& rule = RuleOf(box);
+        return new NumericBox(edit, rule.min, rule.max, rule.unit, rule.pattern, value, cmdCancel, rule.scale);
+    };
+    auto* max = attach(txtMaxVoltage, InputBox::MaxVoltage, &Vmax);
     max->AfterValidate = max->AfterLeaveForCancel = [this] { MaxVoltageLeft(); };
-    auto* min = new NumericBox(txtMinVoltage, 85, 195, " VAC", "##0", &Vmin, cmdCancel);
+    auto* min = attach(txtMinVoltage, InputBox::MinVoltage, &Vmin);
     min->AfterValidate = min->AfterLeaveForCancel = [this] { MinVoltageLeft(); };
-    auto* rip = new NumericBox(txtRipVoltage, 10, 100, " Vpp", "##0", &Ripple, cmdCancel);
-    rip->AfterValidate = [this] { sldRipVoltage->SetPosition(InputScales::RipVoltage.Position(Ripple)); };
-    auto* minDc = new NumericBox(txtMinDCVoltage, 35, 305, " VDC", "##0", &VminDC, cmdCancel);
+    auto* rip = attach(txtRipVoltage, InputBox::RipVoltage, &Ripple);
+    rip->AfterValidate = [this] { sldRipVoltage->SetPosition(Slider(InputBox::RipVoltage).Position(Ripple)); };
+    auto* minDc = attach(txtMinDCVoltage, InputBox::MinDCVoltage, &VminDC);
     minDc->AfterValidate = minDc->AfterLeaveForCancel = [this] { MinDCVoltageLeft(); };
-    auto* maxDc = new NumericBox(txtMaxDCVoltage, 50, 400, " VDC", "##0", &VmaxDC, cmdCancel);
+    auto* maxDc = attach(txtMaxDCVoltage, InputBox::MaxDCVoltage, &VmaxDC);
     maxDc->AfterValidate = maxDc->AfterLeaveForCancel = [this] { MaxDCVoltageLeft(); };
 }
 
@@ -175,17 +176,17 @@ void fmInput::Form_Load() {
 }
 
 void fmInput::RefreshControls() {
-    txtRipVoltage->setText(Plain(Ripple));
-    txtMaxVoltage->setText(Plain(Vmax));
-    txtMinVoltage->setText(Plain(Vmin));
-    sldRipVoltage->SetPosition(InputScales::RipVoltage.Position(Ripple));
-    sldMaxVoltage->SetPosition(InputScales::MaxVoltage.Position(Vmax));
-    sldMinVoltage->SetPosition(InputScales::MinVoltage.Position(Vmin));
+    txtRipVoltage->setText(Shown(InputBox::RipVoltage, Ripple));
+    txtMaxVoltage->setText(Shown(InputBox::MaxVoltage, Vmax));
+    txtMinVoltage->setText(Shown(InputBox::MinVoltage, Vmin));
+    sldRipVoltage->SetPosition(Slider(InputBox::RipVoltage).Position(Ripple));
+    sldMaxVoltage->SetPosition(Slider(InputBox::MaxVoltage).Position(Vmax));
+    sldMinVoltage->SetPosition(Slider(InputBox::MinVoltage).Position(Vmin));
     const AcPreset preset = MatchAcPreset(*this);
-    txtMaxDCVoltage->setText(Plain(VmaxDC));
-    txtMinDCVoltage->setText(Plain(VminDC));
-    sldMaxDCVoltage->SetPosition(InputScales::MaxDCVoltage.Position(VmaxDC));
-    sldMinDCVoltage->SetPosition(InputScales::MinDCVoltage.Position(VminDC));
+    txtMaxDCVoltage->setText(Shown(InputBox::MaxDCVoltage, VmaxDC));
+    txtMinDCVoltage->setText(Shown(InputBox::MinDCVoltage, VminDC));
+    sldMaxDCVoltage->SetPosition(Slider(InputBox::MaxDCVoltage).Position(VmaxDC));
+    sldMinDCVoltage->SetPosition(Slider(InputBox::MinDCVoltage).Position(VminDC));
     OptTelecomStd->setChecked(MatchesTelecomPreset(*this));
     opt50Hz->setChecked(Freq == 50);
     opt60Hz->setChecked(Freq == 60);
@@ -233,42 +234,42 @@ void fmInput::OptTelecomStd_Click() {
 }
 
 void fmInput::sldMaxVoltage_Moved(int position) {
-    Vmax = InputScales::MaxVoltage.Value(position);
+    Vmax = Slider(InputBox::MaxVoltage).Value(position);
     AdjustMinVoltage(*this);
     RefreshControls();
 }
 
 void fmInput::sldMinVoltage_Moved(int position) {
-    Vmin = InputScales::MinVoltage.Value(position);
+    Vmin = Slider(InputBox::MinVoltage).Value(position);
     AdjustMaxVoltage(*this);
     RefreshControls();
 }
 
 void fmInput::sldRipVoltage_Moved(int position) {
-    Ripple = InputScales::RipVoltage.Value(position);
-    txtRipVoltage->setText(Plain(Ripple));
+    Ripple = Slider(InputBox::RipVoltage).Value(position);
+    txtRipVoltage->setText(Shown(InputBox::RipVoltage, Ripple));
 }
 
 void fmInput::sldMaxDCVoltage_Moved(int position) {
-    VmaxDC = InputScales::MaxDCVoltage.Value(position);
+    VmaxDC = Slider(InputBox::MaxDCVoltage).Value(position);
     AdjustMinDCVoltage(*this);
     RefreshControls();
 }
 
 void fmInput::sldMinDCVoltage_Moved(int position) {
-    VminDC = InputScales::MinDCVoltage.Value(position);
+    VminDC = Slider(InputBox::MinDCVoltage).Value(position);
     AdjustMaxDCVoltage(*this);
     RefreshControls();
 }
 
 void fmInput::MaxVoltageLeft() {
-    sldMaxVoltage->SetPosition(InputScales::MaxVoltage.Position(Vmax));
+    sldMaxVoltage->SetPosition(Slider(InputBox::MaxVoltage).Position(Vmax));
     AdjustMinVoltage(*this);
     RefreshControls();
 }
 
 void fmInput::MinVoltageLeft() {
-    sldMinVoltage->SetPosition(InputScales::MinVoltage.Position(Vmin));
+    sldMinVoltage->SetPosition(Slider(InputBox::MinVoltage).Position(Vmin));
     AdjustMaxVoltage(*this);
     RefreshControls();
 }

@@ -14,7 +14,7 @@
 #include "DesignCommands.h"
 #include "DesignHost.h"
 #include "DiodePanel.h"
-#include "EditorCalls.h"
+#include "EditorServices.h"
 #include "EditorRows.h"
 #include "Forms.h"
 #include "MessageBox.h"
@@ -411,11 +411,11 @@ void fmOutput::cmdApply_Click() {
     if (!ReadAndCheckRegulation()) return;
     busy_ = true;
     Settings.DesignSaved = false;
-    RunUpdateOutput(OutputIndex);
-    if (CountAppliedOutput(OutputIndex) && !CanAddOutput()) EnableAddOutputButtons(false);
+    Services().UpdateOutput(OutputIndex);
+    if (CountAppliedOutput(OutputIndex) && !CanAddOutput()) Services().EnableAddOutput(false);
     Modified = false;
     QPointer<fmOutput> self(this);
-    RunUpdateInstance();
+    Services().UpdateInstance();
     if (!self) return;
     busy_ = false;
     marksAtStart_ = TakeOutputEditorMarks();
@@ -459,12 +459,12 @@ bool fmOutput::DeleteOutput(int16_t index) {
     if (!removed.removed) return false;
     busy_ = true;
     Host().ShowOutputBlock(removed.formerLast, false);
-    EnableAddOutputButtons(true);
+    Services().EnableAddOutput(true);
     QPointer<fmOutput> self(this);
     if (removed.chooseRegulation)
-        RunRegulationChoice();
+        Services().RegulationType_Click();
     else
-        RunUpdateInstance();
+        Services().UpdateInstance();
     if (!self) return true;
     busy_ = false;
     // The removal stands; the dialog closes on it.

@@ -15,10 +15,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "Colours.h"
 #include "ComputeDesign.h"
 #include "EditorCalls.h"
+#include "EditorServices.h"
 #include "EditorRows.h"
 #include "Forms.h"
 #include "NumberText.h"
@@ -45,6 +47,7 @@ const QString Break = QStringLiteral("\r\n");
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 QString Formatted(double value, const char* pattern) { return Text(Format(value, pattern)); }
 QString Eng(float value, const char* unit) { return Text(FormatEng(value, unit)); }
+QString Shown(TransfoBox box, float value) { return Text(BoxText(RuleOf(box), value)); }
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
@@ -193,7 +196,7 @@ fmTransfo::fmTransfo(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 fmTransfo* fmTransfo::ShowTransformer(QWidget* parent) {
-    auto* window = qobject_cast<fmTransfo*>(platform::Forms::Find(QStringLiteral("fmTransfo")));
+    auto* window = platform::Forms::FindLoaded<fmTransfo>();
     const bool made = !window;
     if (made) window = new fmTransfo(parent ? parent : QApplication::activeWindow());
     window->Form_Load();
@@ -415,63 +418,53 @@ QWidget* fmTransfo::BuildUsage() {
     return frame;
 }
 
-void fmTransfo::AttachBox(QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                          std::function<float()> get, std::function<void(float)> set, bool whole) {
-    float& shown = shown_[static_cast<std::size_t>(box->property("slot").toInt())];
-    auto* numeric = new NumericBox(box, min, max, unit, pattern, &shown, cmdCancel);
+void fmTransfo::AttachBox(QLineEdit* edit, TransfoBox box, float& value) {
+    const BoxRule& rule = RuleOf(box);
+    auto* numeric = new NumericBox(edit, rule.min, rule.max, rule.unit, rule.pattern, &value, cmdCancel, rule.scale);
     auto before = std::make_shared<float>();
-    numeric->BeforeValidate = [&shown, get, before] { *before = shown = get(); };
-    numeric->AfterValidate = [box, &shown, get, set, before, whole] {
-        if (shown != *before) {
-            set(shown);
-            if (get() != *before) Settings.DesignSaved = false;
-        }
-        // A count is stored rounded: the box shows the count kept, not the fraction typed.
-        if (whole) box->setText(Formatted(get(), "0"));
+    numeric->BeforeValidate = [&value, before] { *before = value; };
+    numeric->AfterValidate = [&value, before] {
+        if (value != *before) Settings.DesignSaved = false;
+    };
+}
+
+void fmTransfo::AttachCount(QLineEdit* edit, TransfoBox box, int16_t& count, float& entry) {
+    const BoxRule& rule = RuleOf(box);
+    auto* numeric = new NumericBox(edit, rule.min, rule.max, rule.unit, rule.pattern, &entry, cmdCancel, rule.scale);
+    auto before = std::make_shared<float>();
+    numeric->BeforeValidate = [&count, &entry, before] { *before = entry = count; };
+    numeric->AfterValidate = [edit, box, &count, &entry, before] {
+        if (entry != *before && StoreCount(count, entry)) Settings.DesignSaved = false;
+        edit->setText(Shown(box, count));
     };
 }
 
 void fmTransfo::AttachBoxes() {
-    int slot = 0;
-    auto attach = [this, &slot](QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                                std::function<float()> get, std::function<void(float)> set, bool whole = false) {
-        box->setProperty("slot", slot++);
-        AttachBox(box, min, max, unit, pattern, std::move(get), std::move(set), whole);
-    };
-    attach(txtBsatMargin, 1, 90, "%", "#0.0 ", [] { return (1 - Settings.BmaxRatio) * 100; },
-           [](float v) { Settings.BmaxRatio = (100 - v) / 100; });
-    attach(txtLleakage, 0.5f, 10, " %", "#0.0 ", [] { return Transfo.LeakageRatio * 100; },
-           [](float v) { Transfo.LeakageRatio = v / 100; });
-    attach(txtLprimary, 0.01f, 100, " mH", "0.0# ", [] { return Transfo.Lprimary.Value * 1000; },
-           [](float v) { Transfo.Lprimary.Value = v / 1000; });
-    attach(txtCpri, 1, 1000, " pF", "0## ", [] { return Transfo.Cpri.Value * 1e12f; },
-           [](float v) { Transfo.Cpri.Value = v / 1e12f; });
-    attach(txtNmax, 1, 10, " ", "#0 ", [] { return float(Transfo.ParallelWireMax); },
-           [](float v) { Transfo.ParallelWireMax = CInt(v); }, true);
-    attach(txtPdissCore, 0.01f, 10, " %", "#0.0 ", [] { return Transfo.CoreLossShare * 100; },
-           [](float v) { Transfo.CoreLossShare = v / 100; });
-    attach(txtTempCore, 0.1f, 100, " °C", "#0.0 ", [] { return Transfo.MaxDeltaT; },
-           [](float v) { Transfo.MaxDeltaT = v; });
-    attach(txtWindowFactor, 0.01f, 1, " ", "#0.0 ", [] { return Transfo.WindowFactor; },
-           [](float v) { Transfo.WindowFactor = v; });
-    attach(txtNpri, 1, 500, " ", "#0.0 ", [] { return float(Transfo.PrimaryTurns); },
-           [](float v) { Transfo.PrimaryTurns = CInt(v); }, true);
+    AttachBox(txtBsatMargin, TransfoBox::BsatMargin, Settings.BmaxRatio);
+    AttachBox(txtLleakage, TransfoBox::Leakage, Transfo.LeakageRatio);
+    AttachBox(txtLprimary, TransfoBox::Lprimary, Transfo.Lprimary.Value);
+    AttachBox(txtCpri, TransfoBox::Cpri, Transfo.Cpri.Value);
+    AttachCount(txtNmax, TransfoBox::Nmax, Transfo.ParallelWireMax, nmaxEntry_);
+    AttachBox(txtPdissCore, TransfoBox::PdissCore, Transfo.CoreLossShare);
+    AttachBox(txtTempCore, TransfoBox::TempCore, Transfo.MaxDeltaT);
+    AttachBox(txtWindowFactor, TransfoBox::WindowFactor, Transfo.WindowFactor);
+    AttachCount(txtNpri, TransfoBox::Npri, Transfo.PrimaryTurns, npriEntry_);
 }
 
 void fmTransfo::Form_Load() {
     chkLprimary->setChecked(Settings.UserPrimaryInductance);
-    txtLprimary->setText(Formatted(Transfo.Lprimary.Value * 1000, "0.0#"));
+    txtLprimary->setText(Shown(TransfoBox::Lprimary, Transfo.Lprimary.Value));
     Flag(txtLprimary, !Settings.PowerTooHigh);
     txtLprimary->setReadOnly(!Settings.UserPrimaryInductance);
-    txtLleakage->setText(Formatted(Transfo.LeakageRatio * 100, "#0.0"));
-    txtCpri->setText(Formatted(Transfo.Cpri.Value * 1e12, "##0"));
-    txtPdissCore->setText(Formatted(Transfo.CoreLossShare * 100, "#0.0"));
+    txtLleakage->setText(Shown(TransfoBox::Leakage, Transfo.LeakageRatio));
+    txtCpri->setText(Shown(TransfoBox::Cpri, Transfo.Cpri.Value));
+    txtPdissCore->setText(Shown(TransfoBox::PdissCore, Transfo.CoreLossShare));
     const float share = LossShareReached();
-    txtPdissCoreActual->setText(Formatted(share * 100, "#0.0"));
+    txtPdissCoreActual->setText(Shown(TransfoBox::PdissCore, share));
     Flag(txtPdissCoreActual, share < Transfo.CoreLossShare);
     optTempCore->setChecked(Settings.CoreCriterionTemp);
     optPdissCore->setChecked(!Settings.CoreCriterionTemp);
-    txtTempCore->setText(Formatted(Transfo.MaxDeltaT, "#0.0"));
+    txtTempCore->setText(Shown(TransfoBox::TempCore, Transfo.MaxDeltaT));
     const double rise = TemperatureRiseReached();
     txtTempCoreActual->setText(Formatted(rise, "#0.0"));
     Flag(txtTempCoreActual, Transfo.MaxDeltaT > rise);
@@ -489,7 +482,7 @@ void fmTransfo::Form_Load() {
 
     ShowWindings();
     ShowWindowPicture();
-    txtNpri->setText(QString::number(Transfo.PrimaryTurns));
+    txtNpri->setText(Shown(TransfoBox::Npri, Transfo.PrimaryTurns));
     lblNaux->setText(QStringLiteral("Aux : ") + QString::number(Transfo.AuxTurns));
     for (int16_t i = 0; i <= std::min<int16_t>(Settings.AdditionalOutputs, 5); ++i)
         lblNout[static_cast<std::size_t>(i)]->setText(
@@ -498,11 +491,11 @@ void fmTransfo::Form_Load() {
     ShowCore();
     ShowMaterial(material, CurrentMaterial, MaterialStyle::TransformerWindow);
 
-    txtWindowFactor->setText(Formatted(Transfo.WindowFactor, "0.#0"));
-    txtNmax->setText(Formatted(Transfo.ParallelWireMax, "#0"));
+    txtWindowFactor->setText(Shown(TransfoBox::WindowFactor, Transfo.WindowFactor));
+    txtNmax->setText(Shown(TransfoBox::Nmax, Transfo.ParallelWireMax));
     lblAirGap->setText(QStringLiteral("Air Gap : ") + Formatted(Transfo.AirGap * 1000, "0.00 mm"));
     lblContRatio->setText(QStringLiteral("Cont Ratio : ") + Formatted(OperatingPoint.ContRatio, "0.00"));
-    txtBsatMargin->setText(Formatted((1 - Settings.BmaxRatio) * 100, "0.0"));
+    txtBsatMargin->setText(Shown(TransfoBox::BsatMargin, Settings.BmaxRatio));
     lblBmax->setText(QStringLiteral("Flux Density : ") + Eng(Transfo.Bmax, "T"));
     txtNpri->setReadOnly(!Settings.UserPrimaryTurns);
     Flag(lblBmax, !FluxTooHigh());
@@ -599,7 +592,7 @@ void fmTransfo::cmdApply_Click() {
     if (busy_ || NumericBox::FocusEntryRefused()) return;
     busy_ = true;
     QPointer<fmTransfo> self(this);
-    RunUpdateInstance();
+    Services().UpdateInstance();
     if (self) busy_ = false;
 }
 
@@ -608,7 +601,7 @@ void fmTransfo::cmdOk_Click() {
     busy_ = true;
     Settings.DesignSaved = false;
     QPointer<fmTransfo> self(this);
-    RunUpdateInstance();
+    Services().UpdateInstance();
     if (!self) return;
     busy_ = false;
     close();
@@ -616,11 +609,11 @@ void fmTransfo::cmdOk_Click() {
 
 void fmTransfo::cmdAddOutput_Click() {
     const auto n = static_cast<int16_t>(Settings.AdditionalOutputs + 1);
-    if (n > 5 || !EditOutputPara(n, this)) return;
+    if (n > 5 || !Services().EditOutputPara(n, this)) return;
     Settings.AdditionalOutputs = n;
     Settings.DesignSaved = false;
-    if (n == 5) EnableAddOutputButtons(false);
-    RunUpdateInstance();
+    if (n == 5) Services().EnableAddOutput(false);
+    Services().UpdateInstance();
 }
 
 void fmTransfo::cmdEditCore_Click() {
@@ -641,9 +634,9 @@ void fmTransfo::Winding_Click(int16_t winding) {
     } else if (winding == DetailAux) {
         confirmed = EditZorvicPara(this);
     } else {
-        confirmed = EditOutputPara(winding, this);
+        confirmed = Services().EditOutputPara(winding, this);
     }
-    if (confirmed) RunUpdateInstance();
+    if (confirmed) Services().UpdateInstance();
 }
 
 bool fmTransfo::eventFilter(QObject* watched, QEvent* event) {

@@ -6,9 +6,10 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
+#include "DesignWindow.h"
 #include "MaterialPanel.h"
+#include "TransfoEdit.h"
 #include "TransfoFigures.h"
 
 class QAbstractButton;
@@ -22,7 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 
-class fmTransfo : public QWidget {
+class fmTransfo : public QWidget, public DesignWindow {
     Q_OBJECT
 
 public:
@@ -40,6 +41,9 @@ public:
 public slots:
     // Fills every control from the design; changes nothing in it.
     void Form_Load();
+
+public:
+    void RefreshWithDesign() override { Form_Load(); }
 
 public:
     std::array<QFrame*, 6> picOutBond{};
@@ -131,10 +135,11 @@ private:
     QWidget* BuildTurns();
     QWidget* BuildUsage();
     void AttachBoxes();
-    // A box edits the design through `get` and `set` in the box's own unit; a `whole` box holds
-    // a count and shows it as stored.
-    void AttachBox(QLineEdit* box, float min, float max, const char* unit, const char* pattern,
-                   std::function<float()> get, std::function<void(float)> set, bool whole);
+    // A box edits a design value in the unit of its rule; an entry that changes the value marks
+    // the design unsaved.
+    void AttachBox(QLineEdit* edit, zorvic::TransfoBox box, float& value);
+    // A count box stores its entry rounded and then shows the count kept.
+    void AttachCount(QLineEdit* edit, zorvic::TransfoBox box, int16_t& count, float& entry);
     void ShowWindings();
     void ShowWindowPicture();
     void ShowCore();
@@ -151,7 +156,8 @@ private:
     void cmdEditCoreSize_Click();
     void Winding_Click(int16_t winding);
 
-    std::array<float, 9> shown_{};  // the values the boxes edit, in the boxes' units
+    float nmaxEntry_ = 0;  // what the count boxes hold while they are checked
+    float npriEntry_ = 0;
     zorvic::WindingWindowPicture picture_;
     QHBoxLayout* buttonRow_ = nullptr;
     bool busy_ = false;  // Apply, OK or an editor call is running

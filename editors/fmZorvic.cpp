@@ -14,7 +14,7 @@
 #include "ChipLossBar.h"
 #include "Colours.h"
 #include "ComboEntries.h"
-#include "EditorCalls.h"
+#include "EditorServices.h"
 #include "EditorRows.h"
 #include "Forms.h"
 #include "NumberText.h"
@@ -34,6 +34,8 @@ constexpr uint32_t SwitchingColour = 0xFF0000;   // blue
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 QString Formatted(double value, const char* pattern) { return Text(Format(value, pattern)); }
+QString Shown(ChipBox box, float value) { return Text(BoxText(RuleOf(box), value)); }
+const SliderScale& Slider(ChipBox box) { return RuleOf(box).slider; }
 
 void Paint(QWidget* widget, QPalette::ColorRole role, uint32_t bgr) {
     QPalette palette = widget->palette();
@@ -133,9 +135,8 @@ void fmZorvic::BuildChoice(QWidget* parent) {
 void fmZorvic::BuildOperatingPoint() {
     auto* grid = new QGridLayout(fmZorvicFrame);
     const SliderRow reflect = AddSliderRow(grid, 0,
-        {{{}, QStringLiteral("Reflected Voltage"), QStringLiteral("txtReflectVolt"), QStringLiteral("V")},
-         QStringLiteral("sldReflectVoltage"), ChipScales::ReflectVoltage.Last, {}, QStringLiteral("50V"), {},
-         QStringLiteral("150V")});
+        SliderRowOf({{}, QStringLiteral("Reflected Voltage"), QStringLiteral("txtReflectVolt"), QStringLiteral("V")},
+                    QStringLiteral("sldReflectVoltage"), RuleOf(ChipBox::ReflectVoltage)));
     txtReflectVolt = reflect.box;
     sldReflectVoltage = reflect.slider;
     auto* actual = new QLabel(QStringLiteral("V actual"), fmZorvicFrame);
@@ -149,10 +150,10 @@ void fmZorvic::BuildOperatingPoint() {
     grid->addWidget(txtReflectVoltActual, 0, 7);
 
     const SliderRow frequency = AddSliderRow(grid, 1,
-        {{QStringLiteral("lblSwitch"), QStringLiteral("Switching Frequency"), QStringLiteral("txtSwitchFreq"),
-          QStringLiteral("kHz")},
-         QStringLiteral("sldSwitchFreq"), ChipScales::SwitchFreq.Last, QStringLiteral("lblMinFreq"),
-         QStringLiteral("10kHz"), QStringLiteral("lblMaxFreq"), QString()});
+        SliderRowOf({QStringLiteral("lblSwitch"), QStringLiteral("Switching Frequency"), QStringLiteral("txtSwitchFreq"),
+                     QStringLiteral("kHz")},
+                    QStringLiteral("sldSwitchFreq"), RuleOf(ChipBox::SwitchFreq), QStringLiteral("lblMinFreq"),
+                    QStringLiteral("lblMaxFreq")));
     lblSwitch = frequency.caption;
     txtSwitchFreq = frequency.box;
     sldSwitchFreq = frequency.slider;
@@ -177,17 +178,15 @@ void fmZorvic::BuildOperatingPoint() {
 void fmZorvic::BuildRegulation() {
     auto* grid = new QGridLayout(fmReg);
     const SliderRow soft = AddSliderRow(grid, 0,
-        {{QStringLiteral("lblSoftStart"), QStringLiteral("Soft Start Time"), QStringLiteral("txtSoftStart"),
-          QStringLiteral("ms")},
-         QStringLiteral("sldSoftStart"), ChipScales::SoftStart.Last, {}, QStringLiteral("0"), {},
-         QStringLiteral("20")});
+        SliderRowOf({QStringLiteral("lblSoftStart"), QStringLiteral("Soft Start Time"), QStringLiteral("txtSoftStart"),
+                     QStringLiteral("ms")},
+                    QStringLiteral("sldSoftStart"), RuleOf(ChipBox::SoftStart)));
     lblSoftStart = soft.caption;
     txtSoftStart = soft.box;
     sldSoftStart = soft.slider;
     const SliderRow gain = AddSliderRow(grid, 1,
-        {{QStringLiteral("lblInRipple"), QStringLiteral("Gain OptoCoupler"), QStringLiteral("txtGainOpto"), {}},
-         QStringLiteral("sldGainOpto"), ChipScales::GainOpto.Last, {}, QStringLiteral("0.2"), {},
-         QStringLiteral("2")});
+        SliderRowOf({QStringLiteral("lblInRipple"), QStringLiteral("Gain OptoCoupler"), QStringLiteral("txtGainOpto"), {}},
+                    QStringLiteral("sldGainOpto"), RuleOf(ChipBox::GainOpto)));
     lblInRipple = gain.caption;
     txtGainOpto = gain.box;
     sldGainOpto = gain.slider;
@@ -217,34 +216,31 @@ void fmZorvic::BuildLosses(QWidget* parent) {
 }
 
 void fmZorvic::AttachBoxes() {
-    auto* reflect = new NumericBox(txtReflectVolt, 50, 150, " V", "##0", &VR, cmdCancel);
-    reflect->AfterValidate = [this] { sldReflectVoltage->SetPosition(ChipScales::ReflectVoltage.Position(VR)); };
-    auto* frequency = new NumericBox(txtSwitchFreq, 20, 200, " kHz", "##0", &Fsw, cmdCancel);
-    frequency->AfterValidate = [this] { sldSwitchFreq->SetPosition(ChipScales::SwitchFreq.Position(Fsw)); };
-    auto* gain = new NumericBox(txtGainOpto, 0.2f, 2.0f, " ", "0.0", &OptoGain, cmdCancel);
-    gain->AfterValidate = [this] { sldGainOpto->SetPosition(ChipScales::GainOpto.Position(OptoGain)); };
-    auto* soft = new NumericBox(txtSoftStart, 5, 20, " ms", "0", &softStartMs_, cmdCancel);
-    soft->AfterValidate = [this] {
-        SoftStart = softStartMs_ / 1000;
-        sldSoftStart->SetPosition(ChipScales::SoftStart.Position(SoftStart));
+    auto attach = [this](QLineEdit* edit, ChipBox box, float* value, platform::Slider* slider = nullptr) {
+        const BoxRule& rule = RuleOf(box);
+        auto* numeric = new NumericBox(edit, rule.min, rule.max, rule.unit, rule.pattern, value, cmdCancel, rule.scale);
+        if (slider) numeric->AfterValidate = [slider, box, value] { slider->SetPosition(Slider(box).Position(*value)); };
     };
-    new NumericBox(txtTemp_Amb, -40, 125, " °C", "0", &Tamb, cmdCancel);
-    new NumericBox(txtRtj_p, 0, 200, " °C/W", "0", &RthJP, cmdCancel);
-    new NumericBox(txtRtp_a, 0, 200, " °C/W", "0", &RthPA, cmdCancel);
+    attach(txtReflectVolt, ChipBox::ReflectVoltage, &VR, sldReflectVoltage);
+    attach(txtSwitchFreq, ChipBox::SwitchFreq, &Fsw, sldSwitchFreq);
+    attach(txtGainOpto, ChipBox::GainOpto, &OptoGain, sldGainOpto);
+    attach(txtSoftStart, ChipBox::SoftStart, &SoftStart, sldSoftStart);
+    attach(txtTemp_Amb, ChipBox::AmbientTemperature, &Tamb);
+    attach(txtRtj_p, ChipBox::RthJunctionPin, &RthJP);
+    attach(txtRtp_a, ChipBox::RthPinAmbient, &RthPA);
 }
 
 void fmZorvic::Form_Load() { RefreshControls(); }
 
 void fmZorvic::RefreshControls() {
     Done = false;
-    softStartMs_ = SoftStart * 1000;
-    txtReflectVolt->setText(Formatted(VR, "##0"));
-    txtSwitchFreq->setText(Formatted(Fsw, "##0"));
-    txtGainOpto->setText(Formatted(OptoGain, "0.0"));
-    txtSoftStart->setText(Formatted(softStartMs_, "0"));
+    txtReflectVolt->setText(Shown(ChipBox::ReflectVoltage, VR));
+    txtSwitchFreq->setText(Shown(ChipBox::SwitchFreq, Fsw));
+    txtGainOpto->setText(Shown(ChipBox::GainOpto, OptoGain));
+    txtSoftStart->setText(Shown(ChipBox::SoftStart, SoftStart));
     txtReflectVoltActual->setText(Formatted(OperatingPoint.ReflectedVoltageActual, "##0.0"));
-    txtTemp_Amb->setText(Formatted(Tamb, "##0.0"));
-    txtRtp_a->setText(Formatted(RthPA, "##0.0"));
+    txtTemp_Amb->setText(Shown(ChipBox::AmbientTemperature, Tamb));
+    txtRtp_a->setText(Shown(ChipBox::RthPinAmbient, RthPA));
 
     // A fixed-frequency chip keeps the slider's end from the last chip that had one. The end is
     // set before the slider is placed, so a frequency above the old end shows where it belongs.
@@ -256,10 +252,10 @@ void fmZorvic::RefreshControls() {
     sldSwitchFreq->setEnabled(!fixed);
     txtSwitchFreq->setReadOnly(fixed);
     lblSwitch->setEnabled(!fixed);
-    sldReflectVoltage->SetPosition(ChipScales::ReflectVoltage.Position(VR));
-    sldSwitchFreq->SetPosition(ChipScales::SwitchFreq.Position(Fsw));
-    sldGainOpto->SetPosition(ChipScales::GainOpto.Position(OptoGain));
-    sldSoftStart->SetPosition(ChipScales::SoftStart.Position(SoftStart));
+    sldReflectVoltage->SetPosition(Slider(ChipBox::ReflectVoltage).Position(VR));
+    sldSwitchFreq->SetPosition(Slider(ChipBox::SwitchFreq).Position(Fsw));
+    sldGainOpto->SetPosition(Slider(ChipBox::GainOpto).Position(OptoGain));
+    sldSoftStart->SetPosition(Slider(ChipBox::SoftStart).Position(SoftStart));
 
     const bool secondary = OperatingPoint.SecondaryRegulation;
     for (QWidget* w : {static_cast<QWidget*>(fmReg), static_cast<QWidget*>(lblInRipple),
@@ -282,7 +278,7 @@ void fmZorvic::RefreshControls() {
 
     RefreshChipList();
     RefreshPackageList();
-    txtRtj_p->setText(Formatted(RthJP, "#0.0"));
+    txtRtj_p->setText(Shown(ChipBox::RthJunctionPin, RthJP));
 }
 
 void fmZorvic::RefreshChipList() {
@@ -328,24 +324,23 @@ void fmZorvic::lstPackage_Click(int position) {
 }
 
 void fmZorvic::sldReflectVoltage_Moved(int position) {
-    VR = ChipScales::ReflectVoltage.Value(position);
-    txtReflectVolt->setText(Formatted(VR, "##0"));
+    VR = Slider(ChipBox::ReflectVoltage).Value(position);
+    txtReflectVolt->setText(Shown(ChipBox::ReflectVoltage, VR));
 }
 
 void fmZorvic::sldSwitchFreq_Moved(int position) {
-    Fsw = ChipScales::SwitchFreq.Value(position);
-    txtSwitchFreq->setText(Formatted(Fsw, "##0"));
+    Fsw = Slider(ChipBox::SwitchFreq).Value(position);
+    txtSwitchFreq->setText(Shown(ChipBox::SwitchFreq, Fsw));
 }
 
 void fmZorvic::sldGainOpto_Moved(int position) {
-    OptoGain = ChipScales::GainOpto.Value(position);
-    txtGainOpto->setText(Formatted(OptoGain, "0.0"));
+    OptoGain = Slider(ChipBox::GainOpto).Value(position);
+    txtGainOpto->setText(Shown(ChipBox::GainOpto, OptoGain));
 }
 
 void fmZorvic::sldSoftStart_Moved(int position) {
-    SoftStart = ChipScales::SoftStart.Value(position);
-    softStartMs_ = SoftStart * 1000;
-    txtSoftStart->setText(Formatted(softStartMs_, "0"));
+    SoftStart = Slider(ChipBox::SoftStart).Value(position);
+    txtSoftStart->setText(Shown(ChipBox::SoftStart, SoftStart));
 }
 
 void fmZorvic::cmdApply_Click() {
@@ -353,7 +348,7 @@ void fmZorvic::cmdApply_Click() {
     applying_ = true;
     StoreChipFields(*this);
     QPointer<fmZorvic> self(this);
-    RunUpdateInstance();
+    Services().UpdateInstance();
     if (!self) return;
     applying_ = false;
     // An input over-voltage warning closes this dialog on its way to the input editor; the

@@ -93,8 +93,6 @@ private:
     void cmdDone_Click();
     void cmdCancel_Click();
 
-    // The soft-start box is typed in milliseconds; SoftStart is held in seconds.
-    float softStartMs_ = 0;
     // Apply's computation lets window events through; a second Apply must not start inside it.
     bool applying_ = false;
 };

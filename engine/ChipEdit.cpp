@@ -1,5 +1,6 @@
 #include "ChipEdit.h"
 
+#include <array>
 #include <cstddef>
 
 #include "NumberText.h"
@@ -8,6 +9,19 @@
 namespace zorvic {
 
 namespace {
+
+// In the order of ChipBox.
+const std::array<BoxRule, 7> Rules = {{
+    {.min = 50, .max = 150, .unit = " V", .pattern = "##0", .fill = "##0", .slider = {50, 5, 1, 20}, .endUnit = "V"},
+    {.min = 20, .max = 200, .unit = " kHz", .pattern = "##0", .fill = "##0", .slider = {10, 10, 1, 29},
+     .endUnit = "kHz", .highEndIsMax = false},
+    {.min = 0.2f, .max = 2.0f, .unit = " ", .pattern = "0.0", .fill = "0.0", .slider = {0.2, 1, 10, 18}},
+    {.min = 5, .max = 20, .unit = " ms", .pattern = "0", .fill = "0", .scale = {.factor = 1000},
+     .slider = {0, 1, 1000, 20}},
+    {.min = -40, .max = 125, .unit = " °C", .pattern = "0", .fill = "##0.0"},
+    {.min = 0, .max = 200, .unit = " °C/W", .pattern = "0", .fill = "#0.0"},
+    {.min = 0, .max = 200, .unit = " °C/W", .pattern = "0", .fill = "##0.0"},
+}};
 
 // The package row that a chip names at `position`; 0 when there is none.
 std::size_t PackageRow(const ChipRecord& chip, int position) {
@@ -18,6 +32,8 @@ std::size_t PackageRow(const ChipRecord& chip, int position) {
 }
 
 }  // namespace
+
+const BoxRule& RuleOf(ChipBox box) { return Rules[static_cast<std::size_t>(box)]; }
 
 ChipFields LoadChipFields() {
     ChipFields f;

@@ -1,13 +1,14 @@
 #pragma once
 // The rules of the chip editor: the operating values it edits with their copy from and back to
-// the design, the chips it offers, the chip and package choices and the chip picture index.
+// the design, the chips it offers, the chip and package choices, the chip picture index and the
+// rules of its number boxes.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "Components.h"
-#include "SliderScale.h"
+#include "BoxRules.h"
 
 namespace zorvic {
 
@@ -49,13 +50,11 @@ std::string PackageName(const ChipRecord& chip, int position);
 // The frequency slider's last position, so that its end is the chip's maximum frequency.
 int16_t SwitchFreqLastPosition(const ChipRecord& chip);
 
-namespace ChipScales {
-inline constexpr SliderScale ReflectVoltage{50, 5, 1, 20};
-// The last position follows the chip's maximum frequency; 29 (300 kHz) until a chip sets it.
-inline constexpr SliderScale SwitchFreq{10, 10, 1, 29};
-inline constexpr SliderScale GainOpto{0.2, 1, 10, 18};
-// Positions are milliseconds, the value seconds.
-inline constexpr SliderScale SoftStart{0, 1, 1000, 20};
-}  // namespace ChipScales
+// The number boxes. The frequency slider's last position follows the chip's maximum frequency
+// (29, 300 kHz, until a chip sets it) and the window writes its high caption; the soft-start box
+// shows milliseconds of the value in seconds. The frequency and soft-start sliders reach below
+// what their boxes accept.
+enum class ChipBox { ReflectVoltage, SwitchFreq, GainOpto, SoftStart, AmbientTemperature, RthJunctionPin, RthPinAmbient };
+const BoxRule& RuleOf(ChipBox box);
 
 }  // namespace zorvic

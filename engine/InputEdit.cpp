@@ -1,5 +1,7 @@
 #include "InputEdit.h"
 
+#include <array>
+
 #include "ComputeDesign.h"
 #include "Variables.h"
 
@@ -9,6 +11,15 @@ namespace {
 
 constexpr float AcGap = 30;
 constexpr float DcGap = 15;
+
+// In the order of InputBox.
+const std::array<BoxRule, 5> Rules = {{
+    {.min = 130, .max = 300, .unit = " VAC", .pattern = "##0", .slider = {130, 10, 1, 17}, .endUnit = "VAC"},
+    {.min = 85, .max = 195, .unit = " VAC", .pattern = "##0", .slider = {85, 5, 1, 22}, .endUnit = "VAC"},
+    {.min = 10, .max = 100, .unit = " Vpp", .pattern = "##0", .slider = {10, 5, 1, 18}, .endUnit = "Vpp"},
+    {.min = 35, .max = 305, .unit = " VDC", .pattern = "##0", .slider = {35, 10, 1, 40}, .endUnit = "VDC"},
+    {.min = 50, .max = 400, .unit = " VDC", .pattern = "##0", .slider = {50, 10, 1, 50}, .endUnit = "VDC"},
+}};
 
 // The difference is taken as a 32-bit float, so a gap of exactly the minimum stays.
 bool KeepLowBelow(float high, float& low, float gap) {
@@ -26,6 +37,8 @@ bool KeepHighAbove(float low, float& high, float gap) {
 }
 
 }  // namespace
+
+const BoxRule& RuleOf(InputBox box) { return Rules[static_cast<std::size_t>(box)]; }
 
 InputFields LoadInputFields() {
     InputFields f;

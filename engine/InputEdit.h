@@ -1,10 +1,10 @@
 #pragma once
 // The rules of the input editor: the values it edits, their copy from and back to the design,
-// the presets, the minimum gaps between the ends of a range and the slider scales.
+// the presets, the minimum gaps between the ends of a range and the rules of its number boxes.
 
 #include <cstdint>
 
-#include "SliderScale.h"
+#include "BoxRules.h"
 
 namespace zorvic {
 
@@ -42,12 +42,9 @@ bool AdjustMaxVoltage(InputFields& fields);    // after a change of Vmin
 bool AdjustMinDCVoltage(InputFields& fields);  // after a change of VmaxDC
 bool AdjustMaxDCVoltage(InputFields& fields);  // after a change of VminDC
 
-namespace InputScales {
-inline constexpr SliderScale MaxVoltage{130, 10, 1, 17};
-inline constexpr SliderScale MinVoltage{85, 5, 1, 22};
-inline constexpr SliderScale RipVoltage{10, 5, 1, 18};
-inline constexpr SliderScale MaxDCVoltage{50, 10, 1, 50};
-inline constexpr SliderScale MinDCVoltage{35, 10, 1, 40};
-}  // namespace InputScales
+// The number boxes, their sliders and the sliders' end captions. The DC sliders run past the
+// boxes' maxima (to 435 V and 550 V); their captions show what the boxes accept.
+enum class InputBox { MaxVoltage, MinVoltage, RipVoltage, MinDCVoltage, MaxDCVoltage };
+const BoxRule& RuleOf(InputBox box);
 
 }  // namespace zorvic

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "BoxRules.h"
 #include "Variables.h"
 
 namespace zorvic {
@@ -53,12 +54,8 @@ bool RegulatedChangeable(int16_t index, bool negative, bool zener, bool vreg);
 
 enum class OutputBox { Voltage, Current, MinimumCurrent, RippleFirstCell, RippleSecondCell, Derating };
 
-struct OutputBoxRule {
-    float min = 0;
-    float max = 0;
-    std::string unit;
-    std::string pattern;
-};
+// The output boxes' rules change with the working output; they are built when asked for.
+using OutputBoxRule = BoxRule;
 
 // The box's limits (in amperes for the currents), unit and pattern for output `index` as the
 // working output stands. The current boxes take the unit their label shows ("A" or "mA").

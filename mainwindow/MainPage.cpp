@@ -4,15 +4,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <algorithm>
+#include <vector>
 
 #include "Colours.h"
 #include "ComputeDesign.h"
 #include "DesignCommands.h"
-#include "EditorCalls.h"
+#include "DesignWindow.h"
 #include "FileManagement.h"
 #include "Forms.h"
 #include "NumberText.h"
@@ -63,31 +64,14 @@ MainPage::MainPage(QString commandLine, QWidget* parent) : QMainWindow(parent), 
 
     if (!mainPage) mainPage = this;
     ConnectCommands();
-    // The chip editor's Apply refreshes through the main window of the run.
-    SetUpdateInstanceHook([] {
-        if (MainPageExists())
-            TheMainPage().UpdateInstance();
-        else
-            ComputeDesign();
-    });
-    // The transformer window and the output editor reach the main window of the run.
-    SetEditOutputHook([](int16_t index, QWidget* parent) {
-        return MainPageExists() && TheMainPage().EditOutputPara(index, parent);
-    });
-    SetMainWindowCalls({[](int16_t index) {
-                            if (MainPageExists()) TheMainPage().UpdateOutput(index);
-                        },
-                        [](bool enabled) {
-                            if (MainPageExists()) TheMainPage().EnableAddOutput(enabled);
-                        },
-                        [] {
-                            if (MainPageExists()) TheMainPage().RegulationType_Click();
-                        }});
+    // The editors reach the main window of the run through the services it implements.
+    if (mainPage == this) InstallEditorServices(this);
     Form_Initialize();
     FollowDesign();
 }
 
 MainPage::~MainPage() {
+    WithdrawEditorServices(this);
     if (mainPage == this) mainPage = nullptr;
 }
 
@@ -166,14 +150,12 @@ void MainPage::UpdateInstance() {
 }
 
 void MainPage::RefreshLoadedWindows() {
-    // Only loaded windows are refreshed, in load order; none is created here.
-    for (QWidget* form : platform::Forms::Loaded()) {
-        const QString name = form->objectName();
-        if (name == QLatin1String("fmTransfo") || name == QLatin1String("fmSummary"))
-            QMetaObject::invokeMethod(form, "Form_Load", Qt::DirectConnection);
-        else if (name == QLatin1String("fmCurve"))
-            QMetaObject::invokeMethod(form, "TraceAll", Qt::DirectConnection);
-    }
+    // Only loaded windows are refreshed, in load order; none is created here. A window that a
+    // refresh before it closed for good is skipped.
+    const std::vector<QWidget*> loaded = platform::Forms::Loaded();
+    const std::vector<QPointer<QWidget>> snapshot(loaded.begin(), loaded.end());
+    for (const QPointer<QWidget>& form : snapshot)
+        if (auto* window = dynamic_cast<DesignWindow*>(form.data())) window->RefreshWithDesign();
 }
 
 bool MainPage::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "EditorServices.h"
 #include "MainPageCommandBar.h"
 #include "MainPageControls.h"
 #include "ReentryGuard.h"
@@ -13,7 +14,7 @@
 
 class QCloseEvent;
 
-class MainPage : public QMainWindow, public MainPageControls, public MainPageCommandBar {
+class MainPage : public QMainWindow, public MainPageControls, public MainPageCommandBar, public EditorServices {
     Q_OBJECT
 
 public:
@@ -27,7 +28,7 @@ public:
     void Initial_Setup();
     void SetBackgroundColor();
     // Recomputes the design and refreshes every loaded window that shows it.
-    void UpdateInstance();
+    void UpdateInstance() override;
 
     // The window's resize: the schematic is rebuilt under the cover picture.
     void Form_Resize();
@@ -46,9 +47,9 @@ public:
     bool EditZorvicPara();
     // Output `index` (0 = the main output; the one after the last active output = a new one).
     // Over `parent` when given: the editor returns to the window that opened it.
-    bool EditOutputPara(int16_t index, QWidget* parent = nullptr);
+    bool EditOutputPara(int16_t index, QWidget* parent = nullptr) override;
     // OutputWork becomes output `index`, and its series element label takes its tooltip.
-    void UpdateOutput(int16_t index);
+    void UpdateOutput(int16_t index) override;
     // True when some active output can carry the secondary feedback loop; otherwise the user is
     // told.
     bool CheckSecondaryRegulation();
@@ -109,12 +110,12 @@ private:
     // The add-output buttons, the clamp button's caption, the series tooltips and the training
     // check as the design has them.
     void FollowDesign();
-    void EnableAddOutput(bool enabled);
+    void EnableAddOutput(bool enabled) override;
     // The series element label's tooltip for the output's type (unchanged for a direct output).
     void ShowSerialToolTip(int16_t index);
 
     // The regulation list.
-    void RegulationType_Click();
+    void RegulationType_Click() override;
     void ApplyRegulationChoice();
     // Shows an entry without running the list's handler.
     void ShowRegulationEntry(int entry);

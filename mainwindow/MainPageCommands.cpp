@@ -15,8 +15,8 @@
 #include "DocumentMenus.h"
 #include "Forms.h"
 #include "MainPage.h"
-#include "PendingWindows.h"
 #include "Printing.h"
+#include "ShowWindows.h"
 #include "Variables.h"
 #include "WindowPrint.h"
 
@@ -117,8 +117,7 @@ void MainPage::txtProject_Edited(const QString& text) {
 
 void MainPage::EnableAddOutput(bool enabled) {
     cmdOutputCreate->setEnabled(enabled);
-    if (QWidget* transformer = platform::Forms::Find(QStringLiteral("fmTransfo")))
-        if (auto* add = transformer->findChild<QPushButton*>(QStringLiteral("cmdAddOutput"))) add->setEnabled(enabled);
+    EnableTransformerAddOutput(enabled);
 }
 
 void MainPage::FollowDesign() {

@@ -6,7 +6,7 @@
 #include "DesignCommands.h"
 #include "EditorCalls.h"
 #include "MainPage.h"
-#include "PendingWindows.h"
+#include "ShowWindows.h"
 #include "Variables.h"
 
 using namespace zorvic;

@@ -14,6 +14,10 @@
 #include "MainPage.h"
 #include "MessageBox.h"
 #include "Variables.h"
+#include "fmBOM.h"
+#include "fmCurve.h"
+#include "fmSummary.h"
+#include "fmTransfo.h"
 
 using namespace zorvic;
 
@@ -104,14 +108,24 @@ void MainPage::ReportFileError(const QString& failure, const QString& path) {
 
 bool MainPage::Form_QueryUnload() { return QuerySaveDesign(); }
 
+namespace {
+
+template <class Window>
+void UnloadWindow() {
+    if (Window* window = platform::Forms::FindLoaded<Window>()) {
+        window->close();
+        window->deleteLater();
+    }
+}
+
+}  // namespace
+
 void MainPage::Form_Unload() {
     // The result windows go with the main window; a window that was never loaded is not made.
-    for (const char* name : {"fmCurve", "fmSummary", "fmShellAppli", "fmTransfo", "fmBOM"}) {
-        if (QWidget* form = platform::Forms::Find(QLatin1String(name))) {
-            form->close();
-            form->deleteLater();
-        }
-    }
+    UnloadWindow<fmCurve>();
+    UnloadWindow<fmSummary>();
+    UnloadWindow<fmTransfo>();
+    UnloadWindow<fmBOM>();
 }
 
 void MainPage::closeEvent(QCloseEvent* event) {

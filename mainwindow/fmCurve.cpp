@@ -14,6 +14,7 @@
 #include "CurveCursor.h"
 #include "EventPump.h"
 #include "Forms.h"
+#include "MainPage.h"
 #include "MessageBox.h"
 #include "Printing.h"
 #include "Twips.h"
@@ -211,7 +212,7 @@ std::unique_ptr<fmCurve> fmCurve::Create(QString& error) {
 }
 
 fmCurve* fmCurve::ShowCurves() {
-    auto* window = qobject_cast<fmCurve*>(platform::Forms::Find(QStringLiteral("fmCurve")));
+    auto* window = platform::Forms::FindLoaded<fmCurve>();
     const bool wasLoaded = window != nullptr;
     if (!window) {
         QString error;
@@ -437,7 +438,7 @@ void fmCurve::ChkCursor_Click(int16_t index) {
 }
 
 void fmCurve::cmdMainReturn_Click() {
-    if (QWidget* main = platform::Forms::Find(QStringLiteral("MainPage"))) {
+    if (MainPage* main = platform::Forms::FindLoaded<MainPage>()) {
         main->raise();
         main->activateWindow();
     }

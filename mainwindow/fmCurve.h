@@ -11,13 +11,14 @@
 #include "ControlRegistry.h"
 #include "CurveLayout.h"
 #include "CurvePlot.h"
+#include "DesignWindow.h"
 
 class CurveChartBox;
 class QCheckBox;
 class QRadioButton;
 class QPushButton;
 
-class fmCurve : public QMainWindow {
+class fmCurve : public QMainWindow, public DesignWindow {
     Q_OBJECT
 
 public:
@@ -70,6 +71,9 @@ public:
 public slots:
     // Redraws every shown chart from the design, after its cursor read-outs.
     void TraceAll();
+
+public:
+    void RefreshWithDesign() override { TraceAll(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,11 +5,13 @@
 
 #include <QWidget>
 
+#include "DesignWindow.h"
+
 class QGroupBox;
 class QLabel;
 class QTabWidget;
 
-class fmSummary : public QWidget {
+class fmSummary : public QWidget, public DesignWindow {
     Q_OBJECT
 
 public:
@@ -25,6 +27,9 @@ public:
 public slots:
     // Writes every caption from the design state.
     void Form_Load();
+
+public:
+    void RefreshWithDesign() override { Form_Load(); }
 
 private:
     QLabel* AddLabel(QWidget* frame, const QString& name);

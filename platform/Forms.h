@@ -11,4 +11,12 @@ void Register(QWidget* form);
 std::vector<QWidget*> Loaded();
 QWidget* Find(const QString& name);
 
+// The first loaded window of class T, or null.
+template <class T>
+T* FindLoaded() {
+    for (QWidget* form : Loaded())
+        if (auto* window = qobject_cast<T*>(form)) return window;
+    return nullptr;
+}
+
 }  // namespace platform::Forms

@@ -12,7 +12,7 @@
 
 #include "FileDialog.h"
 #include "MainPageFixture.h"
-#include "PendingWindows.h"
+#include "ShowWindows.h"
 
 class CommandFixture : public MainPageFixture {
 protected:

@@ -13,6 +13,7 @@
 #include "ComputeDesign.h"
 #include "EditorCalls.h"
 #include "EditorDriving.h"
+#include "EditorServices.h"
 #include "QtDesignHost.h"
 #include "fmInput.h"
 #include "fmZorvic.h"
@@ -35,22 +36,23 @@ public:
     void CloseChipEditor() override { ::CloseChipEditor(); }
 };
 
-class EditorCallsTest : public ::testing::TestWithParam<bool> {
+class EditorCallsTest : public ::testing::TestWithParam<bool>, public EditorServices {
 protected:
     void SetUp() override {
         ComputeDesign();
         platform::MessageScript::Clear();
         InstallHost(&host);
-        SetUpdateInstanceHook([this] {
-            ++updates;
-            ComputeDesign();
-            if (fmZorvic* editor = std::exchange(reenter, nullptr)) editor->cmdApply->click();
-        });
+        InstallEditorServices(this);
     }
     void TearDown() override {
-        SetUpdateInstanceHook(nullptr);
+        WithdrawEditorServices(this);
         static QtDesignHost plainHost;
         InstallHost(&plainHost);
+    }
+    void UpdateInstance() override {
+        ++updates;
+        ComputeDesign();
+        if (fmZorvic* editor = std::exchange(reenter, nullptr)) editor->cmdApply->click();
     }
     QPushButton* Closing(QPushButton* done, QPushButton* cancel) const { return GetParam() ? done : cancel; }
 

@@ -19,6 +19,10 @@
 #include "Forms.h"
 #include "SvgPicture.h"
 #include "Variables.h"
+#include "fmBOM.h"
+#include "fmCurve.h"
+#include "fmSummary.h"
+#include "fmTransfo.h"
 
 using namespace zorvic;
 namespace FileDialogScript = platform::FileDialogScript;
@@ -107,12 +111,11 @@ TEST_P(SavePromptTest, CommandGoesOnOnlyWhenTheDesignWasSavedOrLetGo) {
 }
 
 TEST_F(FileCommandsTest, ClosingUnloadsTheResultWindowsOnly) {
-    std::vector<QPointer<QWidget>> windows;
-    for (const char* name : {"fmCurve", "fmSummary", "fmTransfo", "fmBOM", "fmElsewhere"}) {
-        windows.emplace_back(new QWidget);
-        windows.back()->setObjectName(QLatin1String(name));
-        platform::Forms::Register(windows.back());
-    }
+    QString error;
+    std::unique_ptr<fmCurve> curve = fmCurve::Create(error);
+    ASSERT_TRUE(curve) << error.toStdString();
+    const std::vector<QPointer<QWidget>> windows{curve.release(), new fmSummary, new fmTransfo, new fmBOM, new QWidget};
+    for (QWidget* window : windows) platform::Forms::Register(window);
     page->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (std::size_t k = 0; k < 4; ++k) EXPECT_TRUE(windows[k].isNull()) << k;

@@ -125,6 +125,19 @@ TEST_P(NumericBoxTest, SwitchingWindowsIsNotLeavingTheBox) {
     EXPECT_EQ(platform::MessageScript::Shown().size(), 1u);
 }
 
+// 0.0123 read in percent and back would move by one bit: a refused entry stores nothing.
+TEST_P(NumericBoxTest, AScaledBoxStoresTheEntryConvertedAndARefusalNothing) {
+    float value = 0.0123f;
+    NumericBox box(edit, 0.5f, 10, " %", "#0.0 ", &value, cancel, {.factor = 100});
+    Type("30");
+    Leave(other);
+    EXPECT_EQ(value, 0.0123f);
+    EXPECT_EQ(edit->text(), QString("1") + QChar(GetParam()) + "2 ");
+    Type("2.5");
+    Leave(other);
+    EXPECT_EQ(value, 2.5f / 100);
+}
+
 TEST_P(NumericBoxTest, MilliampBoxSwitchesToAmps) {
     float value = 0.1f;
     NumericBox box(edit, 0.001f, 10, "mA", "##0", &value, cancel);

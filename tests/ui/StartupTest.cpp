@@ -10,9 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <utility>
 
 #include "BoxAnswerer.h"
 #include "DesignHost.h"
+#include "DesignWindow.h"
 #include "FileManagement.h"
 #include "Forms.h"
 #include "MainPage.h"
@@ -26,16 +28,18 @@ using namespace zorvic;
 
 namespace {
 
-// A stand-in for a window that the refresh road calls by name.
-class RefreshProbe : public QWidget {
-    Q_OBJECT
+// A loaded window that follows the design; its refresh may close another window for good.
+class RefreshProbe : public QWidget, public DesignWindow {
 public:
     RefreshProbe(const QString& name, std::vector<QString>* log) : log_(log) {
         setObjectName(name);
         platform::Forms::Register(this);
     }
-    Q_INVOKABLE void Form_Load() { log_->push_back(objectName() + ".Form_Load"); }
-    Q_INVOKABLE void TraceAll() { log_->push_back(objectName() + ".TraceAll"); }
+    void RefreshWithDesign() override {
+        log_->push_back(objectName());
+        delete std::exchange(closes, nullptr);
+    }
+    QWidget* closes = nullptr;
 
 private:
     std::vector<QString>* log_;
@@ -129,13 +133,15 @@ TEST_F(StartupTest, CommandLinePathLosesItsQuotes) {
 TEST_F(StartupTest, UpdateInstanceRefreshesOnlyLoadedWindowsInLoadOrder) {
     MainPage page(QString{});
     std::vector<QString> log;
-    auto curve = std::make_unique<RefreshProbe>("fmCurve", &log);
-    auto other = std::make_unique<RefreshProbe>("fmBOM", &log);
-    auto transfo = std::make_unique<RefreshProbe>("fmTransfo", &log);
+    auto second = std::make_unique<RefreshProbe>("second", &log);
+    QWidget other;
+    platform::Forms::Register(&other);
+    auto third = std::make_unique<RefreshProbe>("third", &log);
+    second->closes = third.release();
+    auto first = std::make_unique<RefreshProbe>("first", &log);
     page.UpdateInstance();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0], "fmCurve.TraceAll");
-    EXPECT_EQ(log[1], "fmTransfo.Form_Load");
+    // Load order is registration order; the window closed during the refresh is skipped.
+    EXPECT_EQ(log, (std::vector<QString>{"second", "first"}));
     EXPECT_EQ(platform::Forms::Find("fmSummary"), nullptr);
 }
 
@@ -271,4 +277,3 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{"WarnsInItsComputation", "six-outputs.zpj", "Diode Selection Updated"}),
     [](const ::testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
 
-#include "StartupTest.moc"

@@ -13,6 +13,7 @@
 
 #include "Colours.h"
 #include "EditorCalls.h"
+#include "EditorServices.h"
 #include "EditorDriving.h"
 #include "Twips.h"
 #include "fmTransfo.h"
@@ -22,21 +23,22 @@ using namespace driving;
 
 namespace {
 
-class TransformerWindowTest : public ::testing::Test {
+class TransformerWindowTest : public ::testing::Test, public EditorServices {
 protected:
     void SetUp() override {
         ComputeDefaultDesign();
-        SetUpdateInstanceHook([this] {
-            ++updates;
-            ComputeDesign();
-            if (window) window->Form_Load();
-        });
+        InstallEditorServices(this);
         window = fmTransfo::ShowTransformer();
         QApplication::setActiveWindow(window);
     }
     void TearDown() override {
-        SetUpdateInstanceHook(nullptr);
+        WithdrawEditorServices(this);
         delete window.data();
+    }
+    void UpdateInstance() override {
+        ++updates;
+        ComputeDesign();
+        if (window) window->Form_Load();
     }
     QPointer<fmTransfo> window;
     int updates = 0;

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "BoxRules.h"
+
 class QAbstractButton;
 class QLineEdit;
 
@@ -20,9 +22,11 @@ class NumericBox : public QObject {
 public:
     // `value` is the design value the box edits, in base units; it must outlive the box. A box
     // whose minimum is below zero takes the minus sign. A box without a value only filters keys:
-    // its owner reads the number when it needs it.
+    // its owner reads the number when it needs it. The limits, unit and pattern are those of the
+    // shown value, `scale` turns the stored value into it; the stored value changes only with an
+    // entry that changes the shown value, so it is never rounded through the box's unit.
     NumericBox(QLineEdit* edit, float min, float max, std::string unit, std::string pattern, float* value,
-               QAbstractButton* cancel = nullptr);
+               QAbstractButton* cancel = nullptr, zorvic::BoxScale scale = {});
 
     void SetLimits(float min, float max);
     // The unit text, which ValidateEntry switches between "mA" and "A".
@@ -55,5 +59,6 @@ private:
     std::string unit_;
     std::string pattern_;
     float* value_;
+    zorvic::BoxScale scale_;
     bool refused_ = false;
 };

@@ -1,4 +1,4 @@
-#include "PendingWindows.h"
+#include "ShowWindows.h"
 
 #include "EditorCalls.h"
 #include "fmBOM.h"

@@ -30,7 +30,7 @@ private:
 }  // namespace
 
 NumericBox::NumericBox(QLineEdit* edit, float min, float max, std::string unit, std::string pattern, float* value,
-                       QAbstractButton* cancel)
+                       QAbstractButton* cancel, zorvic::BoxScale scale)
     : QObject(edit),
       edit_(edit),
       cancel_(cancel),
@@ -38,7 +38,8 @@ NumericBox::NumericBox(QLineEdit* edit, float min, float max, std::string unit, 
       max_(max),
       unit_(std::move(unit)),
       pattern_(std::move(pattern)),
-      value_(value) {
+      value_(value),
+      scale_(scale) {
     edit->installEventFilter(this);
 }
 
@@ -56,7 +57,10 @@ void NumericBox::Validate() {
     if (!edit_ || !value_) return;
     if (BeforeValidate) BeforeValidate();
     LineEditBox box(edit_);
-    zorvic::ValidateEntry(box, min_, max_, unit_, *value_, pattern_);
+    const float before = scale_.Shown(*value_);
+    float shown = before;
+    zorvic::ValidateEntry(box, min_, max_, unit_, shown, pattern_);
+    if (shown != before) *value_ = scale_.Stored(shown);
     refused_ = box.refused;
     if (AfterValidate) AfterValidate();
 }
