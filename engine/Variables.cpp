@@ -4,7 +4,10 @@
 #include <cmath>
 
 #include "ComputeTransfo.h"
+#include "DrainWaveform.h"
 #include "NumberText.h"
+#include "Optimum.h"
+#include "OutputStage.h"
 
 namespace zorvic {
 
@@ -55,6 +58,9 @@ void ResetDesignState() {
     WorkWire = {};
     CurrentClamp = {};
     ResetTransformerState();
+    OptimiserState{}.Restore();
+    DutyMax = 0;
+    ForgetDrainWaveform();
 }
 
 DesignRecords DesignRecords::Now() {
