@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "BenchDesigns.h"
 #include "ComputeDesign.h"
 #include "ComputeTransfo.h"
 #include "DesignSweep.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 namespace {
@@ -32,32 +32,32 @@ void TimeFirstComputation(benchmark::State& state) {
 }
 
 void ComputeDefaultDesign(benchmark::State& state) {
-    bench::DefaultDesign();
+    sample_designs::DefaultDesign();
     Time(state);
 }
 
 void ComputeSixOutputDesign(benchmark::State& state) {
-    bench::SixOutputDesign(false);
+    sample_designs::SixOutputDesign(false);
     Time(state);
 }
 
 void ComputeSixOutputSecondaryDesign(benchmark::State& state) {
-    bench::SixOutputDesign(true);
+    sample_designs::SixOutputDesign(true);
     Time(state);
 }
 
 void ComputeOverVoltageThreeOutputDesign(benchmark::State& state) {
-    bench::OverVoltageThreeOutputDesign();
+    sample_designs::OverVoltageThreeOutputDesign();
     Time(state);
 }
 
 void ComputeNoNumberLossDesign(benchmark::State& state) {
-    bench::NoNumberLossDesign();
+    sample_designs::NoNumberLossDesign();
     Time(state);
 }
 
 void ComputeNoCurrentOutputsDesign(benchmark::State& state) {
-    bench::NoCurrentOutputsDesign();
+    sample_designs::NoCurrentOutputsDesign();
     Time(state);
 }
 
@@ -80,7 +80,7 @@ const bool sweepRegistered = [] {
             for (const Timing& timing : Timings) {
                 benchmark::RegisterBenchmark((timing.Prefix + design.Name).c_str(),
                                              [design, time = timing.Time](benchmark::State& state) {
-                                                 bench::DefaultDesign();
+                                                 sample_designs::DefaultDesign();
                                                  sweep::ApplySweepDesign(design);
                                                  time(state);
                                              })

@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "BenchDesigns.h"
 #include "ComputeDesign.h"
 #include "CurveSamples.h"
 #include "DrainWaveform.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 constexpr int Samples = 600;
 
 void ComputedDefaultDesign() {
-    bench::DefaultDesign();
+    sample_designs::DefaultDesign();
     zorvic::ComputeDesign();
 }
 

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 
 #include "BenchApplication.h"
-#include "BenchDesigns.h"
 #include "ComputeDesign.h"
 #include "ControlRegistry.h"
+#include "SampleDesigns.h"
 #include "fmCurve.h"
 
 namespace {
@@ -28,7 +28,7 @@ void WithQuadWindow(benchmark::State& state, Body body) {
         state.SkipWithError("the scroll control cannot be registered");
         return;
     }
-    bench::DefaultDesign();
+    sample_designs::DefaultDesign();
     zorvic::ComputeDesign();
     QString error;
     std::unique_ptr<fmCurve> window = fmCurve::Create(error);

@@ -8,9 +8,9 @@
 #include <QPixmap>
 
 #include "BenchApplication.h"
-#include "BenchDesigns.h"
 #include "MainPage.h"
 #include "QtDesignHost.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 namespace {
@@ -35,10 +35,10 @@ void WithMainPage(void (*setUp)(), Body body) {
     zorvic::InstallHost(nullptr);
 }
 
-void DefaultDesign() { bench::DefaultDesign(); }
+void DefaultDesign() { sample_designs::DefaultDesign(); }
 
 void SixOutputSecondaryDesign() {
-    bench::SixOutputDesign(true);
+    sample_designs::SixOutputDesign(true);
     zorvic::Outputs[0].OutputType = 10;
     zorvic::OperatingPoint.RegulatedOutputCount = 3;
 }

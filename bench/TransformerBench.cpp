@@ -7,11 +7,11 @@
 
 #include <array>
 
-#include "BenchDesigns.h"
 #include "ComputeDesign.h"
 #include "ComputeTransfo.h"
 #include "DesignHost.h"
 #include "Optimum.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 namespace {
@@ -81,18 +81,18 @@ void Run(benchmark::State& state) {
 }
 
 void BM_ComputeTransformerDefault(benchmark::State& state) {
-    bench::DefaultDesign();
+    sample_designs::DefaultDesign();
     Run(state);
 }
 
 void BM_ComputeTransformerSixOutputs(benchmark::State& state) {
-    bench::SixOutputDesign(false);
+    sample_designs::SixOutputDesign(false);
     Run(state);
 }
 
 // 2 % of the input power is never reached on the small cores: the search tries many of them.
 void BM_ComputeTransformerAnyCoreLossShare(benchmark::State& state) {
-    bench::SixOutputDesign(false);
+    sample_designs::SixOutputDesign(false);
     zorvic::Settings.CoreCriterionTemp = false;
     zorvic::Transfo.CoreLossShare = 0.001f;
     zorvic::Settings.GeometryListType = "Any";
@@ -101,12 +101,12 @@ void BM_ComputeTransformerAnyCoreLossShare(benchmark::State& state) {
 }
 
 void BM_ComputeTransformerNoNumberLoss(benchmark::State& state) {
-    bench::NoNumberLossDesign();
+    sample_designs::NoNumberLossDesign();
     Run(state);
 }
 
 void BM_ComputeTransformerNoCurrentOutputs(benchmark::State& state) {
-    bench::NoCurrentOutputsDesign();
+    sample_designs::NoCurrentOutputsDesign();
     Run(state);
 }
 

@@ -6,15 +6,14 @@
 #include "ComputeTransfo.h"
 #include "NumberText.h"
 #include "Optimum.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 namespace {
 
 zorvic::WindingSet TwoOutputDesign(int16_t kind) {
     using namespace zorvic;
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
-    ApplyDesignDefaults();
+    sample_designs::DefaultDesign();
     Settings.AdditionalOutputs = 1;
     Transfo.IrmsMax = 0.55f;
     CurrentChip.SupplyCurrent = 0.012f;

@@ -251,4 +251,6 @@ void DrainWaveformPoint(float f, float t, float& drainVoltage, float& drainCurre
 
 const DrainWaveformTable& DrainWaveformState() { return Table; }
 
+void ForgetDrainWaveform() { Table = {}; }
+
 }  // namespace zorvic

@@ -65,4 +65,7 @@ void DrainWaveformPoint(float f, float t, float& drainVoltage, float& drainCurre
 // The table as the last sample left it.
 const DrainWaveformTable& DrainWaveformState();
 
+// Empties the table: the next sample works it out afresh.
+void ForgetDrainWaveform();
+
 }  // namespace zorvic

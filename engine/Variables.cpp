@@ -4,8 +4,11 @@
 #include <cmath>
 
 #include "ComputeTransfo.h"
+#include "DrainWaveform.h"
 #include "NumberText.h"
+#include "Optimum.h"
 #include "OutputCode.h"
+#include "OutputStage.h"
 
 namespace zorvic {
 
@@ -56,6 +59,9 @@ void ResetDesignState() {
     WorkWire = {};
     CurrentClamp = {};
     ResetTransformerState();
+    OptimiserState{}.Restore();
+    DutyMax = 0;
+    ForgetDrainWaveform();
 }
 
 DesignRecords DesignRecords::Now() {

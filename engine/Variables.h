@@ -227,7 +227,8 @@ extern OutputRecord OutputBlank;
 extern int16_t CurveWindowState;  // last non-minimised state of the curve window, 0 = normal
 
 // Program start: every record back to what it holds before anything ran (zero, empty, false),
-// the tables and working copies included. Tests call it so they never depend on each other.
+// the tables, working copies and the values the modules keep between calls included. Tests call
+// it so they never depend on each other.
 void ResetDesignState();
 
 // DC bus extremes from the mains limits: VacMin x sqrt(2) - ripple and VacMax x sqrt(2), the

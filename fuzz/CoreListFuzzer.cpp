@@ -11,7 +11,7 @@
 #include "CustomCores.h"
 #include "FileManagement.h"
 #include "FuzzDesign.h"
-#include "NumberText.h"
+#include "SampleDesigns.h"
 
 namespace {
 
@@ -20,14 +20,8 @@ fuzzing::DesignCopy start;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    zorvic::ResetDesignState();
-    zorvic::SetLocaleDecimalSeparator('.');
-    zorvic::ApplyDesignDefaults();
-    zorvic::CustomCoreList[0].Series = "Custom";
-    zorvic::CustomCoreList[0].Name = "listed";
-    zorvic::CustomCoreList[0].Lm = zorvic::CustomCoreList[0].Le = 10;
-    zorvic::CustomCoreList[0].Ae = zorvic::CustomCoreList[0].W = zorvic::CustomCoreList[0].Ve = 10;
-    zorvic::CustomCoreCount = 1;
+    sample_designs::DefaultDesign();
+    sample_designs::ListOneCustomCore();
     start.Take();
     return 0;
 }

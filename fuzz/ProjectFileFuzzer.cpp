@@ -10,7 +10,7 @@
 
 #include "FileManagement.h"
 #include "FuzzDesign.h"
-#include "NumberText.h"
+#include "SampleDesigns.h"
 
 namespace {
 
@@ -25,14 +25,8 @@ std::string Join(const std::vector<std::string>& lines) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    zorvic::ResetDesignState();
-    zorvic::SetLocaleDecimalSeparator('.');
-    zorvic::ApplyDesignDefaults();
-    // A custom core in the list, so that a loaded custom core may replace or join it.
-    zorvic::CustomCoreList[0].Series = "Custom";
-    zorvic::CustomCoreList[0].Name = "listed";
-    zorvic::CustomCoreList[0].Ve = 1000;
-    zorvic::CustomCoreCount = 1;
+    sample_designs::DefaultDesign();
+    sample_designs::ListOneCustomCore();
     start.Take();
     return 0;
 }

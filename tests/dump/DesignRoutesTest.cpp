@@ -44,10 +44,6 @@ class DesignRoutesTest : public ::testing::TestWithParam<Design> {
 protected:
     std::string file = ::testing::TempDir() + "route-" + GetParam().name + ".zpj";
 
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-    }
     void TearDown() override { std::remove(file.c_str()); }
 
     static void Compute(const char* overrides) {
@@ -103,8 +99,6 @@ INSTANTIATE_TEST_SUITE_P(Designs, DesignRoutesTest, ::testing::ValuesIn(Designs)
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DefaultDesignRoutesTest, NewAfterAnotherDesignShowsTheStartUpDesign) {
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
     std::string error;
     ASSERT_TRUE(dump::ComputeWithOverrides(Json::object(), error));
     const Json startUp = dump::DesignToJson();
@@ -121,8 +115,6 @@ TEST(DefaultDesignRoutesTest, NewAfterAnotherDesignShowsTheStartUpDesign) {
 // Far past 170 degC a sum of growths taken back cancels to nothing in single precision: the
 // conduction loss is the on-resistance at the limit (2.8 ohm x 1.00836^145) times IrmsMax squared.
 TEST(HotDesignTest, ConductionLossIsTheOneAtTheLimit) {
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
     std::string error;
     ASSERT_TRUE(dump::ComputeWithOverrides(Json::parse(Designs[0].overrides), error));
     const ChipRecord& chip = CurrentChip;

@@ -22,12 +22,6 @@ using zorvic::dump::SetStatus;
 
 class DumpTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
-
     static SetStatus Set(const std::string& path, const Json& value) {
         std::string error;
         return dump::SetField(path, value, error);

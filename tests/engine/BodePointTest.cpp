@@ -21,9 +21,6 @@ protected:
     float feedbackPhase = 1234;
 
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         sample_designs::SetUpSmallLoopDesign();
     }
 

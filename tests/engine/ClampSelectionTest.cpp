@@ -13,9 +13,6 @@ using namespace zorvic;
 class ClampSelectionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         // 80 V reflected, 264 V mains, a 700 V chip, 10 uH leakage at 100 kHz.
         InputStage.ReflectedVoltage = 80;
         CurrentChip.Vdmax = 700;

@@ -15,8 +15,7 @@ class TablesTest : public LocaleTest {
 protected:
     void SetUp() override {
         LocaleTest::SetUp();
-        ResetDesignState();
-        ApplyDesignDefaults();
+        ApplyDesignDefaults();  // the tables read under the locale
     }
 };
 
@@ -203,9 +202,6 @@ TEST_P(TablesTest, ClampSeriesCodesAndTheClampDiode) {
 INSTANTIATE_TEST_SUITE_P(Separators, TablesTest, ::testing::Values('.', ','), LocaleName);
 
 TEST(TablesLocaleTest, CommaAndPointLocalesBuildIdenticalTables) {
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
-    ApplyDesignDefaults();
     const auto diodes = DiodeTable;
     const auto capacitors = CapacitorTable;
     const auto chips = ChipTable;
@@ -242,7 +238,6 @@ TEST(TablesLocaleTest, CommaAndPointLocalesBuildIdenticalTables) {
 }
 
 TEST(NextFieldTest, SplitsListsAndKeepsNames) {
-    ResetDesignState();
     const std::string row = "A-1.5 x,1-2-3,.012,";
     int32_t start = 0;
     int32_t pos = 8;  // the first comma: the name "A-1.5 x" stays whole

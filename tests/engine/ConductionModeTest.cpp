@@ -44,9 +44,6 @@ const ModeCase modeCases[] = {
 class ConductionModeTest : public ::testing::TestWithParam<ModeCase> {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         CurrentChip.Rdson = 0.85f;
         CurrentChip.Idlim = 2;
         CurrentChip.IddSlope = 0.001f;
@@ -92,9 +89,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, ConductionModeTest, ::testing::ValuesIn(modeCase
 class ConductionFormulaTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         CurrentChip.Idlim = 2;
     }
 };

@@ -13,12 +13,6 @@ using namespace zorvic;
 
 class CoreMaterialChoiceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
-    }
 };
 
 struct MaterialCase {

@@ -11,12 +11,6 @@ using namespace zorvic;
 
 class CoreThermalTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
-    }
 };
 
 TEST_F(CoreThermalTest, OneCm4CoreRisesTwentyThreeKelvinPerWatt) {

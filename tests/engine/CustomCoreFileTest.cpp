@@ -35,9 +35,6 @@ std::vector<std::string> CoreLines(const std::string& name, const std::string& s
 class CustomCoreFileTest : public LocaleTest {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         LocaleTest::SetUp();
         InstallHost(&host);
         CustomCoreList[0] = Core("Pot 14/8", 28.5f, 20, 25.1f, 11.5f, 502);

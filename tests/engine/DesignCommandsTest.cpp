@@ -19,8 +19,6 @@ class DesignCommandsTest : public ::testing::Test {
 protected:
     RecordingHost host;
     void SetUp() override {
-        ResetDesignState();
-        ApplyDesignDefaults();
         InstallHost(&host);
     }
     void TearDown() override { InstallHost(nullptr); }

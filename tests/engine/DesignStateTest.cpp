@@ -3,19 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
+#include "ComputeTransfo.h"
+#include "DesignResults.h"
+#include "DrainWaveform.h"
 #include "NumberText.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 using namespace zorvic;
 
 class DesignStateTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
 };
 
 TEST_F(DesignStateTest, SettingsDefaults) {
@@ -113,6 +113,41 @@ TEST_F(DesignStateTest, NewDesignKeepsProjectNameAndComputedFields) {
     EXPECT_FLOAT_EQ(OperatingPoint.Efficiency, 0.8f);
     EXPECT_FLOAT_EQ(InputStage.VacMin, 88.0f);
     EXPECT_EQ(Settings.AdditionalOutputs, 0);
+}
+
+// What the modules keep between calls, outside the design records.
+std::vector<double> KeptValues() {
+    const DesignResults r = CaptureDesignResults();
+    std::vector<double> v = {double(r.bestPrimaryTurns), double(r.bestAuxTurns), r.bestPrimaryWire.AreaIns,
+                             r.bestAuxWire.AreaIns, r.bestCoreLoss, r.bestWindingLoss, r.bestTotalLoss, r.bestFlux,
+                             r.lowestFlux, r.skinDepth, double(r.syntheticWireUsed), double(r.workAuxTurns),
+                             double(r.designEvaluations), double(r.lastSearchRecorded), r.optimiser.turnLength,
+                             r.optimiser.skinDepth, double(r.optimiser.optimisationType),
+                             double(r.optimiser.lastOutput), double(r.optimiser.maxStrands),
+                             double(r.optimiser.iterations), r.dutyMax, double(SearchesRun),
+                             double(DrainWaveformState().Filled)};
+    for (std::size_t i = 0; i < OutputCount; ++i)
+        v.insert(v.end(), {double(r.bestOutputTurns[i]), r.bestOutputWires[i].AreaIns, double(r.workOutputTurns[i])});
+    return v;
+}
+
+// A test after another starts as the program does: nothing the designs before it computed, drew
+// or searched is left, the transformer search's memory included.
+TEST_F(DesignStateTest, ResetLeavesNothingOfTheDesignsBefore) {
+    const std::vector<double> atStart = KeptValues();
+    sample_designs::ComputeWithTransformer(sample_designs::Design::SixOutputs);
+    float v = 0;
+    float i = 0;
+    DrainWaveformPoint(0.5f, 0, v, i, "Vmax", "", 0);
+    ResetDesignState();
+    ApplyDesignDefaults();
+    EXPECT_EQ(KeptValues(), atStart);
+    // Recomputing the design of before the reset searches again: its first and refining pass.
+    ComputeDesign();
+    ResetDesignState();
+    ApplyDesignDefaults();
+    ComputeDesign();
+    EXPECT_EQ(SearchesRun, 2);
 }
 
 TEST_F(DesignStateTest, CommaLocaleIsDetectedFromFormat) {

@@ -35,10 +35,6 @@ struct WireChoice {
 class DesignTransformerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
         // Two outputs at 100 kHz from an 80 V reflected voltage; the E family, 40 K allowed.
         sample_designs::TwoOutputTransformerLoad();
         InputStage.VdcMin = 84.45f;

@@ -24,11 +24,6 @@ struct OutputCase {
 
 class DiodePanelTest : public ::testing::TestWithParam<OutputCase> {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
 };
 
 }  // namespace
@@ -73,9 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DiodePickTest, MarksOnlyThatOutputAndCopiesTheLastRowOfTheName) {
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
-    ApplyDesignDefaults();
     OutputRecord o;
     DiodeTable[3].Name = DiodeTable[50].Name = "RD046";
     PickDiode(o, 2, "RD046");

@@ -30,9 +30,6 @@ protected:
     // 100 to 300 V, 80 V reflected with a 100 V clamp margin, 1 mH with 30 uH leakage, 100 kHz,
     // 6 W at full load and 1 W at the least; 60 primary turns of AWG 30 on a 30 mm turn.
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         InputStage.VdcMin = 100;
         InputStage.VdcMax = 300;
         InputStage.ReflectedVoltage = 80;

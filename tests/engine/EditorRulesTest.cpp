@@ -13,11 +13,6 @@ using namespace zorvic;
 
 class EditorRulesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
 };
 
 TEST_F(EditorRulesTest, AGapOfExactlyTheMinimumStays) {

@@ -31,8 +31,7 @@ class EntryTest : public LocaleTest {
 protected:
     void SetUp() override {
         LocaleTest::SetUp();
-        ResetDesignState();
-        ApplyDesignDefaults();
+        ApplyDesignDefaults();  // the tables read under the locale
         InstallHost(&host);
     }
     void TearDown() override {

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the file tests: a scratch folder, whole-file reads and writes, the list of every
-// field the project file carries, and designs that set each of them away from its default.
+// field the project file carries; the designs that set each of them away from its default are
+// among the sample designs.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 
 #include "Components.h"
 #include "NumberText.h"
+#include "SampleDesigns.h"
 #include "Variables.h"
 
 class ScratchFolder {
@@ -163,116 +165,4 @@ inline FieldList SavedFields() {
     put("CurrentCore.Ve", CurrentCore.Ve);
     put("RthPinAmbient", OperatingPoint.RthPinAmbient);
     return f;
-}
-
-// The parts a computation picks from the tables, as it leaves them in a computed design.
-inline void PickTableParts(int chip, int material, int core, int wire, int firstDiode) {
-    using namespace zorvic;
-    CurrentChip = ChipTable[static_cast<std::size_t>(chip)];
-    Transfo.Material = CoreMaterialTable[static_cast<std::size_t>(material)];
-    CurrentMaterial = Transfo.Material;
-    Transfo.Core = StandardCoreTable[static_cast<std::size_t>(core)];
-    CurrentCore = Transfo.Core;
-    Transfo.PrimaryWire = WireTable[static_cast<std::size_t>(wire)];
-    for (int i = 0; i < OutputCount; ++i)
-        Outputs[static_cast<std::size_t>(i)].Diode = DiodeTable[static_cast<std::size_t>(firstDiode + 3 * i)];
-}
-
-// The start-up design once computed: defaults everywhere, table parts chosen.
-inline void MakeDefaultDesign() { PickTableParts(15, 0, 4, 10, 6); }
-
-// Six outputs, secondary regulation, every carried field away from its default.
-inline void MakeSixOutputSecondaryDesign() {
-    using namespace zorvic;
-    PickTableParts(12, 5, 7, 20, 2);
-    auto& s = Settings;
-    s.DesignFileName = "six outputs.zpj";
-    s.TrainingMode = 1;
-    s.AdditionalOutputs = 5;
-    s.UserPrimaryInductance = true;
-    s.UserCoreMaterial = true;
-    s.UserCoreGeometry = true;
-    s.ActiveZorvicPicture = 13;
-    s.BmaxRatio = 0.7f;
-    s.FixedDiameter = true;
-    s.WindingOptimisationType = 2;
-    s.GeometryListType = "RM";
-    s.PowerTooHigh = true;
-    s.ProjectName = "Bench supply, rev. B";
-    s.CoreCriterionTemp = false;
-    s.UserPrimaryTurns = true;
-    OperatingPoint.RegulatedOutputCount = 2;
-    OperatingPoint.AmbientTemperature = 55;
-    OperatingPoint.SecondaryRegulation = true;
-    OperatingPoint.RthJunctionPin = 15;
-    OperatingPoint.ChipPackageType = 1;
-    OperatingPoint.ChipPinTemperature = 87.5f;
-    OperatingPoint.RthPinAmbient = 42.5f;
-    Transfo.LeakageRatio = 0.025f;
-    Transfo.WindowFactor = 0.65f;
-    Transfo.CoreLossShare = 0.015f;
-    Transfo.Lprimary.Value = 1.234e-3f;
-    Transfo.Cpri.Value = 4.7e-11f;
-    Transfo.MaxDeltaT = 35;
-    Transfo.ParallelWireMax = 4;
-    Transfo.PrimaryTurns = 57;
-    Clamper.RCClamper = false;
-    InputStage.VacMin = 85;
-    InputStage.VacMax = 265.5f;
-    InputStage.RippleVoltage = 33.3f;
-    InputStage.MainsFrequency = 60;
-    InputStage.ReflectedVoltage = 95.5f;
-    InputStage.SwitchingFrequency = 132000;
-    InputStage.DCInputMin = 40.5f;
-    InputStage.DCInputMax = 80;
-    Control.OptoGain = 1.7f;
-    Control.SoftStartTime = 0.0125f;
-    Regulation.ReferenceCurrent = 1e-4f;
-    const float volts[] = {3.3f, 5, 12, 15, 24, 48};
-    for (int i = 0; i < OutputCount; ++i) {
-        auto& o = Outputs[static_cast<std::size_t>(i)];
-        o.Polarity = i % 2 == 0;
-        o.Voltage = volts[i];
-        o.Current = 0.25f * static_cast<float>(i + 1);
-        o.MinimumCurrent = 0.01f * static_cast<float>(i);
-        o.RippleFirstCell = 0.1f + 0.01f * static_cast<float>(i);
-        o.RippleSecondCell = 0.02f;
-        o.OutputType = static_cast<int16_t>(i == 0 ? 12 : 1 + 2 * i);
-        o.Regulated = i < 2;
-        o.Regulator.Vdrop = i == 3 ? 2.5f : 0;
-        o.Regulator.Family = i == 3 ? "78xx" : "";
-        o.Index = static_cast<int16_t>(i);
-        o.VoltageBeforeDiode = volts[i] + 0.55f;
-        o.CapacitorDerating = 1.5f + 0.1f * static_cast<float>(i);
-        s.UserDefinedDiode[static_cast<std::size_t>(i)] = i == 4;
-    }
-}
-
-// A DC input design.
-inline void MakeDcDesign() {
-    using namespace zorvic;
-    MakeDefaultDesign();
-    Settings.ACInput = false;
-    Settings.DesignFileName = "dc.zpj";
-    InputStage.DCInputMin = 18;
-    InputStage.DCInputMax = 36.5f;
-    Outputs[0].Voltage = 12;
-    Outputs[0].VoltageBeforeDiode = 12.6f;
-}
-
-// A design on a core of the user's own.
-inline void MakeCustomCoreDesign() {
-    using namespace zorvic;
-    MakeDefaultDesign();
-    Settings.DesignFileName = "custom.zpj";
-    Settings.CustomCoreMode = true;
-    Settings.UserCoreGeometry = true;
-    Settings.GeometryListType = "Custom";
-    CurrentCore.Series = "Custom";
-    CurrentCore.Name = "Pot 26/16";
-    CurrentCore.Lm = 52.5f;
-    CurrentCore.Le = 37.5f;
-    CurrentCore.Ae = 93.1f;
-    CurrentCore.W = 38.3f;
-    CurrentCore.Ve = 3530;
 }

@@ -14,10 +14,6 @@ using namespace zorvic;
 class FinishedTransformerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
         InputStage.ReflectedVoltage = 80;
         CurrentChip.VddReg = 12;
         Settings.AdditionalOutputs = 1;

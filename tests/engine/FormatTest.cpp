@@ -13,10 +13,6 @@ using namespace zorvic;
 
 class FormatTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-    }
 };
 
 TEST_F(FormatTest, CIntRoundsHalvesToEvenAndNeverTraps) {

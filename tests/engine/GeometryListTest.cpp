@@ -13,13 +13,6 @@ using namespace zorvic;
 
 class GeometryListTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
-    }
-
     static CoreGeometry CustomCore(const std::string& name, float ve) {
         CoreGeometry core;
         core.Series = "Custom";

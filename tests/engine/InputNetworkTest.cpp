@@ -12,9 +12,6 @@ using namespace zorvic;
 class InputNetworkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         ChipRecord& chip = CurrentChip;
         chip.Family = 5;
         chip.OscK1 = 2.3f;

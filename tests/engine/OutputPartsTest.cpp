@@ -13,12 +13,6 @@ using namespace zorvic;
 
 class OutputPartsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
-
     static OutputRecord& Output(int i, float voltage, float current) {
         OutputRecord& o = Outputs[static_cast<std::size_t>(i)];
         o.Voltage = voltage;
@@ -26,6 +20,27 @@ protected:
         return o;
     }
 };
+
+// A row rated exactly for the output's current is enough, and of two rows rated alike the first
+// is kept.
+TEST_F(OutputPartsTest, RegulatorOfExactRatingAndFirstOfEqualRatings) {
+    const auto row = [](std::size_t i, const char* name, float rating) {
+        RegulatorRecord& r = RegulatorTable[i];
+        r = {};
+        r.Name = name;
+        r.Family = "Tie";
+        r.IoutMax = rating;
+        r.Vout[1] = 5;
+    };
+    row(0, "BELOW", 0.4999f);
+    row(1, "FIRST", 0.5f);
+    row(2, "SECOND", 0.5f);
+    OutputRecord& o = Output(0, 5, 0.5f);
+    o.Regulator.Family = "Tie";
+    float drop = 0;
+    SelectOutputRegulator(o, drop);
+    EXPECT_EQ(o.Regulator.Name, "FIRST");
+}
 
 struct RegulatorCase {
     const char* name;

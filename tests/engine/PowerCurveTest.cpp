@@ -23,9 +23,6 @@ protected:
     // a 5 V 1 A output with an LC filter, a 12 V 0.1 A Zener output losing 0.3 W and a 3.3 V
     // 0.2 A regulator output.
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         InputStage.VdcMin = 100;
         InputStage.VdcMax = 300;
         InputStage.ReflectedVoltage = 80;
@@ -163,9 +160,6 @@ TEST_F(PowerCurveTest, NoOutputPowerGivesAFiniteEfficiency) {
 class HotDesignCurveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         ComputeDesign();
         CurrentChip = ChipTable[4];
         InputStage.SwitchingFrequency = 60000;

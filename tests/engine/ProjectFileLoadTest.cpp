@@ -15,11 +15,8 @@ using namespace zorvic;
 class ProjectFileLoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         InstallHost(&host);
-        MakeDefaultDesign();
+        sample_designs::MakeDefaultDesign();
         Settings.DesignFileName = folder.File("base.zpj");
         EXPECT_EQ(SaveProject(), FileStatus::Done);
         base = ReadCrLfLines(Settings.DesignFileName);

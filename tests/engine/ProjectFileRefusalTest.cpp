@@ -74,17 +74,14 @@ const Refusal refusals[] = {
 class ProjectFileRefusalTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         InstallHost(&host);
-        MakeDefaultDesign();
+        sample_designs::MakeDefaultDesign();
         Settings.DesignFileName = folder.File("base.zpj");
         EXPECT_EQ(SaveProject(), FileStatus::Done);
         base = ReadCrLfLines(Settings.DesignFileName);
 
         // A design that differs from the file in every way a load would show.
-        MakeSixOutputSecondaryDesign();
+        sample_designs::MakeSixOutputSecondaryDesign();
         Settings.DesignSaved = false;
         CustomCoreList[0].Name = "listed";
         CustomCoreCount = 1;

@@ -22,10 +22,10 @@ struct DesignCase {
 void PrintTo(const DesignCase& design, std::ostream* out) { *out << design.name; }
 
 const DesignCase designCases[] = {
-    {"Default", MakeDefaultDesign},
-    {"SixOutputSecondary", MakeSixOutputSecondaryDesign},
-    {"DcInput", MakeDcDesign},
-    {"CustomCore", MakeCustomCoreDesign},
+    {"Default", sample_designs::MakeDefaultDesign},
+    {"SixOutputSecondary", sample_designs::MakeSixOutputSecondaryDesign},
+    {"DcInput", sample_designs::MakeDcDesign},
+    {"CustomCore", sample_designs::MakeCustomCoreDesign},
 };
 
 }  // namespace
@@ -33,9 +33,6 @@ const DesignCase designCases[] = {
 class ProjectFileRoundTripTest : public ::testing::TestWithParam<std::tuple<DesignCase, char>> {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         InstallHost(&host);
         SetLocaleDecimalSeparator(std::get<1>(GetParam()));
     }

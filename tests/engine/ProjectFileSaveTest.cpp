@@ -17,12 +17,9 @@ using namespace zorvic;
 class ProjectFileSaveTest : public LocaleTest {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         LocaleTest::SetUp();
         InstallHost(&host);
-        MakeDefaultDesign();
+        sample_designs::MakeDefaultDesign();
         Settings.DesignFileName = folder.File("design.zpj");
     }
     void TearDown() override {
@@ -61,7 +58,7 @@ TEST_P(ProjectFileSaveTest, WritesVersionKeysAndValuesInInvariantForm) {
 TEST_P(ProjectFileSaveTest, EachValueStandsUnderItsKey) {
     // A field written under a neighbour's key would still load back into itself, so each value
     // is checked in place, with values that differ from their neighbours.
-    MakeSixOutputSecondaryDesign();
+    sample_designs::MakeSixOutputSecondaryDesign();
     host.blocksShown = std::array<bool, 6>{true, true, true, true, false, true};
     OutputRecord& o = Outputs[3];
     o.Polarity = false;

@@ -32,12 +32,6 @@ std::ostream& operator<<(std::ostream& os, const ReferenceCase& c) { return os <
 
 class ReferenceSelectionTest : public ::testing::TestWithParam<ReferenceCase> {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-    }
-
     static int16_t SetOutputs(const std::vector<float>& volts, const std::vector<bool>& regulated) {
         for (std::size_t i = 0; i < volts.size(); ++i) {
             Outputs[i].Voltage = volts[i];

@@ -18,10 +18,6 @@ using namespace zorvic;
 class TransformerCandidateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
         // Two outputs at 100 kHz on E30/15/7 (W 80 mm2, window factor 0.8) in N27.
         sample_designs::TwoOutputTransformerLoad();
         CurrentMaterial = CoreMaterialTable[1];

@@ -13,10 +13,6 @@ using namespace zorvic;
 class TurnsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
         InputStage.ReflectedVoltage = 80;
         Outputs[0].VoltageBeforeDiode = 5.45f;
         CurrentChip.VddReg = 12;

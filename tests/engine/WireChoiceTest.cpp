@@ -15,12 +15,6 @@ using namespace zorvic;
 
 class WireChoiceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
-        ResetTransformerState();
-    }
 };
 
 struct WireCase {

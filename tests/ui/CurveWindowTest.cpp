@@ -30,9 +30,6 @@ namespace {
 class CurveWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        zorvic::ResetDesignState();
-        zorvic::SetLocaleDecimalSeparator('.');
-        zorvic::ApplyDesignDefaults();
         zorvic::ComputeDesign();
         platform::MessageScript::Clear();
         QString error;

@@ -14,9 +14,6 @@
 using namespace zorvic;
 
 TEST(DiodePanelUiTest, PickMarksThatOutputAndClearingHandsTheChoiceBack) {
-    ResetDesignState();
-    SetLocaleDecimalSeparator('.');
-    ApplyDesignDefaults();
     // A 5 V, 2 A output rectified by RDKA19, 40 V in reverse (80 V reflected, 350 V bus).
     InputStage.ReflectedVoltage = 80;
     InputStage.VdcMax = 350;

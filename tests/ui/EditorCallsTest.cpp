@@ -39,9 +39,6 @@ public:
 class EditorCallsTest : public ::testing::TestWithParam<bool>, public EditorServices {
 protected:
     void SetUp() override {
-        ResetDesignState();
-        SetLocaleDecimalSeparator('.');
-        ApplyDesignDefaults();
         ComputeDesign();
         platform::MessageScript::Clear();
         InstallHost(&host);

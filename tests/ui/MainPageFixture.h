@@ -17,8 +17,6 @@
 class MainPageFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        zorvic::ResetDesignState();
-        zorvic::SetLocaleDecimalSeparator('.');
         platform::MessageScript::Clear();
         page = std::make_unique<MainPage>(QString{});
     }

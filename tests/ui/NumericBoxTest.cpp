@@ -23,8 +23,7 @@ class NumericBoxTest : public ::testing::TestWithParam<char> {
 protected:
     void SetUp() override {
         SetLocaleDecimalSeparator(GetParam());
-        ResetDesignState();
-        ApplyDesignDefaults();
+        ApplyDesignDefaults();  // under the locale
         platform::MessageScript::Clear();
         window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window.get());

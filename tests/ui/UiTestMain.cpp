@@ -10,6 +10,7 @@
 
 #include "ControlRegistry.h"
 #include "FileDialog.h"
+#include "FreshDesign.h"
 #include "MessageBox.h"
 #include "Printing.h"
 #include "QtDesignHost.h"
@@ -34,8 +35,8 @@ int main(int argc, char** argv) {
     platform::PrinterDialogScript::Enable();
     // The program's host, so engine messages reach the scripted message boxes.
     QtDesignHost host;
-    zorvic::InstallHost(&host);
     ::testing::InitGoogleTest(&argc, argv);
+    test_support::StartEveryTestOnAFreshDesign(&host);
     const int result = RUN_ALL_TESTS();
     zorvic::InstallHost(nullptr);
     return result;
