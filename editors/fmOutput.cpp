@@ -272,7 +272,7 @@ void fmOutput::RefreshControls() {
             // that reading the dialog back keeps it.
             (OutputWork.Polarity ? optPositive : optNegative)->setChecked(true);
         EnableSecondCell(shown->secondCell);
-        optZener->setEnabled(OutputWork.OutputType < 9);
+        optZener->setEnabled(!shown->mainCode);
     }
 
     EnableRegulatedByRule();

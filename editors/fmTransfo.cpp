@@ -484,7 +484,7 @@ void fmTransfo::Form_Load() {
     ShowWindowPicture();
     txtNpri->setText(Shown(TransfoBox::Npri, Transfo.PrimaryTurns));
     lblNaux->setText(QStringLiteral("Aux : ") + QString::number(Transfo.AuxTurns));
-    for (int16_t i = 0; i <= std::min<int16_t>(Settings.AdditionalOutputs, 5); ++i)
+    for (int16_t i = 0; i <= LastActiveOutput(); ++i)
         lblNout[static_cast<std::size_t>(i)]->setText(
             (i == 0 ? QStringLiteral("OUT") : QStringLiteral("Out") + Text(Str(int32_t{i}))) + QStringLiteral(" : ") +
             QString::number(Transfo.OutputTurns[static_cast<std::size_t>(i)]));
@@ -523,7 +523,7 @@ void fmTransfo::ShowWindings() {
 void fmTransfo::ShowWindowPicture() {
     std::vector<WindingFill> windings{{Transfo.PrimaryWire, Transfo.PrimaryTurns}, {Transfo.AuxWire, Transfo.AuxTurns}};
     std::vector<QFrame*> bars{picNmain, picNaux};
-    for (int16_t i = 0; i <= std::min<int16_t>(Settings.AdditionalOutputs, 5); ++i) {
+    for (int16_t i = 0; i <= LastActiveOutput(); ++i) {
         windings.push_back({Transfo.OutputWire[static_cast<std::size_t>(i)], Transfo.OutputTurns[static_cast<std::size_t>(i)]});
         bars.push_back(picNSize[static_cast<std::size_t>(i)]);
     }

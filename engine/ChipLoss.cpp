@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ConductionMode.h"
 #include "Formula.h"
 #include "NumberText.h"
 #include "PrimaryClamp.h"
@@ -20,7 +21,7 @@ float RegulationNetworkLoss(DividerNumbering numbering) {
         loss = vref * vref / reg.GroundResistor.Value + reg.ReferenceCurrent * Outputs[0].ActualVoltage;
     // Dividers 1 to 4 go with the regulated outputs in their order.
     std::size_t k = 1;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && k < reg.Divider.size(); ++i) {
+    for (int i = 0; i <= LastActiveOutput() && k < reg.Divider.size(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         if (!output.Regulated) continue;
         const float divider = reg.Divider[k].Value;
@@ -57,7 +58,7 @@ void ComputeChipLoss() {
     // above the soft limit the switch pays a share of Param21 per cycle.
     float ion = 0;
     float va = 0;
-    if (op.ContinuousModeText != "Discont") {
+    if (ConductionModeOf(op.ContinuousModeText) != ConductionMode::Discontinuous) {
         ion = ipeak - op.RippleCurrentAtVmin;
         va = vr;
     }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "ConductionMode.h"
 #include "CurveSamples.h"
 #include "Formula.h"
 #include "NumberText.h"
@@ -82,16 +83,17 @@ void ComputeCompensation() {
     const auto fsw = static_cast<float>(InputStage.SwitchingFrequency);
     const bool secondary = OperatingPoint.SecondaryRegulation;
 
-    std::string mode = OperatingPoint.ContinuousModeText;
-    if (mode == "@ Low Line") mode = "Cont";
+    // Continuous at low line only: the loop is compensated for continuous conduction.
+    ConductionMode mode = ConductionModeOf(OperatingPoint.ContinuousModeText);
+    if (mode == ConductionMode::LowLine) mode = ConductionMode::Continuous;
     float gain = 0;
     float phase = 0;
-    BodePoint(1, fsw, gain, phase, gain, phase, "Pmax", mode);
+    BodePoint(1, fsw, gain, phase, gain, phase, "Pmax", ConductionModeText(mode));
 
     // Cross over at no more than half the ESR zero and, in continuous conduction, half the
     // right-half-plane zero.
     float fc = fsw < MaxCrossover ? fsw : MaxCrossover;
-    if (mode == "Discont") {
+    if (mode == ConductionMode::Discontinuous) {
         if (ctl.EsrZeroDiscont / 2 < fc) fc = ctl.EsrZeroDiscont / 2;
     } else {
         if (ctl.EsrZeroCont / 2 < fc) fc = ctl.EsrZeroCont / 2;
@@ -104,7 +106,7 @@ void ComputeCompensation() {
     float g = 0;
     if (secondary) {
         std::size_t m = 0;
-        for (int j = 0; j <= Settings.AdditionalOutputs && j < OutputCount && m < MaxDividerResistors; ++j) {
+        for (int j = 0; j <= LastActiveOutput() && m < MaxDividerResistors; ++j) {
             if (!Outputs[static_cast<std::size_t>(j)].Regulated) continue;
             const float divider = Regulation.Divider[++m].Value;
             if (!PositiveFinite(divider)) continue;

@@ -22,7 +22,7 @@ namespace zorvic {
 namespace {
 
 void ComputeActiveOutputs() {
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i)
+    for (int i = 0; i <= LastActiveOutput(); ++i)
         ComputeOutput(Outputs[static_cast<std::size_t>(i)]);
 }
 
@@ -49,7 +49,7 @@ void RefiningPass() {
     Settings.RecomputeFlag = false;
     ComputeActiveOutputs();
     if (OperatingPoint.SecondaryRegulation) {
-        const int16_t last = Settings.AdditionalOutputs < OutputCount ? Settings.AdditionalOutputs : OutputCount - 1;
+        const auto last = static_cast<int16_t>(LastActiveOutput());
         const OutputRecord& output = Outputs[static_cast<std::size_t>(last)];
         SelectReferenceIC(last, last, output.Regulated, output.Voltage);
     }

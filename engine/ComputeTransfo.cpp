@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Formula.h"
+#include "OutputCode.h"
 #include "NumberText.h"
 #include "TransfoFigures.h"
 
@@ -45,11 +46,6 @@ void ForgetPreviousSearch();
 
 constexpr float Mu0 = 1.2566371e-6f;  // H/m
 constexpr int WireRowThinnest = WireTableSize - 1;  // AWG 44
-
-// Outputs 0 to Settings.AdditionalOutputs, kept inside the table whatever the setting holds.
-int LastOutputIndex() {
-    return std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
-}
 
 // W x Ae in cm4, in 64 bits as the thermal rules are.
 double AreaProduct(const CoreGeometry& core) {
@@ -177,7 +173,7 @@ WireRecord SelectWire(float A, bool allowSynthetic) {
 int16_t FindLowestOutput() {
     int16_t lowest = 0;
     float voltage = Outputs[0].VoltageBeforeDiode;
-    for (int i = 1; i <= LastOutputIndex(); ++i) {
+    for (int i = 1; i <= LastActiveOutput(); ++i) {
         const float vi = Outputs[static_cast<std::size_t>(i)].VoltageBeforeDiode;
         if (voltage > vi) {
             lowest = static_cast<int16_t>(i);
@@ -226,7 +222,7 @@ int32_t ComputeTurns(int32_t nMin) {
 
     const int32_t aux = CLng((AuxWindingVoltage() + 0.6f) / v);
     std::array<int32_t, OutputCount> outputs{};
-    for (int i = 0; i <= LastOutputIndex(); ++i)
+    for (int i = 0; i <= LastActiveOutput(); ++i)
         outputs[static_cast<std::size_t>(i)] = CLng(Outputs[static_cast<std::size_t>(i)].VoltageBeforeDiode / v);
     if (Settings.UserPrimaryTurns) np = Transfo.PrimaryTurns;
 
@@ -259,7 +255,7 @@ WindingWeights ComputeWindingWeights() {
     weights.Aux = vaux * CurrentChip.SupplyCurrent;
     Transfo.AuxTurnsRatio = vr / vaux;
     weights.Sum = weights.Primary + weights.Aux;
-    for (int i = 0; i <= LastOutputIndex(); ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         const float va = output.VoltageBeforeDiode * output.IrmsSecondary;
         weights.Outputs[static_cast<std::size_t>(i)] = va;
@@ -274,7 +270,7 @@ void SetWindowShares(float usableWindow, const WindingWeights& weights) {
     const auto share = [&](float weight) { return none ? 0.0f : usableWindow * weight / weights.Sum; };
     Transfo.PrimaryWindingArea = share(weights.Primary);
     Transfo.AuxWindingArea = share(weights.Aux);
-    for (int i = 0; i <= LastOutputIndex(); ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const auto k = static_cast<std::size_t>(i);
         Transfo.OutputWindingArea[k] = share(weights.Outputs[k]);
     }
@@ -293,7 +289,7 @@ float CoreLossAt(const CoreGeometry& core, float peakFlux) {
 }
 
 WindingSet StartingWinding(int32_t primaryTurns) {
-    const int last = LastOutputIndex();
+    const int last = LastActiveOutput();
     const int16_t kind = Settings.WindingOptimisationType;
 
     // Starting wires: a strand of each winding's window share over its turns (a fifth of it
@@ -327,7 +323,7 @@ WindingSet StartingWinding(int32_t primaryTurns) {
 
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
     CandidateDesign candidate;
-    const int last = LastOutputIndex();
+    const int last = LastActiveOutput();
     const int16_t kind = Settings.WindingOptimisationType;
     candidate.PrimaryTurns = primaryTurns;
     candidate.AuxTurns = WorkAuxTurns;
@@ -379,7 +375,7 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns
 }
 
 CopperLossFloor::CopperLossFloor(const CoreGeometry& core) {
-    const int last = LastOutputIndex();
+    const int last = LastActiveOutput();
     const float window = core.W * Transfo.WindowFactor;  // as the optimiser is given it
     // Rounding a strand count of 1 or more to the nearest (halves to even) raises it by at most
     // 4 / 3 (1.5 to 2); a single wire keeps its one strand. The optimiser's fill is exact to a
@@ -423,7 +419,7 @@ double CopperLossFloor::At(int32_t primaryTurns, int32_t auxTurns, const std::ar
     std::array<double, WindingCount> turns{};
     turns[PrimaryWinding] = primaryTurns;
     turns[AuxWinding] = auxTurns;
-    for (int i = 0; i <= LastOutputIndex(); ++i)
+    for (int i = 0; i <= LastActiveOutput(); ++i)
         turns[static_cast<std::size_t>(OutputWinding(i))] = outputTurns[static_cast<std::size_t>(i)];
     for (double n : turns)
         if (n < 0) return 0;
@@ -479,7 +475,7 @@ float FinishedVoltsPerTurn() {
     if (OperatingPoint.SecondaryRegulation) {
         float sum = 0;
         int count = 0;
-        for (int i = 0; i <= LastOutputIndex(); ++i) {
+        for (int i = 0; i <= LastActiveOutput(); ++i) {
             const auto k = static_cast<std::size_t>(i);
             if (!Outputs[k].Regulated || BestOutputTurns[k] <= 0) continue;
             sum += Outputs[k].VoltageBeforeDiode / static_cast<float>(BestOutputTurns[k]);
@@ -508,15 +504,15 @@ void ApplyRecordedDesign() {
 
     const float v = FinishedVoltsPerTurn();
     OperatingPoint.ReflectedVoltageActual = static_cast<float>(Transfo.PrimaryTurns) * v;
-    for (int i = 0; i <= LastOutputIndex(); ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const auto k = static_cast<std::size_t>(i);
         OutputRecord& output = Outputs[k];
         Transfo.OutputTurns[k] = BestOutputTurns[k];
         Transfo.OutputWire[k] = BestOutputWires[k];
-        const int16_t type = output.OutputType;
-        if (type >= 5 && type <= 12) {
+        const OutputCode type(output.OutputType);
+        if (type.IsInductorFilter() || type.IsPlain()) {
             output.ActualVoltage = static_cast<float>(Transfo.OutputTurns[k]) * v - output.Diode.VfCopy;
-        } else if (type == 3 || type == 4 || type == 13 || type == 14) {
+        } else if (type.IsRegulator()) {
             // A fixed regulator gives its chosen voltage; an adjustable one (listed by its 1.2 V
             // reference) is set to the requested voltage.
             const RegulatorRecord& regulator = output.Regulator;
@@ -854,7 +850,7 @@ SearchInputs ReadSearchInputs() {
     in.Vdd2 = CurrentChip.Vdd2;
     in.VddReg = CurrentChip.VddReg;
     in.SupplyCurrent = CurrentChip.SupplyCurrent;
-    for (int i = 0; i <= LastOutputIndex(); ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const auto k = static_cast<std::size_t>(i);
         in.VoltageBeforeDiode[k] = Outputs[k].VoltageBeforeDiode;
         in.IrmsSecondary[k] = Outputs[k].IrmsSecondary;
@@ -905,7 +901,7 @@ void TransferOutcome(Outcome& o, Copy copy) {
     copy(o.auxTurnsRatio, Transfo.AuxTurnsRatio);
     copy(o.primaryArea, Transfo.PrimaryWindingArea);
     copy(o.auxArea, Transfo.AuxWindingArea);
-    for (int i = 0; i <= LastOutputIndex(); ++i)
+    for (int i = 0; i <= LastActiveOutput(); ++i)
         copy(o.outputArea[static_cast<std::size_t>(i)], Transfo.OutputWindingArea[static_cast<std::size_t>(i)]);
     copy(o.evaluations, DesignEvaluations);
     copy(o.workAux, WorkAuxTurns);

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "Formula.h"
+#include "OutputCode.h"
 #include "NumberText.h"
 #include "Rectifiers.h"
 #include "Variables.h"
@@ -12,7 +13,6 @@ namespace zorvic {
 
 namespace {
 
-bool IsPlainOutput(int16_t type) { return type == 7 || type == 8 || type == 11 || type == 12; }
 
 void ChooseOscillator() {
     ChipRecord& chip = CurrentChip;
@@ -58,10 +58,10 @@ void SizeControlNetwork() {
     // The supply capacitor carries the chip while the outputs' capacitors, seen through the
     // turns ratios, charge at 30 % of the current limit.
     float reflectedCapacitance = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         if (output.CurrentRatio == 0) continue;
-        const float c = IsPlainOutput(output.OutputType) ? output.Cap1.Value : output.Cap1.Value + output.Cap2.Value;
+        const float c = OutputCode(output.OutputType).IsPlain() ? output.Cap1.Value : output.Cap1.Value + output.Cap2.Value;
         reflectedCapacitance += c / (output.CurrentRatio * output.CurrentRatio);
     }
     const float chargeCurrent = chip.Idlim * 0.3f;

@@ -6,7 +6,9 @@
 
 #include "ChipLoss.h"
 #include "Compensation.h"
+#include "ConductionMode.h"
 #include "Formula.h"
+#include "OutputCode.h"
 #include "Variables.h"
 
 namespace zorvic {
@@ -90,7 +92,7 @@ void FeedbackNetwork(float freq, float fsw, float& feedbackGain, float& feedback
     float w = 0;
     std::size_t m = 0;
     const auto ns = static_cast<float>(Transfo.OutputTurns[0]);
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount && m < MaxDividerResistors; ++i) {
+    for (int i = 0; i <= LastActiveOutput() && m < MaxDividerResistors; ++i) {
         if (!Outputs[static_cast<std::size_t>(i)].Regulated) continue;
         const float divider = Regulation.Divider[++m].Value;
         const float term = static_cast<float>(Transfo.OutputTurns[static_cast<std::size_t>(i)]) / ns / divider;
@@ -132,7 +134,7 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
     double fullLoad = ParallelStart;
     double partLoad = ParallelStart;
     float capacitance = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         const float vi = output.VoltageBeforeDiode;
         const float n = Squared(vi / v0);
@@ -170,7 +172,10 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
 
     float g = 0;
     float phi = 0;
-    if (mode == "Cont") {
+    const ConductionMode conduction = ConductionModeOf(mode);
+    const bool discontinuous =
+        conduction == ConductionMode::Discontinuous || conduction == ConductionMode::Burst;
+    if (conduction == ConductionMode::Continuous) {
         ctl.OutputPole = (1 + m) * c / (cap * rl);
         ctl.OutputPolePartLoad = (1 + m) * c / (cap * rl2);
         ctl.EsrZeroCont = c / (cap * resr);
@@ -181,7 +186,7 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
         ctl.StageGainPartLoad = 1 / ki / (storage + (2 * vr + vin) / (rl2 * vin * nr));
         g = ctl.StageGain * Corner(freq, ctl.EsrZeroCont) / Corner(freq, ctl.OutputPole) * Corner(freq, ctl.RhpZero);
         phi = std::atan(freq / ctl.EsrZeroCont) - std::atan(freq / ctl.OutputPole) - std::atan(freq / ctl.RhpZero);
-    } else if (mode == "Discont" || mode == "Burst") {
+    } else if (discontinuous) {
         ctl.OutputPole = 2 * c / (cap * rl);
         ctl.OutputPolePartLoad = 2 * c / (cap * rl2);
         ctl.EsrZeroDiscont = c / (cap * resr);
@@ -195,7 +200,7 @@ void BodePoint(float f, float freq, float& stageGain, float& stagePhase, float& 
             g = ctl.StageGain * (Corner(freq, ctl.EsrZeroDiscont) / Corner(freq, ctl.OutputPole));
         phi = std::atan(freq / ctl.EsrZeroDiscont) - std::atan(freq / ctl.OutputPole);
     }
-    if (mode == "Cont" || mode == "Discont" || mode == "Burst") {
+    if (conduction == ConductionMode::Continuous || discontinuous) {
         stageGain = 20 * std::log10(g);
         stagePhase = phi * 180 / Pi;
     }
@@ -225,18 +230,18 @@ void PowerCurvePoint(float f, float x, float& efficiency, float& totalLoss, cons
 
     float outputLoss = 0;
     float outputPower = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         const float current = k * output.Current;
         const float irms = k * output.IrmsSecondary;
-        const int16_t type = output.OutputType;
-        if (type == 1 || type == 2) {
+        const OutputCode type(output.OutputType);
+        if (type.IsZener()) {
             // The shunt Zener takes what the load leaves of the full current: the output's
             // design loss plus the part of the output power the load does not draw.
             outputLoss += output.Loss + (1 - k) * output.Voltage * output.Current;
         } else {
             outputLoss += irms * irms * output.Diode.Rd + current * output.Diode.Vt0;
-            if (type == 3 || type == 4 || type == 13 || type == 14)
+            if (type.IsRegulator())
                 outputLoss += (output.Regulator.Vdrop + output.Regulator.VdropSlope * current) * current;
         }
         outputPower += output.Voltage * output.Current * k;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "OutputCode.h"
 #include "Variables.h"
 
 namespace zorvic {
@@ -11,21 +12,12 @@ namespace {
 
 constexpr int16_t MostAdditionalOutputs = OutputCount - 1;
 
-bool CanCarryLoop(int16_t outputType) {
-    switch (outputType) {
-    case 5: case 7: case 9: case 10: case 11: case 12: return true;
-    default: return false;
-    }
-}
-
-int LastActiveOutput() { return std::clamp<int>(Settings.AdditionalOutputs, 0, MostAdditionalOutputs); }
-
 }  // namespace
 
 bool FindSecondaryLoopOutput() {
     for (int i = 0; i <= LastActiveOutput(); ++i) {
         OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
-        if (!Settings.RegulationWasSecondary && CanCarryLoop(output.OutputType)) {
+        if (!Settings.RegulationWasSecondary && OutputCode(output.OutputType).CanCarryLoop()) {
             output.Regulated = true;
             OperatingPoint.RegulatedOutputCount = 1;
         }
@@ -56,15 +48,16 @@ void StoreOutputWork(int16_t index) {
 }
 
 std::optional<std::string> SerialElementToolTip(int16_t index, int16_t outputType) {
-    switch (outputType) {
-    case 1: case 2: return "Drop Voltage Resistor";
-    case 3: case 13: case 14: return "Positive Voltage Regulator";
-    case 4: return "Negative Voltage Regulator";
-    case 5: case 6: case 9: case 10:
+    const OutputCode type(outputType);
+    switch (type.Kind().value_or(OutputKind::Direct)) {
+    case OutputKind::Zener: return "Drop Voltage Resistor";
+    case OutputKind::Vreg: return type.Negative() ? "Negative Voltage Regulator" : "Positive Voltage Regulator";
+    case OutputKind::Self:
         return index == 0 ? std::string("Output Filtering Inductor")
                           : "Output" + std::to_string(index) + " Filtering Inductor";
-    default: return std::nullopt;
+    case OutputKind::Direct: return std::nullopt;
     }
+    return std::nullopt;
 }
 
 std::optional<int16_t> PrepareNewOutput() {

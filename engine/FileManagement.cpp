@@ -14,6 +14,7 @@
 #include "DesignHost.h"
 #include "FileText.h"
 #include "NumberText.h"
+#include "OutputCode.h"
 #include "Variables.h"
 
 namespace zorvic {
@@ -279,7 +280,7 @@ bool DesignIsUsable(const DesignImage& d) {
     // The chip editor picks the chip's package by this position.
     if (!InTable(d.operating.ChipPackageType, d.chip.Packages)) return false;
     for (const auto& output : d.outputs)
-        if (!InRange(output.OutputType, 1, 14) || !InRange(output.Index, 0, OutputCount - 1)) return false;
+        if (!OutputCode(output.OutputType).Valid() || !InRange(output.Index, 0, OutputCount - 1)) return false;
 
     if (d.input.SwitchingFrequency == 0 || d.input.ReflectedVoltage == 0) return false;
     if (d.settings.ACInput && d.input.MainsFrequency == 0) return false;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "ConductionMode.h"
 #include "Formula.h"
 #include "Variables.h"
 
@@ -27,26 +28,32 @@ void SetSecondaryCurrents(OutputRecord& output, double x, float pin) {
 
 }  // namespace
 
-std::string ConductionModeAt(float vin, float pin) {
+namespace {
+
+ConductionMode ModeAt(float vin, float pin) {
     const float vr = InputStage.ReflectedVoltage;
     const float rds = CurrentChip.Rdson;
     const float i = RampCentreCurrent(pin, vin, vr, rds);
     const float d = DutyCycleCCM(vr, vin, i, rds);
     const float ripple = RippleCurrent(vin, i, rds, d, Period(), Transfo.Lprimary.Value);
     const float twiceCentre = 2 * i;
-    return twiceCentre <= ripple ? "Discont" : "Cont";
+    return twiceCentre <= ripple ? ConductionMode::Discontinuous : ConductionMode::Continuous;
 }
+
+}  // namespace
+
+std::string ConductionModeAt(float vin, float pin) { return ConductionModeText(ModeAt(vin, pin)); }
 
 std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, float& ipeak, float& irms) {
     const float ic = OperatingPoint.CentreCurrentAtVmin;
     const float di = OperatingPoint.RippleCurrentAtVmin;
     const float d = OperatingPoint.DutyCycleAtVmin;
-    const int last = Settings.AdditionalOutputs;
+    const int last = LastActiveOutput();
 
-    const std::string low = ConductionModeAt(vinMin, pin);
-    const std::string high = ConductionModeAt(vinMax, pin);
+    const ConductionMode low = ModeAt(vinMin, pin);
+    const ConductionMode high = ModeAt(vinMax, pin);
 
-    if (low == "Discont") {
+    if (low == ConductionMode::Discontinuous) {
         // The peak of a current that ramps from zero: the whole root in 64-bit floats, the
         // product Lp x fsw included.
         const double lpFsw = static_cast<double>(Transfo.Lprimary.Value) * InputStage.SwitchingFrequency;
@@ -59,25 +66,25 @@ std::string ConductionContinuousModeText(float vinMin, float vinMax, float pin, 
         float reflected = OperatingPoint.ReflectedVoltageActual;
         if (reflected == 0) reflected = InputStage.ReflectedVoltage;
         const float secondaryDuty = d * vinMin / reflected;
-        for (int k = 0; k <= last && k < OutputCount; ++k) {
+        for (int k = 0; k <= last; ++k) {
             OutputRecord& output = Outputs[static_cast<std::size_t>(k)];
             const double x = RmsTrapezoid(secondaryDuty, 0, output.CurrentRatio * ipk);
             SetSecondaryCurrents(output, x, pin);
         }
-        return "Discont";
+        return ConductionModeText(ConductionMode::Discontinuous);
     }
 
     const float valley = ic - di / 2;
     const float peak = ic + di / 2;
     ipeak = peak;
     irms = static_cast<float>(RmsTrapezoid(d, valley, peak));
-    for (int k = 0; k <= last && k < OutputCount; ++k) {
+    for (int k = 0; k <= last; ++k) {
         OutputRecord& output = Outputs[static_cast<std::size_t>(k)];
         const float r = output.CurrentRatio;
         const double x = RmsTrapezoid(1 - d, valley * r, peak * r);
         SetSecondaryCurrents(output, x, pin);
     }
-    return high == "Cont" ? "Cont" : "@ Low Line";
+    return ConductionModeText(high == ConductionMode::Continuous ? ConductionMode::Continuous : ConductionMode::LowLine);
 }
 
 void ComputeOperatingPoint() {

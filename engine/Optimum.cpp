@@ -135,7 +135,7 @@ public:
     static constexpr int MaxSets = WindingCount;
 
     explicit CopperLoss(const WindingSet& turnsOf) {
-        const int lastOutput = std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1);
+        const int lastOutput = LastActiveOutput();
         const auto turnLength = static_cast<double>(TurnLength);
         ForEachWindingAuxFirst(lastOutput, [&](int j) {
             const auto k = static_cast<std::size_t>(count_);
@@ -551,7 +551,7 @@ WindingSet StartOptimisation(float turnLength, float window, const WindingSet& s
     TurnLength = turnLength;
     OptimumSkinDepth = SkinDepthAt(static_cast<float>(InputStage.SwitchingFrequency));
     OptimisationType = kind;
-    LastOutput = static_cast<int16_t>(std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1));
+    LastOutput = static_cast<int16_t>(LastActiveOutput());
     MaxStrands = std::max<int16_t>(Transfo.ParallelWireMax, 1);
 
     WindingSet work = set;

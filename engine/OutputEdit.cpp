@@ -60,7 +60,7 @@ private:
 
 int16_t RegulatedActiveOutputs() {
     int count = 0;
-    for (int i = 0; i <= std::clamp<int>(Settings.AdditionalOutputs, 0, MostAdditionalOutputs); ++i)
+    for (int i = 0; i <= LastActiveOutput(); ++i)
         if (Outputs[static_cast<std::size_t>(i)].Regulated) ++count;
     return static_cast<int16_t>(std::min<int>(count, OperatingPoint.MaxRegulatedOutputs));
 }
@@ -74,22 +74,15 @@ int16_t OutputTypeCode(OutputKind kind, bool negative, int16_t index, bool secon
 }
 
 std::optional<OutputTypeShown> ShowOutputType(int16_t code) {
+    const OutputCode type(code);
+    const std::optional<OutputKind> kind = type.Kind();
+    if (!kind) return std::nullopt;
     OutputTypeShown shown;
-    if (code >= 1 && code <= 8) {
-        constexpr std::array<OutputKind, 4> kinds = {OutputKind::Zener, OutputKind::Vreg, OutputKind::Self,
-                                                     OutputKind::Direct};
-        shown.kind = kinds[static_cast<std::size_t>((code - 1) / 2)];
-        shown.negative = code % 2 == 0;
-    } else if (code == 9 || code == 10) {
-        shown.kind = OutputKind::Self;
-    } else if (code == 11 || code == 12) {
-        shown.kind = OutputKind::Direct;
-    } else if (code == 13 || code == 14) {
-        shown.kind = OutputKind::Vreg;
-    } else {
-        return std::nullopt;
-    }
-    shown.secondCell = shown.kind == OutputKind::Self;
+    shown.kind = *kind;
+    if (type.IsAdditionalCode()) shown.negative = type.Negative();
+    // Only an inductor filter has a second cell whose ripple the user sets.
+    shown.secondCell = type.IsInductorFilter();
+    shown.mainCode = type.IsMainCode();
     return shown;
 }
 

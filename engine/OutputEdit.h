@@ -9,11 +9,10 @@
 #include <string>
 
 #include "BoxRules.h"
+#include "OutputCode.h"
 #include "Variables.h"
 
 namespace zorvic {
-
-enum class OutputKind { Zener, Vreg, Self, Direct };
 
 // What the dialog's option buttons and check box say.
 struct OutputChoices {
@@ -34,6 +33,7 @@ struct OutputTypeShown {
     OutputKind kind = OutputKind::Direct;
     std::optional<bool> negative;
     bool secondCell = false;
+    bool mainCode = false;
 };
 std::optional<OutputTypeShown> ShowOutputType(int16_t code);
 

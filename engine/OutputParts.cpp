@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "ConductionMode.h"
 #include "Formula.h"
 #include "NumberText.h"
 
@@ -145,15 +146,15 @@ void SelectOutputCapacitors(OutputRecord& output) {
     if (!Settings.RecomputeFlag) {
         const float vout = output.Voltage;
         const float share = output.VoltageBeforeDiode * output.Current / Transfo.InputPower;
-        const std::string& mode = OperatingPoint.ContinuousModeText;
+        const ConductionMode mode = ConductionModeOf(OperatingPoint.ContinuousModeText);
         const std::optional<std::size_t> row = CapacitorRowFor(vout);
 
         // Secondary ripple current: the primary's, scaled by the turns ratio and by this
         // output's share of the power.
         float dI = 0;
-        if (mode == "Cont" || mode == "@ Low Line") {
+        if (mode == ConductionMode::Continuous || mode == ConductionMode::LowLine) {
             dI = OperatingPoint.RippleCurrentAtVmin * output.CurrentRatio * share;
-        } else if (mode == "Discont") {
+        } else if (mode == ConductionMode::Discontinuous) {
             dI = 2 * OperatingPoint.CentreCurrentAtVmin * output.CurrentRatio * share;
         }
         const float wantedEsr = output.RippleFirstCell / dI;

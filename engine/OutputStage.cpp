@@ -1,8 +1,10 @@
 #include "OutputStage.h"
 
 #include <cstddef>
+#include <optional>
 
 #include "DesignHost.h"
+#include "OutputCode.h"
 #include "OutputParts.h"
 #include "Rectifiers.h"
 
@@ -49,9 +51,10 @@ void ComputeOutput(OutputRecord& output) {
     const float vr = InputStage.ReflectedVoltage;
     DutyMax = vr / (InputStage.VdcMin + vr);
     float drop = 0;
-    switch (output.OutputType) {
-    case 1:
-    case 2:
+    const std::optional<OutputKind> kind = OutputCode(output.OutputType).Kind();
+    if (!kind) return;
+    switch (*kind) {
+    case OutputKind::Zener:
         SizeZenerCell(output, drop);
         output.ZenerLoss = static_cast<float>(ZenerLoss(output));
         SelectOutputDiodes(output, drop);
@@ -60,10 +63,7 @@ void ComputeOutput(OutputRecord& output) {
         SelectSecondCell(output, "Zener");
         output.Loss = output.ZenerLoss + output.DiodeLoss;
         break;
-    case 3:
-    case 4:
-    case 13:
-    case 14:
+    case OutputKind::Vreg:
         SelectOutputRegulator(output, drop);
         output.RegulatorLoss = RegulatorLoss(output);
         SelectOutputDiodes(output, drop);
@@ -72,10 +72,7 @@ void ComputeOutput(OutputRecord& output) {
         SelectSecondCell(output, "Vreg");
         output.Loss = output.RegulatorLoss + output.DiodeLoss;
         break;
-    case 5:
-    case 6:
-    case 9:
-    case 10:
+    case OutputKind::Self:
         SelectOutputDiodes(output, 0);
         output.DiodeLoss = DiodeLoss(output);
         SelectOutputCapacitors(output);
@@ -83,16 +80,11 @@ void ComputeOutput(OutputRecord& output) {
         LabelOutputInductor(output);
         output.Loss = output.DiodeLoss;
         break;
-    case 7:
-    case 8:
-    case 11:
-    case 12:
+    case OutputKind::Direct:
         SelectOutputDiodes(output, 0);
         output.DiodeLoss = DiodeLoss(output);
         SelectOutputCapacitors(output);
         output.Loss = output.DiodeLoss;
-        break;
-    default:
         break;
     }
 }
@@ -103,7 +95,7 @@ void SumOutputPowers() {
     op.OutputPower = 0;
     op.Pmin = 0;
     op.Pmax = 0;
-    for (int i = 0; i <= Settings.AdditionalOutputs && i < OutputCount; ++i) {
+    for (int i = 0; i <= LastActiveOutput(); ++i) {
         const OutputRecord& output = Outputs[static_cast<std::size_t>(i)];
         op.OutputLoss += output.Loss;
         op.OutputPower += output.Voltage * output.Current;

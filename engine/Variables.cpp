@@ -7,6 +7,7 @@
 #include "DrainWaveform.h"
 #include "NumberText.h"
 #include "Optimum.h"
+#include "OutputCode.h"
 #include "OutputStage.h"
 
 namespace zorvic {
@@ -169,13 +170,14 @@ void ApplyDesignDefaults() {
     Outputs[0].OutputType = 9;
 }
 
+int LastActiveOutput() { return std::clamp<int>(Settings.AdditionalOutputs, 0, OutputCount - 1); }
+
 int16_t ChipPictureIndex(int16_t mainOutputType, int16_t family) {
-    const int code = std::clamp<int>(mainOutputType, 9, 14);
     int offset = 0;
     if (family == 3) offset = 6;
     else if (family == 4) offset = 12;
     else if (family == 5) offset = 18;
-    return static_cast<int16_t>(code - 9 + offset);
+    return static_cast<int16_t>(OutputCode(mainOutputType).MainPictureStep() + offset);
 }
 
 int16_t ChipPictureIndex() { return ChipPictureIndex(Outputs[0].OutputType, CurrentChip.Family); }
@@ -185,12 +187,7 @@ void UpdateChipPicture() { Settings.ActiveZorvicPicture = ChipPictureIndex(); }
 void SelectPrimaryRegulation() {
     Settings.RegulationWasSecondary = false;
     OutputRecord& main = Outputs[0];
-    switch (main.OutputType) {
-    case 10: main.OutputType = 9; break;
-    case 12: main.OutputType = 11; break;
-    case 14: main.OutputType = 13; break;
-    default: break;
-    }
+    main.OutputType = OutputCode(main.OutputType).WithPrimaryRegulation().Code();
     UpdateChipPicture();
     OperatingPoint.SecondaryRegulation = false;
     for (OutputRecord& output : Outputs) output.Regulated = false;
@@ -198,12 +195,7 @@ void SelectPrimaryRegulation() {
 
 void SelectSecondaryRegulation() {
     OutputRecord& main = Outputs[0];
-    switch (main.OutputType) {
-    case 9: main.OutputType = 10; break;
-    case 11: main.OutputType = 12; break;
-    case 13: main.OutputType = 14; break;
-    default: break;
-    }
+    main.OutputType = OutputCode(main.OutputType).WithSecondaryRegulation().Code();
     UpdateChipPicture();
     OperatingPoint.SecondaryRegulation = true;
 }

@@ -240,6 +240,10 @@ void SetAcBusVoltages();
 // colours, command line) stays with the window.
 void ApplyDesignDefaults();
 
+// The index of the last active output: Settings.AdditionalOutputs, kept inside the table
+// whatever the setting holds.
+int LastActiveOutput();
+
 // The chip picture of the schematic: one drawing per main-output code (9 to 14) and chip family
 // (1 and 2 share one set), 0 to 23. The code less 9, plus 6, 12 or 18 for families 3, 4 and 5;
 // a main output that carries another output's code (a file may hold one) takes the nearest of

@@ -1,6 +1,7 @@
 #include "BomLines.h"
 
 #include "NumberText.h"
+#include "OutputCode.h"
 #include "PrimaryClamp.h"
 #include "Variables.h"
 
@@ -15,12 +16,6 @@ std::string S(int32_t n) { return Str(n); }
 
 std::string Winding(const std::string& title, int32_t turns, const WireRecord& wire) {
     return title + " : " + S(turns) + " - AWG" + S(wire.Awg) + " //" + S(wire.Strands);
-}
-
-bool Any(int type, std::initializer_list<int> types) {
-    for (int t : types)
-        if (t == type) return true;
-    return false;
 }
 
 }  // namespace
@@ -86,7 +81,7 @@ std::vector<std::string> TransformerSection() {
     lines.push_back(Winding("Primary Winding", Transfo.PrimaryTurns, Transfo.PrimaryWire));
     lines.push_back(Winding("Auxiliairy Winding", Transfo.AuxTurns, Transfo.AuxWire));
     lines.push_back(Winding("Main Output Winding", Transfo.OutputTurns[0], Transfo.OutputWire[0]));
-    for (int i = 1; i <= Settings.AdditionalOutputs && i < OutputCount; ++i)
+    for (int i = 1; i <= LastActiveOutput(); ++i)
         lines.push_back(Winding("Output" + S(i) + " Winding", Transfo.OutputTurns[i], Transfo.OutputWire[i]));
     return lines;
 }
@@ -94,23 +89,23 @@ std::vector<std::string> TransformerSection() {
 std::vector<std::string> OutputSection(int k) {
     const OutputRecord& o = Outputs[k];
     const std::string n = std::to_string(k + 1);
-    const int type = o.OutputType;
+    const OutputCode type(o.OutputType);
     std::vector<std::string> lines{k == 0 ? std::string("Main Output Components") : "Output" + S(k) + " Components", Separator};
     lines.push_back("D" + n + "1 - " + o.Diode.Name + " - Rectifying Diode");
     lines.push_back("C" + n + "1 - " + E(o.Cap1.Value, "F") + " //" + S(o.Cap1Count) + ", Irms=" + E(o.Cap1.Irms[0], "A") +
                     ", ESR=" + E(o.Cap1.Esr[0], "Ohm") + " - " + E(o.Cap1.Vrated, "V") + " - First Cell Filtering Capacitor");
-    if (Any(type, {1, 2})) {
+    if (type.IsZener()) {
         lines.push_back("D" + n + "2 - " + E(o.Voltage, "V") + " - Shunt Regulating Zener Diode");
         lines.push_back("R" + n + "1 - " + E(o.DropResistor.Value, "Ohm") + " - " +
                         E(o.Current * o.Current * o.DropResistor.Value, "W") + " - Drop Voltage Resistor");
     }
-    if (Any(type, {3, 4, 13, 14})) lines.push_back("Vr" + n + "1 - " + o.Regulator.Name + " - Voltage Regulator");
-    if (Any(type, {5, 6, 9, 10})) {
+    if (type.IsRegulator()) lines.push_back("Vr" + n + "1 - " + o.Regulator.Name + " - Voltage Regulator");
+    if (type.IsInductorFilter()) {
         lines.push_back("L" + n + "1 - " + E(o.Inductor.Value, "H") + " - Filtering Inductor");
         lines.push_back("C" + n + "2 - " + E(o.Cap2.Value, "F") + ", Irms=" + E(o.Cap2.Irms[0], "A") + ", ESR=" +
                         E(o.Cap2.Esr[0], "Ohm") + " - " + E(o.Cap2.Vrated, "V") + " - Second Cell Filtering Capacitor");
     }
-    if (Any(type, {1, 2, 3, 4, 13, 14}))
+    if (type.IsZener() || type.IsRegulator())
         lines.push_back("C" + n + "2 - " + E(o.Cap2.Value, "F") + " - " + E(o.Cap2.Vrated, "V") +
                         " - Second Cell Filtering Capacitor");
     return lines;
@@ -149,7 +144,7 @@ std::vector<std::string> BuildBOM() {
     add(ClamperSection());
     add(ChipSection());
     add(TransformerSection());
-    for (int k = 0; k <= Settings.AdditionalOutputs && k < OutputCount; ++k) add(OutputSection(k));
+    for (int k = 0; k <= LastActiveOutput(); ++k) add(OutputSection(k));
     if (OperatingPoint.SecondaryRegulation) add(RegulationSection());
     return lines;
 }

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "Components.h"
+#include "ConductionMode.h"
+#include "CurveType.h"
 #include "NumberText.h"
 #include "OperatingCurrents.h"
 #include "Variables.h"
@@ -33,14 +35,17 @@ CursorReadout ReadCursor(int16_t type, float x) {
     const float vmax = zorvic::InputStage.VdcMax;
     const float powerAt = pmin + x * (pfull - pmin);
     const float voltageAt = vmin + x * (vmax - vmin);
-    switch (type) {
-        case 1: case 3: case 9: case 10: Fix(r, powerAt, vmin, "W"); break;
-        case 2: case 4: case 11: case 12: Fix(r, powerAt, vmax, "W"); break;
-        case 5: case 7: case 13: case 14: Fix(r, pmin, voltageAt, "V"); break;
-        case 6: case 8: case 15: case 16: Fix(r, pfull, voltageAt, "V"); break;
-        case 17: case 18: Fix(r, powerAt, 0, "W"); break;
-        case 19: case 20: Fix(r, -1, voltageAt, "V"); break;
-        default: break;
+    // At a corner of the input voltage the cursor moves the power, at a power corner the
+    // voltage.
+    if (const zorvic::CurveType* curve = zorvic::CurveTypeOf(type)) {
+        switch (curve->corner) {
+        case zorvic::CurveCorner::Vmin: Fix(r, powerAt, vmin, "W"); break;
+        case zorvic::CurveCorner::Vmax: Fix(r, powerAt, vmax, "W"); break;
+        case zorvic::CurveCorner::Pmin: Fix(r, pmin, voltageAt, "V"); break;
+        case zorvic::CurveCorner::Pmax: Fix(r, pfull, voltageAt, "V"); break;
+        case zorvic::CurveCorner::Pin: Fix(r, powerAt, 0, "W"); break;
+        case zorvic::CurveCorner::Vin: Fix(r, -1, voltageAt, "V"); break;
+        }
     }
     if (r.Unit == "W") {
         r.ButtonLabel = FormatEng(r.Pin, "W");
@@ -65,8 +70,9 @@ CursorReadout ReadCursor(int16_t type, float x) {
             r.ModeText = r.ModeString;
     }
     uint32_t colour = 0xFFFF80;
-    if (r.ModeText == "Cont") colour = 255;
-    else if (r.ModeText == "Discont") colour = 0xC0FFC0;
+    const zorvic::ConductionMode mode = zorvic::ConductionModeOf(r.ModeText);
+    if (mode == zorvic::ConductionMode::Continuous) colour = 255;
+    else if (mode == zorvic::ConductionMode::Discontinuous) colour = 0xC0FFC0;
     r.ModeColour = std::to_string(colour);
     return r;
 }

@@ -6,51 +6,70 @@
 #include <cmath>
 
 #include "CurveSamples.h"
+#include "CurveType.h"
 #include "DrainWaveform.h"
 #include "NumberText.h"
 #include "Variables.h"
 
 using zorvic::CLng;
+using zorvic::CornerText;
+using zorvic::CurveCorner;
+using zorvic::CurveFamily;
+using zorvic::CurveType;
+using zorvic::CurveTypeOf;
+using zorvic::CurveValue;
 using zorvic::FormatEng;
 using zorvic::Int;
 using zorvic::Log10;
 
-bool IsGainPhase(int16_t type) { return type >= 9 && type <= 16; }
+namespace {
+
+bool Is(int16_t type, CurveFamily family) {
+    const CurveType* curve = CurveTypeOf(type);
+    return curve && curve->family == family;
+}
+
+const char* UnitOf(CurveValue value) {
+    constexpr const char* units[] = {"A", "V", "dB", "deg", "W", "%"};
+    return units[static_cast<int>(value)];
+}
+
+}  // namespace
+
+bool IsGainPhase(int16_t type) { return Is(type, CurveFamily::Loop); }
 
 void SetChartAxes(ChartInfo& chart, int16_t type) {
     chart.Type = type;
+    const CurveType* curve = CurveTypeOf(type);
+    if (!curve) return;
     const float fsw = static_cast<float>(zorvic::InputStage.SwitchingFrequency);
-    if (type >= 1 && type <= 8) {
+    chart.YUnit = UnitOf(curve->value);
+    switch (curve->family) {
+    case CurveFamily::Drain:
         chart.XMin = -0.25f / fsw;
         chart.XMax = 1.25f / fsw;
         chart.XUnit = "s";
-        chart.YUnit = (type - 1) % 4 < 2 ? "A" : "V";
         chart.XAxis = "Lin";
-    } else if (IsGainPhase(type)) {
+        break;
+    case CurveFamily::Loop:
         chart.XMin = 1.0f;
         chart.XMax = fsw;
         chart.XUnit = "Hz";
-        chart.YUnit = type % 2 == 1 ? "dB" : "deg";
         chart.XAxis = "Log";
-    } else if (type >= 17 && type <= 20) {
-        const bool againstVoltage = type <= 18;
+        break;
+    case CurveFamily::Power: {
+        // The cursor moves the input power of a curve drawn against the input voltage.
+        const bool againstVoltage = curve->corner == CurveCorner::Pin;
         chart.XMin = againstVoltage ? zorvic::InputStage.VdcMin : zorvic::OperatingPoint.Pmin;
         chart.XMax = againstVoltage ? zorvic::InputStage.VdcMax : zorvic::OperatingPoint.Pmax;
         chart.XUnit = againstVoltage ? "V" : "W";
-        chart.YUnit = type % 2 == 1 ? "W" : "%";
         chart.XAxis = "Lin";
+        break;
+    }
     }
 }
 
 namespace {
-
-// The corner a drain or loop curve is taken at: the pair of types that share one.
-std::string CornerOf(int16_t type) {
-    static const char* const drain[] = {"Vmin", "Vmax", "Vmin", "Vmax", "Pmin", "Pmax", "Pmin", "Pmax"};
-    static const char* const loop[] = {"Vmin", "Vmin", "Vmax", "Vmax", "Pmin", "Pmin", "Pmax", "Pmax"};
-    if (type >= 1 && type <= 8) return drain[type - 1];
-    return loop[type - 9];
-}
 
 double StepFor(double m, double power) {
     if (m <= 1) return 0.1 * power;
@@ -66,30 +85,39 @@ int32_t Twip(double v) { return CLng(v); }
 }  // namespace
 
 float ComputeCurvePoint(const ChartInfo& chart, float x, const std::string& modeString, float& secondValue) {
-    const int16_t type = chart.Type;
     if (chart.XAxis == "Log") x = static_cast<float>(std::pow(10.0, static_cast<double>(x)));
     float y = 0;
     secondValue = 0;
-    if (type >= 1 && type <= 8) {
+    const CurveType* curve = CurveTypeOf(chart.Type);
+    if (!curve) return y;
+    const std::string corner = CornerText(curve->corner);
+    switch (curve->family) {
+    case CurveFamily::Drain: {
         float voltage = 0;
         float current = 0;
-        zorvic::DrainWaveformPoint(chart.CursorValue, x, voltage, current, CornerOf(type), modeString, chart.XMin);
-        y = (type - 1) % 4 < 2 ? current : voltage;
-    } else if (IsGainPhase(type)) {
+        zorvic::DrainWaveformPoint(chart.CursorValue, x, voltage, current, corner, modeString, chart.XMin);
+        y = curve->value == CurveValue::Current ? current : voltage;
+        break;
+    }
+    case CurveFamily::Loop: {
         float stageGain = 0;
         float stagePhase = 0;
         float feedbackGain = 0;
         float feedbackPhase = 0;
-        zorvic::BodePoint(chart.CursorValue, x, stageGain, stagePhase, feedbackGain, feedbackPhase, CornerOf(type),
+        zorvic::BodePoint(chart.CursorValue, x, stageGain, stagePhase, feedbackGain, feedbackPhase, corner,
                           modeString);
-        const bool gain = type % 2 == 1;
+        const bool gain = curve->value == CurveValue::Gain;
         y = gain ? stageGain : stagePhase;
         secondValue = gain ? feedbackGain : feedbackPhase;
-    } else if (type >= 17 && type <= 20) {
+        break;
+    }
+    case CurveFamily::Power: {
         float efficiency = 0;
         float loss = 0;
-        zorvic::PowerCurvePoint(chart.CursorValue, x, efficiency, loss, type <= 18 ? "Pin" : "Vin", modeString);
-        y = type % 2 == 1 ? loss : efficiency;
+        zorvic::PowerCurvePoint(chart.CursorValue, x, efficiency, loss, corner, modeString);
+        y = curve->value == CurveValue::Loss ? loss : efficiency;
+        break;
+    }
     }
     return y;
 }
@@ -180,7 +208,7 @@ void DrawValueGrid(const ChartInfo& chart, int32_t width, int32_t plotHeight, Ch
         if ((ymax - start) / 1000 > std::fabs(v)) v = 0;
         const float label = static_cast<float>(v);
         plot.Texts.push_back({20, y - 200, ChartColour::Label,
-                              chart.Type >= 17 ? PowerAxisLabel(v, step, largest, chart.YUnit)
+                              Is(chart.Type, CurveFamily::Power) ? PowerAxisLabel(v, step, largest, chart.YUnit)
                                                : FormatEng(label, chart.YUnit)});
         plot.Grid.push_back({0, y, width, y, colour});
         v += step;
@@ -268,7 +296,7 @@ ChartPlot PlotSamples(ChartInfo& chart, int32_t width, int32_t plotHeight, const
     else
         DrawLinearGrid(chart, width, plotHeight, x0, x1, plot);
     DrawValueGrid(chart, width, plotHeight, plot);
-    if (gainPhase && type % 2 == 0) {
+    if (gainPhase && CurveTypeOf(type)->value == CurveValue::Phase) {
         const int32_t y = Twip((1 - (-180 - plot.YOffset) * plot.YScale) * plotHeight);
         plot.Grid.push_back({0, y, width, y, ChartColour::Phase180});
     }

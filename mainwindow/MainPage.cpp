@@ -17,6 +17,7 @@
 #include "FileManagement.h"
 #include "Forms.h"
 #include "NumberText.h"
+#include "OutputCode.h"
 #include "Placement.h"
 #include "SchematicLabels.h"
 #include "SvgPicture.h"
@@ -31,6 +32,11 @@ const QString MainPage::CaptionPrefix = QStringLiteral("Zorvic Flyback Converter
 namespace {
 MainPage* mainPage = nullptr;
 QString pendingCommandLine;
+
+// An additional output's block drawing; a code with no drawing leaves the block empty.
+QString BlockPicture(int16_t code) {
+    return OutputCode(code).IsAdditionalCode() ? QStringLiteral("Schema%1").arg(code) : QString();
+}
 }  // namespace
 
 MainPage& TheMainPage() {
@@ -135,7 +141,7 @@ void MainPage::SetBackgroundColor() {
     platform::SetBackColor(picSchematic, colour);
     const int count = OperatingPoint.RegulatedOutputCount;
     if (count >= 1 && count <= 3) platform::SetBackColor(Terminator[static_cast<std::size_t>(count)], colour);
-    const int last = std::min<int>(Settings.AdditionalOutputs, 5);
+    const int last = LastActiveOutput();
     for (int i = 1; i <= last; ++i) platform::SetBackColor(Output[static_cast<std::size_t>(i)], colour);
 }
 
@@ -192,7 +198,7 @@ void MainPage::FitSchematic() {
 void MainPage::ShowSchematicPictures(bool visible) {
     ZorvicHost->setVisible(visible);
     InputFilter->setVisible(visible);
-    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    const int last = LastActiveOutput();
     for (int i = 1; i <= last; ++i) Output[static_cast<std::size_t>(i)]->setVisible(visible);
 }
 
@@ -263,7 +269,7 @@ void MainPage::ChartRedraw() {
                                                       platform::TwipWidth(picWarning), platform::TwipHeight(picWarning)));
     }
 
-    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    const int last = LastActiveOutput();
     for (int i = 0; i <= last; ++i) OutputDraw(i, zoom);
     TerminatorDraw(zoom);
     LblComponentDraw(zoom);
@@ -282,8 +288,7 @@ void MainPage::ShowOutputBlock(int index, bool visible) {
                 layout_.Draw(layout_.Zoom(innerWidth, innerHeight), std::max<int>(index, Settings.AdditionalOutputs));
             platform::SetTwipGeometry(block, drawing.Output[k]);
         }
-        const int type = Outputs[k].OutputType;
-        block->SetPicture(type >= 1 && type <= 8 ? QStringLiteral("Schema%1").arg(type) : QString());
+        block->SetPicture(BlockPicture(Outputs[k].OutputType));
     }
     block->setVisible(visible);
 }
@@ -303,13 +308,12 @@ void MainPage::PlaceLabelPlan(const LabelPlan& plan, float zoom) {
 
 void MainPage::OutputDraw(int index, float zoom) {
     const auto k = static_cast<std::size_t>(index);
-    const int type = Outputs[k].OutputType;
+    const OutputCode type(Outputs[k].OutputType);
     int32_t x0 = 0;
     if (index != 0) {
         SvgPicture* block = Output[k];
         platform::SetTwipGeometry(block, drawing_.Output[k]);
-        // A type with no block drawing leaves the block empty.
-        block->SetPicture(type >= 1 && type <= 8 ? QStringLiteral("Schema%1").arg(type) : QString());
+        block->SetPicture(BlockPicture(type.Code()));
         block->show();
     } else {
         x0 = drawing_.MainOutputX0;
@@ -317,9 +321,9 @@ void MainPage::OutputDraw(int index, float zoom) {
     for (const LabelPlan& plan : SchematicLabels::OutputLabels(index, x0)) PlaceLabelPlan(plan, zoom);
     PlaceButton(cmdOutputEdit[k], zoom, 495, 395, x0 + 4800, 500, 100);
 
-    const bool blockDrawn = index == 0 || (type >= 1 && type <= 8);
+    const bool blockDrawn = index == 0 || type.IsAdditionalCode();
     if (zoom > Settings.LabelZoomMin && blockDrawn) {
-        if (const std::optional<SecondCell> cell = SchematicLabels::SecondCellLabels(type)) {
+        if (const std::optional<SecondCell> cell = SchematicLabels::SecondCellLabels(type.Code())) {
             lblZener[k]->setVisible(cell->zener);
             lblCap2[k]->setVisible(cell->cap2);
             lblSerial[k]->setVisible(cell->serial);

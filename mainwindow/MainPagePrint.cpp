@@ -45,7 +45,7 @@ void MainPage::PreparePrintLayout() {
     for (QWidget* edit : {static_cast<QWidget*>(cmdTransformer), static_cast<QWidget*>(cmdInputEdit),
                           static_cast<QWidget*>(cmdZorvic), static_cast<QWidget*>(tbCommands)})
         edit->hide();
-    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    const int last = LastActiveOutput();
     for (int i = 0; i <= last; ++i) cmdOutputEdit[static_cast<std::size_t>(i)]->hide();
     Settings.BackgroundColor = PaperBackground;
     SetBackgroundColor();
@@ -64,7 +64,7 @@ void MainPage::RestoreScreenLayout() {
     const bool buttons = drawing_.Zoom > Settings.ButtonZoomMin;
     for (QPushButton* edit : {cmdTransformer, cmdInputEdit, cmdZorvic}) edit->setVisible(buttons);
     tbCommands->show();
-    const int last = std::clamp<int>(Settings.AdditionalOutputs, 0, 5);
+    const int last = LastActiveOutput();
     for (int i = 0; i <= last; ++i) cmdOutputEdit[static_cast<std::size_t>(i)]->setVisible(buttons);
 }
 

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "ConductionMode.h"
 #include "NumberText.h"
+#include "OutputCode.h"
 #include "PrimaryClamp.h"
 #include "Variables.h"
 
@@ -126,22 +128,18 @@ std::vector<LabelPlan> OutputLabels(int output, int32_t x0) {
     const OutputRecord& o = Outputs[static_cast<std::size_t>(output)];
     QString sign;
     int32_t y0 = 0;
-    switch (o.OutputType) {
-    case 2: case 4: case 6: case 8:
+    const OutputCode type(o.OutputType);
+    if (type.Negative()) {
         sign = QStringLiteral("-");
         y0 = 1015;  // a negative output's rail runs along the bottom of its block
-        break;
-    case 1: case 3: case 5: case 7: case 9: case 10: case 11: case 12: case 13: case 14:
+    } else if (type.Valid()) {
         sign = QStringLiteral(" ");
-        break;
-    default:
-        break;
     }
     std::vector<LabelPlan> plans;
     plans.push_back(Centred(lblVoltage, output, x0 + 4300, y0,
                             sign + Text(FormatEng2(o.Voltage, "V-")) + Text(FormatEng(o.Current, "A"))));
     // An additional output of no known kind has no block drawing: its parts have no place.
-    if (output > 0 && (o.OutputType < 1 || o.OutputType > 8)) {
+    if (output > 0 && !type.IsAdditionalCode()) {
         for (LabelArray part : {lblDiode, lblCap1, lblSerial, lblCap2, lblZener}) plans.push_back(Hidden(part, output));
         return plans;
     }
@@ -155,16 +153,11 @@ std::vector<LabelPlan> OutputLabels(int output, int32_t x0) {
 }
 
 std::optional<SecondCell> SecondCellLabels(int outputType) {
-    switch (outputType) {
-    case 1: case 2:
-        return SecondCell{true, true, true};  // Zener cell: drop resistor, Zener, capacitor
-    case 3: case 4: case 5: case 6: case 9: case 10: case 13: case 14:
-        return SecondCell{false, true, true};  // regulator or inductor, then a capacitor
-    case 7: case 8: case 11: case 12:
-        return SecondCell{false, false, false};  // direct output: no second cell
-    default:
-        return std::nullopt;
-    }
+    const OutputCode type(static_cast<int16_t>(outputType));
+    if (!type.Valid()) return std::nullopt;
+    // A Zener cell: drop resistor, Zener, capacitor; a regulator or inductor, then a capacitor;
+    // a plain output has no second cell.
+    return SecondCell{type.IsZener(), type.HasSecondCell(), type.HasSecondCell()};
 }
 
 std::vector<int> TerminatorTags(int count) {
@@ -197,7 +190,7 @@ std::vector<LabelPlan> TerminatorLabels(int count, std::vector<int>* tagsUnused)
         n += 2;
     };
     if (Outputs[0].Regulated) tag(QStringLiteral("OUT"));
-    const int last = std::min<int>(Settings.AdditionalOutputs, OutputCount - 1);
+    const int last = LastActiveOutput();
     for (int j = 1; j <= last; ++j)
         if (Outputs[static_cast<std::size_t>(j)].Regulated) tag(QStringLiteral("Out%1").arg(j));
     if (tagsUnused) {
@@ -235,9 +228,12 @@ std::vector<LabelPlan> PanelLines() {
     lines.push_back(Left(8, 200, 1000, QStringLiteral("Transformer   : ") + Text(FormatEng(op.TransformerLoss, "W"))));
 
     QString mode;
-    if (op.ContinuousModeText == "Discont") mode = QStringLiteral("Never");
-    else if (op.ContinuousModeText == "@ Low Line") mode = QStringLiteral("@ Low Line");
-    else if (op.ContinuousModeText == "Cont") mode = QStringLiteral("Always");
+    switch (ConductionModeOf(op.ContinuousModeText)) {
+    case ConductionMode::Discontinuous: mode = QStringLiteral("Never"); break;
+    case ConductionMode::LowLine: mode = QStringLiteral("@ Low Line"); break;
+    case ConductionMode::Continuous: mode = QStringLiteral("Always"); break;
+    default: break;
+    }
     // Above half duty in continuous mode the chip needs slope compensation. The colour follows
     // the real mode even when the power warning replaces the mode's text.
     LabelPlan duty = Left(10, 3200, 1700, QStringLiteral("Duty Cycle at Vmin : ") + Text(Format(op.DutyCycleAtVmin, "##%")));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "NumberText.h"
+#include "OutputCode.h"
 #include "PrimaryClamp.h"
 #include "Variables.h"
 
@@ -17,9 +18,6 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 SummaryLine Line(const char* label, const std::string& caption) { return {QString::fromLatin1(label), Text(caption)}; }
 
 QString Element(const char* array, int k) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k); }
-
-// Direct outputs have neither serial element nor second capacitor.
-bool DirectOutput(int type) { return type == 7 || type == 8 || type == 11 || type == 12; }
 
 const char* const OutputLabels[] = {"lblVoltage",      "lblCurrentNom", "lblCurrentMin", "lblPowerNom", "lblPowerMin",
                                     "lblPowerLoss",    "lblSerialElement", "lblOutCap2", "lblShottky", "lblOutCap"};
@@ -45,7 +43,7 @@ std::vector<SummaryLine> InputLines() {
     lines.push_back(Line("lblGainOpto", secondary ? "Gain OptoCoupler : " + FormatEng(Control.OptoGain, "")
                                                   : "Gain OptoCoupler :  In Secondary Regulation Only"));
     lines.push_back(Line("lblReflectVolt", "Reflected Voltage : " + FormatEng(InputStage.ReflectedVoltage, "V")));
-    lines.push_back(Line("lblRegulation", Outputs[0].OutputType % 2 != 0 ? "Regulation Type : Primary"
+    lines.push_back(Line("lblRegulation", OutputCode(Outputs[0].OutputType).PrimaryRegulated() ? "Regulation Type : Primary"
                                                                          : "Regulation Type : Secondary"));
     return lines;
 }
@@ -58,7 +56,8 @@ std::vector<SummaryLine> OutputLines(int k) {
     }
     const OutputRecord& o = Outputs[k];
     const std::string n = std::to_string(k + 1);
-    const bool direct = DirectOutput(o.OutputType);
+    // Plain outputs have neither serial element nor second capacitor.
+    const bool direct = OutputCode(o.OutputType).IsPlain();
     auto add = [&](const char* label, const std::string& caption) { lines.push_back({Element(label, k), Text(caption)}); };
     add("lblVoltage", "Voltage : " + FormatEng(o.Voltage, "V"));
     add("lblCurrentNom", "Nominal Current : " + FormatEng(o.Current, "A"));

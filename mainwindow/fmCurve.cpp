@@ -12,6 +12,7 @@
 #include "Colours.h"
 #include "CurveChartBox.h"
 #include "CurveCursor.h"
+#include "CurveType.h"
 #include "EventPump.h"
 #include "Forms.h"
 #include "MainPage.h"
@@ -29,29 +30,6 @@ namespace {
 constexpr uint32_t SelectedColour = 0xFFFF80;
 constexpr uint32_t PreviousColour = 0xFFC0C0;
 constexpr uint32_t OtherColour = 0xC00000;
-
-// The twenty curves in menu order; the index is the curve type.
-const char* const Captions[21] = {"",
-                                  "Idrain=f(Pin) @ Vmin",
-                                  "Idrain=f(Pin) @ Vmax",
-                                  "Vdrain=f(Pin) @ Vmin",
-                                  "Vdrain=f(Pin) @ Vmax",
-                                  "Idrain=f(Vin) @ Pmin",
-                                  "Idrain=f(Vin) @ Pmax",
-                                  "Vdrain=f(Vin) @ Pmin",
-                                  "Vdrain=f(Vin) @ Pmax",
-                                  "Gain=f(Pin) @ Vinmin",
-                                  "Phase=f(Pin) @ Vinmin",
-                                  "Gain=f(Pin) @ Vinmax",
-                                  "Phase=f(Pin) @ Vinmax",
-                                  "Gain=f(Vin) @ Pinmin",
-                                  "Phase=f(Vin) @ Pinmin",
-                                  "Gain=f(Vin) @ Pinmax",
-                                  "Phase=f(Vin) @ Pinmax",
-                                  "Pdiss(Vin)",
-                                  "Efficiency(Vin)",
-                                  "Pdiss(Pin)",
-                                  "Efficiency(Pin)"};
 
 // The small picture beside a layout option: the boxes of the arrangement.
 QLabel* LayoutPicture(QWidget* parent, int16_t layout) {
@@ -79,7 +57,8 @@ QLabel* LayoutPicture(QWidget* parent, int16_t layout) {
 }  // namespace
 
 QString fmCurve::MenuCaption(int16_t type) {
-    return type >= 1 && type <= 20 ? QString::fromLatin1(Captions[type]) : QString();
+    const zorvic::CurveType* curve = zorvic::CurveTypeOf(type);
+    return curve ? QString::fromLatin1(curve->caption) : QString();
 }
 
 fmCurve::fmCurve() {
@@ -109,14 +88,16 @@ fmCurve::~fmCurve() = default;
 void fmCurve::BuildMenus() {
     struct Family {
         const char* caption;
-        int16_t first;
-        int16_t last;
+        zorvic::CurveFamily family;
     };
-    const Family families[] = {{"Zorvic", 1, 8}, {"Compensation", 9, 16}, {"Power", 17, 20}};
+    const Family families[] = {{"Zorvic", zorvic::CurveFamily::Drain},
+                               {"Compensation", zorvic::CurveFamily::Loop},
+                               {"Power", zorvic::CurveFamily::Power}};
     for (const Family& f : families) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(f.caption));
-        for (int16_t type = f.first; type <= f.last; ++type)
-            menu->addAction(MenuCaption(type), this, [this, type] { mnuCurve_Click(type); });
+        for (int16_t type = 1; type <= zorvic::CurveTypeCount; ++type)
+            if (zorvic::CurveTypeOf(type)->family == f.family)
+                menu->addAction(MenuCaption(type), this, [this, type] { mnuCurve_Click(type); });
         menu->addSeparator();
         menu->addAction(QStringLiteral("Blank"), this, [this] { mnuBlank_Click(); });
     }
@@ -310,7 +291,9 @@ void fmCurve::ColourSelectButtons() {
                                                                    : OtherColour);
 }
 
-void fmCurve::mnuCurve_Click(int16_t type) { AssignCurve(Captions[type], type); }
+void fmCurve::mnuCurve_Click(int16_t type) {
+    if (const zorvic::CurveType* curve = zorvic::CurveTypeOf(type)) AssignCurve(curve->caption, type);
+}
 
 void fmCurve::mnuBlank_Click() {
     const int16_t c = CurrentChart_;
