@@ -42,6 +42,22 @@ name_of() {
     grep -m1 "^$1 " "$work/designs/names" | cut -d' ' -f2-
 }
 
+# tally LEFT RIGHT WHAT: from $work/results ("same ID" or "differ ID" a line), names each design
+# whose out/ID.LEFT and out/ID.RIGHT differ with the count of differing values, says how many
+# are WHAT, and fails unless all are.
+tally() {
+    local same total verdict id lines
+    same=$(grep -c '^same ' "$work/results" || true)
+    total=$(wc -l <"$work/results")
+    while read -r verdict id; do
+        [ "$verdict" = same ] && continue
+        lines=$(diff "$work/out/$id.$1" "$work/out/$id.$2" | grep -c '^<' || true)
+        echo "differs: $id $(name_of "$id") ($lines values)"
+    done <"$work/results"
+    echo "$same of $total designs $3"
+    [ "$same" -eq "$total" ]
+}
+
 [ $# -ge 2 ] || usage
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -60,15 +76,7 @@ reopen)
         "$dump" --load "$out.zpj" >"$out.loaded" 2>/dev/null
         if cmp -s "$out.saved" "$out.loaded"; then echo "same $id"; else echo "differ $id"; fi
     ' | sort -k2 >"$work/results"
-    same=$(grep -c '^same ' "$work/results" || true)
-    total=$(wc -l <"$work/results")
-    while read -r verdict id; do
-        [ "$verdict" = same ] && continue
-        lines=$(diff "$work/out/$id.saved" "$work/out/$id.loaded" | grep -c '^<' || true)
-        echo "differs: $id $(name_of "$id") ($lines values)"
-    done <"$work/results"
-    echo "$same of $total designs reopen identical"
-    [ "$same" -eq "$total" ]
+    tally saved loaded "reopen identical"
     ;;
 pairs)
     [ $# -eq 2 ] || usage
@@ -85,15 +93,7 @@ pairs)
         "$dump" --then-load "$out.zpj" "$work/designs/$1" >"$out.after" 2>/dev/null
         if cmp -s "$out.alone" "$out.after"; then echo "same $id"; else echo "differ $id"; fi
     ' <"$work/pairs" | sort -k2 >"$work/results"
-    same=$(grep -c '^same ' "$work/results" || true)
-    total=$(wc -l <"$work/results")
-    while read -r verdict id; do
-        [ "$verdict" = same ] && continue
-        lines=$(diff "$work/out/$id.alone" "$work/out/$id.after" | grep -c '^<' || true)
-        echo "differs after another design: $id $(name_of "$id") ($lines values)"
-    done <"$work/results"
-    echo "$same of $total designs print the same after the default design and after another"
-    [ "$same" -eq "$total" ]
+    tally alone after "print the same after the default design and after another"
     ;;
 same)
     [ $# -eq 3 ] || usage
@@ -107,13 +107,7 @@ same)
         "$new" "$work/designs/{}" >"$out.new" 2>&1
         if cmp -s "$out.base" "$out.new"; then echo "same $id"; else echo "differ $id"; fi
     ' | sort -k2 >"$work/results"
-    same=$(grep -c '^same ' "$work/results" || true)
-    total=$(wc -l <"$work/results")
-    while read -r verdict id; do
-        [ "$verdict" = same ] || echo "differs: $id $(name_of "$id")"
-    done <"$work/results"
-    echo "$same of $total designs print the same"
-    [ "$same" -eq "$total" ]
+    tally base new "print the same"
     ;;
 *)
     usage
