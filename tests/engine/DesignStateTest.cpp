@@ -14,9 +14,7 @@
 
 using namespace zorvic;
 
-class DesignStateTest : public ::testing::Test {
-protected:
-};
+class DesignStateTest : public ::testing::Test {};
 
 TEST_F(DesignStateTest, SettingsDefaults) {
     EXPECT_EQ(Settings.DesignFileName, "Default.zpj");

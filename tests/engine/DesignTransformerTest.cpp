@@ -230,11 +230,9 @@ TEST_F(DesignTransformerTest, LastCoreRecordingNothingKeepsTheRealLoss) {
     EXPECT_LT(OperatingPoint.TransformerLoss, 100.0f);
 }
 
-// A negative peak current (a duty cycle above 1) makes every core loss, hence every total, no
-// number: nothing is recorded, and every turn count up to the limit of 500 is tried on each core.
-// The search must still leave the wire choice and the optimiser as the evaluation of its last
-// candidate leaves them, with the window shares of the last core it started (here one that needs
-// too many turns to be tried at all).
+// A negative peak current makes every loss no number: nothing is recorded, every turn count up to
+// 500 is tried, and the search still leaves the wires and optimiser as its last candidate's
+// evaluation does, with the window shares of the last core it started (one too small to try).
 TEST_F(DesignTransformerTest, SearchOfNoNumberLossesLeavesWhatItsLastCandidateLeaves) {
     Transfo.IpeakMax = -0.9f;
     SelectCoreMaterial(InputStage.SwitchingFrequency);
@@ -246,15 +244,17 @@ TEST_F(DesignTransformerTest, SearchOfNoNumberLossesLeavesWhatItsLastCandidateLe
     CandidateCoreLast = 1;
     EXPECT_FALSE(DesignTransformer(60));
     EXPECT_FALSE(LastSearchRecorded);
-    const OptimiserState left = OptimiserState::Now();
-    const bool leftSynthetic = SyntheticWireUsed;
-    const float leftPrimaryArea = Transfo.PrimaryWindingArea;
-    const float leftOutputArea = Transfo.OutputWindingArea[1];
+    const auto leaves = [] {
+        const OptimiserState o = OptimiserState::Now();
+        return std::tuple(o.turnLength, o.skinDepth, o.iterations, o.maxStrands, SyntheticWireUsed);
+    };
+    const auto left = leaves();
+    const auto areas = [] { return std::pair(Transfo.PrimaryWindingArea, Transfo.OutputWindingArea[1]); };
+    const auto leftAreas = areas();
 
     const WindingWeights weights = ComputeWindingWeights();
     SetWindowShares(needle.W * Transfo.WindowFactor, weights);
-    EXPECT_EQ(leftPrimaryArea, Transfo.PrimaryWindingArea);
-    EXPECT_EQ(leftOutputArea, Transfo.OutputWindingArea[1]);
+    EXPECT_EQ(leftAreas, areas());
     // The last turn count tried on the first core: the one whose next is above 500.
     int32_t last = ComputePrimaryTurns(core.Ae, core.Le);
     for (int32_t next = ComputeTurns(last); next <= 500; next = ComputeTurns(next)) last = next;
@@ -262,12 +262,7 @@ TEST_F(DesignTransformerTest, SearchOfNoNumberLossesLeavesWhatItsLastCandidateLe
     SetWindowShares(core.W * Transfo.WindowFactor, weights);
     OptimiserState{}.Restore();
     EXPECT_TRUE(std::isnan(EvaluateCandidate(core, last).TotalLoss));
-    const OptimiserState expected = OptimiserState::Now();
-    EXPECT_EQ(left.turnLength, expected.turnLength);
-    EXPECT_EQ(left.skinDepth, expected.skinDepth);
-    EXPECT_EQ(left.iterations, expected.iterations);
-    EXPECT_EQ(left.maxStrands, expected.maxStrands);
-    EXPECT_EQ(leftSynthetic, SyntheticWireUsed);
+    EXPECT_EQ(left, leaves());
 }
 
 // Every design saturates and every core loss is no number: the least saturating design, the first
@@ -282,18 +277,18 @@ TEST_F(DesignTransformerTest, LeastSaturatingDesignOfNoNumberLossKeepsItsWires) 
     CandidateCoreLast = 0;
     EXPECT_FALSE(DesignTransformer(60));
     EXPECT_TRUE(LastSearchRecorded);
-    const WireRecord primary = BestPrimaryWire;
-    const WireRecord output = BestOutputWires[1];
+    const auto wires = [](const WireRecord& p, const WireRecord& o) {
+        return std::tuple(p.AreaIns, p.Strands, o.AreaIns);
+    };
+    const auto recorded = wires(BestPrimaryWire, BestOutputWires[1]);
+    EXPECT_GT(BestPrimaryWire.AreaIns, 0.0f);
 
     SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
     const int32_t first = ComputePrimaryTurns(core.Ae, core.Le);
     const CandidateDesign candidate = EvaluateCandidate(core, first);
     EXPECT_TRUE(std::isnan(candidate.CoreLoss));
     EXPECT_EQ(BestPrimaryTurns, first);
-    EXPECT_GT(primary.AreaIns, 0.0f);
-    EXPECT_EQ(primary.AreaIns, candidate.PrimaryWire.AreaIns);
-    EXPECT_EQ(primary.Strands, candidate.PrimaryWire.Strands);
-    EXPECT_EQ(output.AreaIns, candidate.OutputWires[1].AreaIns);
+    EXPECT_EQ(recorded, wires(candidate.PrimaryWire, candidate.OutputWires[1]));
 }
 
 // The same core listed again under another name (as one core of two series) gives the same
@@ -334,24 +329,17 @@ TEST_F(DesignTransformerTest, FrequencyWithoutAGradeLeavesAFiniteEmptyTransforme
     EXPECT_EQ(OperatingPoint.TransformerLoss, 0.0f);
 }
 
-// Every computation starts from the same values, so recomputing a design asks its two searches
-// (first pass, refining pass) again, and finds both done.
-TEST_F(DesignTransformerTest, RecomputingADesignRunsNoSearch) {
+// The default design's first computation (5 V 1 A from 88-264 V AC at 100 kHz) worked through
+// both passes: the second pass designs the transformer for the currents that include the first
+// pass's transformer loss (0.332 W on E13/7/4, 5.54 W in, against 6.17 W in the second pass).
+// Every computation starts from the same values, so recomputing finds both searches done.
+TEST_F(DesignTransformerTest, DefaultDesignGetsACompleteTransformer) {
     ResetDesignState();
     ApplyDesignDefaults();
     ComputeDesign();
     const int32_t searches = SearchesRun;
     ComputeDesign();
     EXPECT_EQ(SearchesRun, searches);
-}
-
-// The default design's first computation (5 V 1 A from 88-264 V AC at 100 kHz) worked through
-// both passes: the second pass designs the transformer for the currents that include the first
-// pass's transformer loss (0.332 W on E13/7/4, 5.54 W in, against 6.17 W in the second pass).
-TEST_F(DesignTransformerTest, DefaultDesignGetsACompleteTransformer) {
-    ResetDesignState();
-    ApplyDesignDefaults();
-    ComputeDesign();
     StartFromDesignResults(*StartingResults());
     EXPECT_EQ(Transfo.Material.Name, "N27");
     EXPECT_EQ(Transfo.Core.Name, "E13/7/4");
@@ -454,8 +442,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-// Converts to the type of any field: an aggregate has as many fields as it can be initialised
-// from.
+// Converts to any field's type: an aggregate has as many fields as it can be initialised from.
 struct AnyField {
     template <class T>
     operator T() const;  // only named in unevaluated operands
@@ -475,75 +462,71 @@ struct SearchInputField {
     const char* name;
     std::function<bool(const SearchInputs&, const SearchInputs&)> differs;
     std::function<void()> change;
-    std::function<void()> setup;
+    std::function<void()> setup = [] {};
 };
 
 void PrintTo(const SearchInputField& f, std::ostream* out) { *out << f.name; }
-
-template <class T>
-SearchInputField Field(const char* name, T SearchInputs::*member, std::function<void()> change,
-                       std::function<void()> setup = [] {}) {
-    return {name, [member](const SearchInputs& a, const SearchInputs& b) { return !(a.*member == b.*member); },
-            std::move(change), std::move(setup)};
-}
 
 // The material as the search of the present frequency picks it, then fixed.
 void FixMaterial() {
     SelectCoreMaterial(InputStage.SwitchingFrequency);
     Settings.UserCoreMaterial = true;
 }
+void UserTurns() { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 40; }
+void UserCore() { Settings.UserCoreGeometry = true; CurrentCore = StandardCoreTable[18]; }
+void EmptyThirdOutput() {
+    Settings.AdditionalOutputs = 2;
+    Outputs[2].VoltageBeforeDiode = Outputs[2].IrmsSecondary = 0;
+}
 
+#define ROW(f, ...) \
+    SearchInputField{#f, [](const SearchInputs& a, const SearchInputs& b) { return !(a.f == b.f); }, __VA_ARGS__}
+
+// Where a change would also make the search read another field, that field reads as before: no
+// user turns (none), a blank user core (the candidates stand in), an empty output (a missing one).
 const std::vector<SearchInputField>& SearchInputFields() {
     static const std::vector<SearchInputField> fields = {
-        Field("Power", &SearchInputs::Power, [] { Transfo.InputPower *= 1.5f; }),
-        Field("SwitchingFrequency", &SearchInputs::SwitchingFrequency, [] { InputStage.SwitchingFrequency = 90000; }),
-        Field("ReflectedVoltage", &SearchInputs::ReflectedVoltage, [] { InputStage.ReflectedVoltage = 95; }),
-        Field("VdcMin", &SearchInputs::VdcMin, [] { InputStage.VdcMin *= 1.1f; }),
-        Field("DutyCycleAtVmin", &SearchInputs::DutyCycleAtVmin, [] { OperatingPoint.DutyCycleAtVmin = 0.4f; }),
-        Field("ContRatio", &SearchInputs::ContRatio, [] { OperatingPoint.ContRatio = 1.5f; }),
-        Field("SecondaryRegulation", &SearchInputs::SecondaryRegulation,
-              [] { OperatingPoint.SecondaryRegulation = true; }),
-        Field("BmaxRatio", &SearchInputs::BmaxRatio, [] { Settings.BmaxRatio = 0.6f; }),
-        // The turns the search would read stay those it read before: none.
-        Field("UserPrimaryTurns", &SearchInputs::UserPrimaryTurns,
-              [] { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 0; }),
-        Field("PrimaryTurns", &SearchInputs::PrimaryTurns, [] { Transfo.PrimaryTurns = 50; },
-              [] { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 40; }),
-        // A blank core: the candidates the search read before stand in for it.
-        Field("UserCoreGeometry", &SearchInputs::UserCoreGeometry,
-              [] { Settings.UserCoreGeometry = true; CurrentCore = {}; }),
-        Field("CoreCriterionTemp", &SearchInputs::CoreCriterionTemp, [] { Settings.CoreCriterionTemp = false; }),
-        Field("WindingOptimisationType", &SearchInputs::WindingOptimisationType,
-              [] { Settings.WindingOptimisationType = ParallelFreeWires; }),
-        // An output the search would read as it read the missing one.
-        Field("AdditionalOutputs", &SearchInputs::AdditionalOutputs,
-              [] { Settings.AdditionalOutputs = 2; Outputs[2].VoltageBeforeDiode = 0; Outputs[2].IrmsSecondary = 0; }),
-        Field("Lprimary", &SearchInputs::Lprimary, [] { Transfo.Lprimary.Value *= 0.8f; }),
-        Field("IrmsMax", &SearchInputs::IrmsMax, [] { Transfo.IrmsMax *= 1.2f; }),
-        Field("IpeakMax", &SearchInputs::IpeakMax, [] { Transfo.IpeakMax *= 1.2f; }),
-        Field("WindowFactor", &SearchInputs::WindowFactor, [] { Transfo.WindowFactor = 0.6f; }),
-        Field("CoreLossShare", &SearchInputs::CoreLossShare, [] { Transfo.CoreLossShare = 0.03f; }),
-        Field("MaxDeltaT", &SearchInputs::MaxDeltaT, [] { Transfo.MaxDeltaT = 30; }),
-        Field("ParallelWireMax", &SearchInputs::ParallelWireMax, [] { Transfo.ParallelWireMax = 4; }),
-        Field("Bsat", &SearchInputs::Bsat, [] { CurrentMaterial.Bsat *= 0.9f; }, FixMaterial),
-        Field("Ui100", &SearchInputs::Ui100, [] { CurrentMaterial.Ui100 *= 0.9f; }, FixMaterial),
-        Field("K", &SearchInputs::K, [] { CurrentMaterial.K *= 0.9f; }, FixMaterial),
-        Field("K1", &SearchInputs::K1, [] { CurrentMaterial.K1 *= 0.9f; }, FixMaterial),
-        Field("K2", &SearchInputs::K2, [] { CurrentMaterial.K2 *= 0.9f; }, FixMaterial),
-        Field("Bdc", &SearchInputs::Bdc, [] { CurrentMaterial.Bdc += 0.01f; }, FixMaterial),
-        Field("Vdd1", &SearchInputs::Vdd1, [] { CurrentChip.Vdd1 += 1; }),
-        Field("Vdd2", &SearchInputs::Vdd2, [] { CurrentChip.Vdd2 += 1; }),
-        Field("VddReg", &SearchInputs::VddReg, [] { CurrentChip.VddReg = 15; }),
-        Field("SupplyCurrent", &SearchInputs::SupplyCurrent, [] { CurrentChip.SupplyCurrent = 0.02f; }),
-        Field("VoltageBeforeDiode", &SearchInputs::VoltageBeforeDiode, [] { Outputs[1].VoltageBeforeDiode = 24; }),
-        Field("IrmsSecondary", &SearchInputs::IrmsSecondary, [] { Outputs[1].IrmsSecondary *= 2; }),
-        Field("UserCore", &SearchInputs::UserCore, [] { CurrentCore.Ae *= 1.5f; },
-              [] { Settings.UserCoreGeometry = true; CurrentCore = StandardCoreTable[18]; }),
-        Field("CandidateCores", &SearchInputs::CandidateCores, [] { CandidateCores[3].Ae *= 2; }),
-        Field("Wires", &SearchInputs::Wires, [] { WireTable[16].Rlin *= 2; }),
+        ROW(Power, [] { Transfo.InputPower *= 1.5f; }),
+        ROW(SwitchingFrequency, [] { InputStage.SwitchingFrequency = 90000; }),
+        ROW(ReflectedVoltage, [] { InputStage.ReflectedVoltage = 95; }),
+        ROW(VdcMin, [] { InputStage.VdcMin *= 1.1f; }),
+        ROW(DutyCycleAtVmin, [] { OperatingPoint.DutyCycleAtVmin = 0.4f; }),
+        ROW(ContRatio, [] { OperatingPoint.ContRatio = 1.5f; }),
+        ROW(SecondaryRegulation, [] { OperatingPoint.SecondaryRegulation = true; }),
+        ROW(BmaxRatio, [] { Settings.BmaxRatio = 0.6f; }),
+        ROW(UserPrimaryTurns, [] { Settings.UserPrimaryTurns = true; Transfo.PrimaryTurns = 0; }),
+        ROW(PrimaryTurns, [] { Transfo.PrimaryTurns = 50; }, UserTurns),
+        ROW(UserCoreGeometry, [] { Settings.UserCoreGeometry = true; CurrentCore = {}; }),
+        ROW(CoreCriterionTemp, [] { Settings.CoreCriterionTemp = false; }),
+        ROW(WindingOptimisationType, [] { Settings.WindingOptimisationType = ParallelFreeWires; }),
+        ROW(AdditionalOutputs, EmptyThirdOutput),
+        ROW(Lprimary, [] { Transfo.Lprimary.Value *= 0.8f; }),
+        ROW(IrmsMax, [] { Transfo.IrmsMax *= 1.2f; }),
+        ROW(IpeakMax, [] { Transfo.IpeakMax *= 1.2f; }),
+        ROW(WindowFactor, [] { Transfo.WindowFactor = 0.6f; }),
+        ROW(CoreLossShare, [] { Transfo.CoreLossShare = 0.03f; }),
+        ROW(MaxDeltaT, [] { Transfo.MaxDeltaT = 30; }),
+        ROW(ParallelWireMax, [] { Transfo.ParallelWireMax = 4; }),
+        ROW(Bsat, [] { CurrentMaterial.Bsat *= 0.9f; }, FixMaterial),
+        ROW(Ui100, [] { CurrentMaterial.Ui100 *= 0.9f; }, FixMaterial),
+        ROW(K, [] { CurrentMaterial.K *= 0.9f; }, FixMaterial),
+        ROW(K1, [] { CurrentMaterial.K1 *= 0.9f; }, FixMaterial),
+        ROW(K2, [] { CurrentMaterial.K2 *= 0.9f; }, FixMaterial),
+        ROW(Bdc, [] { CurrentMaterial.Bdc += 0.01f; }, FixMaterial),
+        ROW(Vdd1, [] { CurrentChip.Vdd1 += 1; }),
+        ROW(Vdd2, [] { CurrentChip.Vdd2 += 1; }),
+        ROW(VddReg, [] { CurrentChip.VddReg = 15; }),
+        ROW(SupplyCurrent, [] { CurrentChip.SupplyCurrent = 0.02f; }),
+        ROW(VoltageBeforeDiode, [] { Outputs[1].VoltageBeforeDiode = 24; }),
+        ROW(IrmsSecondary, [] { Outputs[1].IrmsSecondary *= 2; }),
+        ROW(UserCore, [] { CurrentCore.Ae *= 1.5f; }, UserCore),
+        ROW(CandidateCores, [] { CandidateCores[3].Ae *= 2; }),
+        ROW(Wires, [] { WireTable[16].Rlin *= 2; }),
     };
     return fields;
 }
+
+#undef ROW
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "NumberText.h"
 #include "OutputParts.h"
@@ -24,17 +26,9 @@ protected:
 // A row rated exactly for the output's current is enough, and of two rows rated alike the first
 // is kept.
 TEST_F(OutputPartsTest, RegulatorOfExactRatingAndFirstOfEqualRatings) {
-    const auto row = [](std::size_t i, const char* name, float rating) {
-        RegulatorRecord& r = RegulatorTable[i];
-        r = {};
-        r.Name = name;
-        r.Family = "Tie";
-        r.IoutMax = rating;
-        r.Vout[1] = 5;
-    };
-    row(0, "BELOW", 0.4999f);
-    row(1, "FIRST", 0.5f);
-    row(2, "SECOND", 0.5f);
+    const std::pair<const char*, float> rows[] = {{"BELOW", 0.4999f}, {"FIRST", 0.5f}, {"SECOND", 0.5f}};
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        RegulatorTable[i] = {.Name = rows[i].first, .Vout = {0, 5}, .IoutMax = rows[i].second, .Family = "Tie"};
     OutputRecord& o = Output(0, 5, 0.5f);
     o.Regulator.Family = "Tie";
     float drop = 0;
