@@ -185,11 +185,20 @@ TEST_F(CustomListTest, ARefusedCoreKeepsTheTypedValuesAndPointsAtTheFault) {
     EXPECT_EQ(CustomCoreCount, 0);
 }
 
-TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
+TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectNameAndAFailedSaveIsReported) {
     Enter("Alpha", "10", "20", "20", "30", "200");
     Enter("Beta", "20", "30", "25", "40", "600");
     const std::string project = Settings.DesignFileName;
     QTemporaryDir dir;
+    // A folder that is a regular file: no one can write there, root included.
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    platform::MessageScript::Clear();
+    platform::FileDialogScript::PushPath(dir.filePath("plain/mine.zcl"));
+    Click(window->cmdSave);
+    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
+    EXPECT_EQ(platform::MessageScript::Shown()[0].title + ": " + platform::MessageScript::Shown()[0].text,
+              "File Error: Cannot Save File : " + dir.filePath("plain/mine.zcl"));
     // A name typed without extension gets the one of the dialog's filter.
     platform::FileDialogScript::PushPath(dir.filePath("mine"));
     Click(window->cmdSave);
@@ -213,21 +222,6 @@ TEST_F(CustomListTest, SavedAndLoadedListsKeepTheProjectName) {
     Click(window->cmdDelete);
     Click(window->cmdLoad);
     EXPECT_EQ(Listed(), QStringList({"Beta"}));
-}
-
-TEST_F(CustomListTest, ListThatCannotBeWrittenIsReported) {
-    Enter("Alpha", "10", "20", "20", "30", "200");
-    QTemporaryDir dir;
-    // A folder that is a regular file: no one can write there, root included.
-    QFile plain(dir.filePath("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    const QString path = dir.filePath("plain/mine.zcl");
-    platform::MessageScript::Clear();
-    platform::FileDialogScript::PushPath(path);
-    Click(window->cmdSave);
-    ASSERT_EQ(platform::MessageScript::Shown().size(), 1u);
-    EXPECT_EQ(platform::MessageScript::Shown()[0].text, "Cannot Save File : " + path);
-    EXPECT_EQ(platform::MessageScript::Shown()[0].title, "File Error");
 }
 
 TEST_F(CustomListTest, OkWithAnEmptyListReturnsToTheInternalFamily) {

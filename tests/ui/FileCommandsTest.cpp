@@ -162,15 +162,6 @@ TEST_F(FileCommandsTest, SaveAfterOpenOffersTheStoredNameAndWritesThePathChosen)
     EXPECT_EQ(page->windowTitle(), Caption(path));
 }
 
-TEST_F(FileCommandsTest, SaveAddsTheExtensionOfTheFilterToANameWithout) {
-    FileDialogScript::PushPath(dir.filePath(QStringLiteral("mydesign")));
-    Click(page->cmdFileSave);
-    const QString path = dir.filePath(QStringLiteral("mydesign.zpj"));
-    EXPECT_TRUE(FileText(path).contains("\"File Name :\"\r\n\"" + path + "\"\r\n"));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("mydesign"))));
-    EXPECT_EQ(page->windowTitle(), Caption(path));
-}
-
 TEST_F(FileCommandsTest, SaveOntoAReadOnlyFileIsRefusedAndKeepsIt) {
     const QString path = dir.filePath(QStringLiteral("x.zpj"));
     QFile file(path);

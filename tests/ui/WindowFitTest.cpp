@@ -3,14 +3,12 @@
 // the output count.
 
 #include <QAction>
-#include <QDialog>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
-#include <functional>
 
 #include "CommandFixture.h"
+#include "EditorDriving.h"
 #include "Forms.h"
 #include "Screen.h"
 #include "fmAboutSoft.h"
@@ -34,30 +32,21 @@ protected:
         CommandFixture::TearDown();
         platform::SetAvailableScreenArea(std::nullopt);
     }
-
     fmTransfo* OpenTransformer() {
         Click(page->cmdTransformer);
         return qobject_cast<fmTransfo*>(platform::Forms::Find(QStringLiteral("fmTransfo")));
     }
-    // Runs `look` on the modal window that `open` shows, then cancels it.
-    static void WhileModal(const std::function<void()>& open, const std::function<void(QDialog*)>& look) {
-        QDialog* seen = nullptr;
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || seen) return;
-            seen = dialog;
+    // Runs `look` on the modal window of type D that `open` shows, then cancels it.
+    template <typename D>
+    static void WhileModal(const std::function<void()>& open, const std::function<void(D*)>& look) {
+        bool seen = false;
+        driving::WhenModal<D>([&](D* dialog) {
+            seen = true;
             look(dialog);
             dialog->reject();
         });
-        timer.start(10);
         open();
-        EXPECT_NE(seen, nullptr);
-    }
-    // The window with its frame fits the screen.
-    static void FitsTheScreen(const QWidget* window) {
-        EXPECT_LE(window->width() + platform::FrameAllowanceWidth, Laptop.width());
-        EXPECT_LE(window->height() + platform::FrameAllowanceHeight, Laptop.height());
+        EXPECT_TRUE(seen);
     }
     static bool Inside(const QWidget* widget, const QWidget* area) {
         return area->rect().contains(QRect(widget->mapTo(area, QPoint(0, 0)), widget->size()));
@@ -69,14 +58,12 @@ protected:
 TEST_F(WindowFitTest, TransformerWindowScrollsItsFramesWithItsButtonsInView) {
     fmTransfo* window = OpenTransformer();
     ASSERT_NE(window, nullptr);
-    FitsTheScreen(window);
+    EXPECT_LE(window->width() + platform::FrameAllowanceWidth, Laptop.width());
+    EXPECT_LE(window->height() + platform::FrameAllowanceHeight, Laptop.height());
     EXPECT_TRUE(Laptop.contains(window->pos()));
     for (QWidget* button : {window->cmdApply, window->cmdOK, window->cmdCancel, window->cmdAddOutput})
         EXPECT_TRUE(Inside(button, window)) << button->objectName().toStdString();
-    QWidget* viewport = window->scrContent->viewport();
-    EXPECT_FALSE(Inside(window->lblPowerTotal, viewport));
-    window->scrContent->ensureWidgetVisible(window->lblBmax);
-    EXPECT_TRUE(Inside(window->lblBmax, viewport));
+    EXPECT_FALSE(Inside(window->lblPowerTotal, window->scrContent->viewport()));
     // Where the screen has room, every frame shows without scrolling.
     delete window;
     platform::SetAvailableScreenArea(QRect(0, 0, 1920, 1200));
@@ -86,43 +73,33 @@ TEST_F(WindowFitTest, TransformerWindowScrollsItsFramesWithItsButtonsInView) {
 }
 
 TEST_F(WindowFitTest, BillOfMaterialsAndAboutBoxOpenShowingTheirText) {
-    WhileModal([this] { Click(page->cmdBOM); }, [](QDialog* dialog) {
-        auto* bom = qobject_cast<fmBOM*>(dialog);
-        ASSERT_NE(bom, nullptr);
-        FitsTheScreen(bom);
+    WhileModal<fmBOM>([this] { Click(page->cmdBOM); }, [](fmBOM* bom) {
+        EXPECT_LE(bom->width() + platform::FrameAllowanceWidth, Laptop.width());
+        EXPECT_LE(bom->height() + platform::FrameAllowanceHeight, Laptop.height());
         EXPECT_EQ(bom->txtBOMList->horizontalScrollBar()->maximum(), 0);
         EXPECT_GE(bom->txtBOMList->viewport()->height(), 20 * bom->txtBOMList->fontMetrics().lineSpacing());
         EXPECT_NE(bom->minimumSize(), bom->maximumSize());
     });
-    WhileModal([this] { page->findChild<QAction*>(QStringLiteral("mnuAboutSoft"))->trigger(); }, [](QDialog* dialog) {
-        auto* about = qobject_cast<fmAboutSoft*>(dialog);
-        ASSERT_NE(about, nullptr);
-        EXPECT_GE(about->lblZorvic->width(), about->lblZorvic->fontMetrics().horizontalAdvance(fmAboutSoft::VersionLine()));
-    });
+    WhileModal<fmAboutSoft>([this] { page->findChild<QAction*>(QStringLiteral("mnuAboutSoft"))->trigger(); },
+                            [](fmAboutSoft* about) {
+                                EXPECT_GE(about->lblZorvic->width(), about->lblZorvic->fontMetrics().horizontalAdvance(
+                                                                         fmAboutSoft::VersionLine()));
+                            });
 }
 
-TEST_F(WindowFitTest, OutputEditorOpenedFromTheTransformerWindowReturnsToIt) {
+// The output editor returns to the transformer window; an add there also greys the main window's
+// add button; the transformer button brings the window back from the task bar.
+TEST_F(WindowFitTest, TransformerWindowOwnsItsOutputEditorAndFollowsTheMainWindow) {
     fmTransfo* window = OpenTransformer();
     ASSERT_NE(window, nullptr);
-    QWidget* owner = nullptr;
-    WhileModal([window] { Click(window->cmdAddOutput); }, [&owner](QDialog* editor) { owner = editor->parentWidget(); });
-    EXPECT_EQ(owner, window);
-}
-
-TEST_F(WindowFitTest, BothAddButtonsFollowAnAddFromTheTransformerWindow) {
+    WhileModal<QDialog>([window] { Click(window->cmdAddOutput); },
+                        [window](QDialog* editor) { EXPECT_EQ(editor->parentWidget(), window); });
     SetOutputEditorStandIn([](int16_t) { return true; });
     for (int n = 1; n <= 4; ++n) Click(page->cmdOutputCreate);
-    fmTransfo* window = OpenTransformer();
-    ASSERT_NE(window, nullptr);
     Click(window->cmdAddOutput);
     EXPECT_EQ(Settings.AdditionalOutputs, 5);
     EXPECT_FALSE(page->cmdOutputCreate->isEnabled());
     EXPECT_FALSE(window->cmdAddOutput->isEnabled());
-}
-
-TEST_F(WindowFitTest, TransformerButtonBringsBackAMinimisedWindow) {
-    fmTransfo* window = OpenTransformer();
-    ASSERT_NE(window, nullptr);
     window->setWindowState(Qt::WindowMinimized);
     EXPECT_EQ(OpenTransformer(), window);
     EXPECT_EQ(window->windowState(), Qt::WindowNoState);
