@@ -533,38 +533,132 @@ bool CoreLossNeverNegative(const CoreGeometry& core) {
            Transfo.IpeakMax >= 0;
 }
 
-// True when the core loss plus the copper floor of primaryTurns and of every later turn count the
-// loop would try (up to turnLimit) is above best: every candidate left on core loses more.
-// WorkAuxTurns, WorkOutputTurns and SyntheticWireUsed are left as they were.
-bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& core, int32_t primaryTurns,
-                             int32_t turnLimit, double best) {
-    // The candidate's total is its core loss, as it computes it, plus its copper loss; 1e-3
-    // covers the float roundings of the copper loss and of the sum.
-    const auto above = [&](int32_t np, double copperFloor) {
-        const auto coreLoss = static_cast<double>(CoreLossAt(core, PeakFluxAt(core, np)));
-        return (coreLoss + copperFloor) * (1.0 - 1e-3) > best;
-    };
-    // With every winding counted the floor is only higher: most turn counts stop here.
-    constexpr double everyWinding = -std::numeric_limits<double>::infinity();
-    if (!above(primaryTurns, floor.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding))) return false;
+// Whether every candidate left on one core loses more than a given loss: the core loss plus the
+// copper floor of each turn count the scan would still try, up to the turn limit, is above it.
+// The scan asks at each turn count it reaches, so the floors are kept along the core's chain of
+// turn counts (each turn count's successor is fixed, and so are its working turns): each is worked
+// out once per core, however often the scan asks. WorkAuxTurns, WorkOutputTurns and
+// SyntheticWireUsed are left as they were.
+class RemainingTurnsBound {
+public:
+    RemainingTurnsBound(const CopperLossFloor& floor, const CoreGeometry& core, int32_t turnLimit)
+        : floor_(floor), core_(core), turnLimit_(turnLimit) {}
 
-    const int32_t aux = WorkAuxTurns;
-    const std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
-    const bool synthetic = SyntheticWireUsed;
-    const float turnMetres = core.Lm / 1000.0f;
-    const float window = core.W * Transfo.WindowFactor;
-    const auto cannotWin = [&](int32_t np) {
+    // True when each candidate from primaryTurns (with the working turns of the moment) on loses
+    // more than best.
+    bool CannotWin(int32_t primaryTurns, double best) {
+        // With every winding counted the floor is only higher: most turn counts stop here.
+        constexpr double everyWinding = -std::numeric_limits<double>::infinity();
+        if (!Above(Bound(primaryTurns, floor_.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding)), best))
+            return false;
+        const std::size_t first = Find(primaryTurns);
+        if (first == entries_.size()) return CannotWinUncached(primaryTurns, best);
+        for (std::size_t i = first;; ++i) {
+            if (i == entries_.size() && !Extend()) return true;
+            if (!Above(Value(i), best)) return false;
+        }
+    }
+
+private:
+    struct Entry {
+        int32_t primaryTurns;
+        int32_t auxTurns;
+        std::array<int32_t, OutputCount> outputTurns;
+        std::optional<double> bound;  // worked out when first asked
+    };
+
+    // The candidate's total is its core loss, as it computes it, plus its copper loss; 1e-3
+    // covers the float roundings of the copper loss and of the sum. No number is never above.
+    static bool Above(double bound, double best) { return bound > best; }
+    double Bound(int32_t np, double copperFloor) const {
+        const auto coreLoss = static_cast<double>(CoreLossAt(core_, PeakFluxAt(core_, np)));
+        return (coreLoss + copperFloor) * (1.0 - 1e-3);
+    }
+
+    // The bound of turn count np with the working turns of the moment.
+    double BoundNow(int32_t np) const {
+        const float turnMetres = core_.Lm / 1000.0f;
+        const float window = core_.W * Transfo.WindowFactor;
         const double allocated =
             AllocatedCopperLoss(turnMetres, window, StartingWinding(np), Settings.WindingOptimisationType);
-        return above(np, floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
+        return Bound(np, floor_.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
+    }
+
+    // The index of primaryTurns with the present working turns in the chain, which starts at the
+    // first turn count asked and is extended up to it; the chain's size when it is not there.
+    std::size_t Find(int32_t primaryTurns) {
+        if (entries_.empty()) entries_.push_back({primaryTurns, WorkAuxTurns, WorkOutputTurns, std::nullopt});
+        while (entries_.back().primaryTurns < primaryTurns && Extend()) {
+        }
+        // The scan asks in the chain's order: look from the last turn count found.
+        for (std::size_t i = cursor_ < entries_.size() && entries_[cursor_].primaryTurns <= primaryTurns ? cursor_ : 0;
+             i < entries_.size(); ++i) {
+            const Entry& e = entries_[i];
+            cursor_ = i;
+            if (e.primaryTurns == primaryTurns)
+                return e.auxTurns == WorkAuxTurns && e.outputTurns == WorkOutputTurns ? i : entries_.size();
+        }
+        return entries_.size();
+    }
+
+    // Adds the next turn count of the chain; false past the turn limit.
+    bool Extend() {
+        if (done_) return false;
+        const Keep keep;
+        const Entry& last = entries_.back();
+        WorkAuxTurns = last.auxTurns;
+        WorkOutputTurns = last.outputTurns;
+        const int32_t next = ComputeTurns(last.primaryTurns);
+        if (next > turnLimit_) {
+            done_ = true;
+            return false;
+        }
+        entries_.push_back({next, WorkAuxTurns, WorkOutputTurns, std::nullopt});
+        return true;
+    }
+
+    double Value(std::size_t i) {
+        Entry& e = entries_[i];
+        if (!e.bound) {
+            const Keep keep;
+            WorkAuxTurns = e.auxTurns;
+            WorkOutputTurns = e.outputTurns;
+            e.bound = BoundNow(e.primaryTurns);
+        }
+        return *e.bound;
+    }
+
+    // A start off the chain (not met in a scan): each turn count worked out afresh.
+    bool CannotWinUncached(int32_t primaryTurns, double best) const {
+        const Keep keep;
+        bool cannot = Above(BoundNow(primaryTurns), best);
+        for (int32_t np = ComputeTurns(primaryTurns); np <= turnLimit_ && cannot; np = ComputeTurns(np))
+            cannot = Above(BoundNow(np), best);
+        return cannot;
+    }
+
+    // Puts back the working turns and the synthetic-wire flag when it goes.
+    struct Keep {
+        int32_t aux = WorkAuxTurns;
+        std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
+        bool synthetic = SyntheticWireUsed;
+        Keep() = default;
+        Keep(const Keep&) = delete;
+        Keep& operator=(const Keep&) = delete;
+        ~Keep() {
+            WorkAuxTurns = aux;
+            WorkOutputTurns = outputs;
+            SyntheticWireUsed = synthetic;
+        }
     };
-    bool cannot = cannotWin(primaryTurns);
-    for (int32_t np = ComputeTurns(primaryTurns); np <= turnLimit && cannot; np = ComputeTurns(np)) cannot = cannotWin(np);
-    WorkAuxTurns = aux;
-    WorkOutputTurns = outputs;
-    SyntheticWireUsed = synthetic;
-    return cannot;
-}
+
+    const CopperLossFloor& floor_;
+    const CoreGeometry& core_;
+    int32_t turnLimit_;
+    std::vector<Entry> entries_;
+    std::size_t cursor_ = 0;
+    bool done_ = false;
+};
 
 // The candidates one search has evaluated. An evaluation reads of its core only Ae, Ve, Lm and W,
 // and the search's other inputs hold for the whole search: the same turns on a core of the same
@@ -706,6 +800,7 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
         // Once a design below the flux limit is recorded, a candidate that cannot beat it changes
         // nothing: no record, no stop, and the lowest flux only decides while none is recorded.
         const CopperLossFloor floor(core);
+        RemainingTurnsBound remaining(floor, core, TurnLimit);
         const bool mayLeave = !userCore && !userTurns && CoreLossNeverNegative(core);
 
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
@@ -713,7 +808,7 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {
             if (validFound && mayLeave &&
-                RemainingTurnsCannotWin(floor, core, np, TurnLimit, std::min(BestTotalLoss, hint))) {
+                remaining.CannotWin(np, std::min(BestTotalLoss, hint))) {
                 leftOnHint = leftOnHint || hint < BestTotalLoss;
                 break;
             }
