@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -15,12 +16,13 @@
 #include "Formula.h"
 #include "OutputCode.h"
 #include "NumberText.h"
+#include "SideBySide.h"
 #include "TransfoFigures.h"
 
 namespace zorvic {
 
 float SkinDepth = 0;
-bool SyntheticWireUsed = false;
+thread_local bool SyntheticWireUsed = false;
 int32_t WorkAuxTurns = 0;
 std::array<int32_t, OutputCount> WorkOutputTurns{};
 
@@ -288,7 +290,16 @@ float CoreLossAt(const CoreGeometry& core, float peakFlux) {
            core.Ve * 0.001f;
 }
 
+CandidateTurns WorkingTurns(int32_t primaryTurns) {
+    return {primaryTurns, WorkAuxTurns, WorkOutputTurns};
+}
+
 WindingSet StartingWinding(int32_t primaryTurns) {
+    return StartingWinding(WorkingTurns(primaryTurns));
+}
+
+WindingSet StartingWinding(const CandidateTurns& turns) {
+    const int32_t primaryTurns = turns.Primary;
     const int last = LastActiveOutput();
     const int16_t kind = Settings.WindingOptimisationType;
 
@@ -301,17 +312,17 @@ WindingSet StartingWinding(int32_t primaryTurns) {
     };
     std::array<WireRecord, WindingCount> wires{};
     wires[PrimaryWinding] = startWire(Transfo.PrimaryWindingArea, primaryTurns, true);
-    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, WorkAuxTurns, false);
+    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, turns.Aux, false);
     for (int i = 0; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(Transfo.OutputWindingArea[k], WorkOutputTurns[k], true);
+        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(Transfo.OutputWindingArea[k], turns.Outputs[k], true);
     }
 
     WindingSet set;
     set.Turns[PrimaryWinding] = primaryTurns;
-    set.Turns[AuxWinding] = WorkAuxTurns;
+    set.Turns[AuxWinding] = turns.Aux;
     for (int i = 0; i <= last; ++i)
-        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = WorkOutputTurns[static_cast<std::size_t>(i)];
+        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = turns.Outputs[static_cast<std::size_t>(i)];
     const float strands = kind == SingleWire ? 1.0f : static_cast<float>(Transfo.ParallelWireMax) / 2.0f + 0.5f;
     for (int j = 0; j <= OutputWinding(last); ++j) {
         const auto k = static_cast<std::size_t>(j);
@@ -322,17 +333,22 @@ WindingSet StartingWinding(int32_t primaryTurns) {
 }
 
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
+    return EvaluateCandidate(core, WorkingTurns(primaryTurns));
+}
+
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns& turns) {
+    const int32_t primaryTurns = turns.Primary;
     CandidateDesign candidate;
     const int last = LastActiveOutput();
     const int16_t kind = Settings.WindingOptimisationType;
     candidate.PrimaryTurns = primaryTurns;
-    candidate.AuxTurns = WorkAuxTurns;
-    candidate.OutputTurns = WorkOutputTurns;
+    candidate.AuxTurns = turns.Aux;
+    candidate.OutputTurns = turns.Outputs;
 
     candidate.PeakFlux = PeakFluxAt(core, primaryTurns);
     candidate.CoreLoss = CoreLossAt(core, candidate.PeakFlux);
 
-    const WindingSet set = StartingWinding(primaryTurns);
+    const WindingSet set = StartingWinding(turns);
     const float turnMetres = core.Lm / 1000.0f;
     candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
     std::array<WireRecord, WindingCount> wires{};
@@ -533,40 +549,112 @@ bool CoreLossNeverNegative(const CoreGeometry& core) {
            Transfo.IpeakMax >= 0;
 }
 
+// Puts back the working turns and the synthetic-wire flag when it goes.
+class KeepWorkingTurns {
+public:
+    KeepWorkingTurns() = default;
+    KeepWorkingTurns(const KeepWorkingTurns&) = delete;
+    KeepWorkingTurns& operator=(const KeepWorkingTurns&) = delete;
+    ~KeepWorkingTurns() {
+        WorkAuxTurns = aux_;
+        WorkOutputTurns = outputs_;
+        SyntheticWireUsed = synthetic_;
+    }
+
+private:
+    int32_t aux_ = WorkAuxTurns;
+    std::array<int32_t, OutputCount> outputs_ = WorkOutputTurns;
+    bool synthetic_ = SyntheticWireUsed;
+};
+
+// The turn counts the scan tries on one core from the first it is asked about, each with its
+// working turns: each turn count's successor is fixed (ComputeTurns of it), up to the turn limit.
+class TurnChain {
+public:
+    explicit TurnChain(int32_t turnLimit) : turnLimit_(turnLimit) {}
+
+    // The index of primaryTurns with the present working turns, the chain starting there when
+    // it is empty; size() when it is not on the chain.
+    std::size_t Find(int32_t primaryTurns) {
+        const CandidateTurns now = WorkingTurns(primaryTurns);
+        if (turns_.empty()) turns_.push_back(now);
+        while (turns_.back().Primary < primaryTurns && Extend()) {
+        }
+        // The scan asks in the chain's order: look from the last turn count found.
+        std::size_t i = cursor_ < turns_.size() && turns_[cursor_].Primary <= primaryTurns ? cursor_ : 0;
+        while (i < turns_.size() && turns_[i].Primary < primaryTurns) ++i;
+        if (i == turns_.size() || !(turns_[i] == now)) return turns_.size();
+        cursor_ = i;
+        return i;
+    }
+
+    // Whether the chain has an i-th turn count (worked out when first asked).
+    bool Has(std::size_t i) {
+        while (turns_.size() <= i)
+            if (!Extend()) return false;
+        return true;
+    }
+
+    const CandidateTurns& operator[](std::size_t i) const { return turns_[i]; }
+    std::size_t size() const { return turns_.size(); }
+
+private:
+    // Adds the next turn count; false past the turn limit.
+    bool Extend() {
+        if (ended_ || turns_.empty()) return false;
+        const KeepWorkingTurns keep;
+        const CandidateTurns& last = turns_.back();
+        WorkAuxTurns = last.Aux;
+        WorkOutputTurns = last.Outputs;
+        const int32_t next = ComputeTurns(last.Primary);
+        ended_ = next > turnLimit_;
+        if (!ended_) turns_.push_back(WorkingTurns(next));
+        return !ended_;
+    }
+
+    int32_t turnLimit_;
+    std::vector<CandidateTurns> turns_;
+    std::size_t cursor_ = 0;
+    bool ended_ = false;
+};
+
 // Whether every candidate left on one core loses more than a given loss: the core loss plus the
 // copper floor of each turn count the scan would still try, up to the turn limit, is above it.
-// The scan asks at each turn count it reaches, so the floors are kept along the core's chain of
-// turn counts (each turn count's successor is fixed, and so are its working turns): each is worked
-// out once per core, however often the scan asks. WorkAuxTurns, WorkOutputTurns and
-// SyntheticWireUsed are left as they were.
+// The scan asks at each turn count it reaches, so each turn count's bound is worked out once per
+// core, however often the scan asks. WorkAuxTurns, WorkOutputTurns and SyntheticWireUsed are
+// left as they were.
 class RemainingTurnsBound {
 public:
-    RemainingTurnsBound(const CopperLossFloor& floor, const CoreGeometry& core, int32_t turnLimit)
-        : floor_(floor), core_(core), turnLimit_(turnLimit) {}
+    RemainingTurnsBound(const CopperLossFloor& floor, const CoreGeometry& core, TurnChain& chain, int32_t turnLimit)
+        : floor_(floor), core_(core), chain_(chain), turnLimit_(turnLimit) {}
 
     // True when each candidate from primaryTurns (with the working turns of the moment) on loses
     // more than best.
     bool CannotWin(int32_t primaryTurns, double best) {
-        // With every winding counted the floor is only higher: most turn counts stop here.
+        const std::size_t first = chain_.Find(primaryTurns);
+        // With every winding counted the floor is only higher: most turn counts of most designs
+        // stop here, before their bound is worked out.
         constexpr double everyWinding = -std::numeric_limits<double>::infinity();
-        if (!Above(Bound(primaryTurns, floor_.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding)), best))
+        const bool known = first < bounds_.size() && bounds_[first];
+        if (!known && !Above(Bound(primaryTurns, floor_.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding)), best))
             return false;
-        const std::size_t first = Find(primaryTurns);
-        if (first == entries_.size()) return CannotWinUncached(primaryTurns, best);
-        for (std::size_t i = first;; ++i) {
-            if (i == entries_.size() && !Extend()) return true;
-            if (!Above(Value(i), best)) return false;
+        if (first == chain_.size()) return CannotWinUncached(primaryTurns, best);
+        // The scan asks along the chain with a best that never grows, so a turn count found above
+        // one best stays above the next: the search for one that is not goes on from the last.
+        if (best > lastBest_ || first < lastFirst_) notAbove_ = 0;
+        lastBest_ = best;
+        lastFirst_ = first;
+        for (std::size_t i = std::max(first, notAbove_); chain_.Has(i); ++i) {
+            if (!Above(Value(i), best)) {
+                notAbove_ = i;
+                return false;
+            }
         }
+        notAbove_ = chain_.size();
+        return true;
     }
 
 private:
-    struct Entry {
-        int32_t primaryTurns;
-        int32_t auxTurns;
-        std::array<int32_t, OutputCount> outputTurns;
-        std::optional<double> bound;  // worked out when first asked
-    };
-
     // The candidate's total is its core loss, as it computes it, plus its copper loss; 1e-3
     // covers the float roundings of the copper loss and of the sum. No number is never above.
     static bool Above(double bound, double best) { return bound > best; }
@@ -575,89 +663,66 @@ private:
         return (coreLoss + copperFloor) * (1.0 - 1e-3);
     }
 
-    // The bound of turn count np with the working turns of the moment.
-    double BoundNow(int32_t np) const {
+    // The bound of turns. It writes only the calling thread's state, and puts that back.
+    double BoundOf(const CandidateTurns& turns) const {
+        const bool synthetic = SyntheticWireUsed;
         const float turnMetres = core_.Lm / 1000.0f;
         const float window = core_.W * Transfo.WindowFactor;
         const double allocated =
-            AllocatedCopperLoss(turnMetres, window, StartingWinding(np), Settings.WindingOptimisationType);
-        return Bound(np, floor_.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
+            AllocatedCopperLoss(turnMetres, window, StartingWinding(turns), Settings.WindingOptimisationType);
+        SyntheticWireUsed = synthetic;
+        return Bound(turns.Primary, floor_.At(turns.Primary, turns.Aux, turns.Outputs, allocated));
     }
 
-    // The index of primaryTurns with the present working turns in the chain, which starts at the
-    // first turn count asked and is extended up to it; the chain's size when it is not there.
-    std::size_t Find(int32_t primaryTurns) {
-        if (entries_.empty()) entries_.push_back({primaryTurns, WorkAuxTurns, WorkOutputTurns, std::nullopt});
-        while (entries_.back().primaryTurns < primaryTurns && Extend()) {
-        }
-        // The scan asks in the chain's order: look from the last turn count found.
-        for (std::size_t i = cursor_ < entries_.size() && entries_[cursor_].primaryTurns <= primaryTurns ? cursor_ : 0;
-             i < entries_.size(); ++i) {
-            const Entry& e = entries_[i];
-            cursor_ = i;
-            if (e.primaryTurns == primaryTurns)
-                return e.auxTurns == WorkAuxTurns && e.outputTurns == WorkOutputTurns ? i : entries_.size();
-        }
-        return entries_.size();
-    }
-
-    // Adds the next turn count of the chain; false past the turn limit.
-    bool Extend() {
-        if (done_) return false;
-        const Keep keep;
-        const Entry& last = entries_.back();
-        WorkAuxTurns = last.auxTurns;
-        WorkOutputTurns = last.outputTurns;
-        const int32_t next = ComputeTurns(last.primaryTurns);
-        if (next > turnLimit_) {
-            done_ = true;
-            return false;
-        }
-        entries_.push_back({next, WorkAuxTurns, WorkOutputTurns, std::nullopt});
-        return true;
-    }
-
+    // The bound of the chain's i-th turn count. The scan mostly reads on along the chain, so
+    // each time it needs bounds not yet known it gets twice as many from there on as the time
+    // before: side by side once they are a few for each thread (a bound takes about a
+    // microsecond, too little to hand out one by one).
     double Value(std::size_t i) {
-        Entry& e = entries_[i];
-        if (!e.bound) {
-            const Keep keep;
-            WorkAuxTurns = e.auxTurns;
-            WorkOutputTurns = e.outputTurns;
-            e.bound = BoundNow(e.primaryTurns);
+        if (bounds_.size() <= i) bounds_.resize(i + 1);
+        if (!bounds_[i]) {
+            std::vector<std::size_t> missing;
+            for (std::size_t k = i; k < i + block_ && chain_.Has(k); ++k) {
+                if (bounds_.size() <= k) bounds_.resize(k + 1);
+                if (!bounds_[k]) missing.push_back(k);
+            }
+            const auto threads = static_cast<std::size_t>(SideBySideThreads());
+            std::vector<double> values(missing.size());
+            const auto work = [&](int m) {
+                const auto k = static_cast<std::size_t>(m);
+                values[k] = BoundOf(chain_[missing[k]]);
+            };
+            if (missing.size() >= 4 * threads) {
+                RunSideBySide(static_cast<int>(missing.size()), work);
+            } else {
+                for (std::size_t k = 0; k < missing.size(); ++k) work(static_cast<int>(k));
+            }
+            for (std::size_t k = 0; k < missing.size(); ++k) bounds_[missing[k]] = values[k];
+            block_ = std::min(2 * block_, 8 * threads);
         }
-        return *e.bound;
+        return *bounds_[i];
     }
 
     // A start off the chain (not met in a scan): each turn count worked out afresh.
     bool CannotWinUncached(int32_t primaryTurns, double best) const {
-        const Keep keep;
-        bool cannot = Above(BoundNow(primaryTurns), best);
+        const KeepWorkingTurns keep;  // ComputeTurns writes the working turns
+        bool cannot = Above(BoundOf(WorkingTurns(primaryTurns)), best);
         for (int32_t np = ComputeTurns(primaryTurns); np <= turnLimit_ && cannot; np = ComputeTurns(np))
-            cannot = Above(BoundNow(np), best);
+            cannot = Above(BoundOf(WorkingTurns(np)), best);
         return cannot;
     }
 
-    // Puts back the working turns and the synthetic-wire flag when it goes.
-    struct Keep {
-        int32_t aux = WorkAuxTurns;
-        std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
-        bool synthetic = SyntheticWireUsed;
-        Keep() = default;
-        Keep(const Keep&) = delete;
-        Keep& operator=(const Keep&) = delete;
-        ~Keep() {
-            WorkAuxTurns = aux;
-            WorkOutputTurns = outputs;
-            SyntheticWireUsed = synthetic;
-        }
-    };
-
     const CopperLossFloor& floor_;
     const CoreGeometry& core_;
+    TurnChain& chain_;
     int32_t turnLimit_;
-    std::vector<Entry> entries_;
-    std::size_t cursor_ = 0;
-    bool done_ = false;
+    std::vector<std::optional<double>> bounds_;  // by chain index, worked out when first asked
+    std::size_t block_ = 1;                      // bounds to work out at the next one not known
+    // Every turn count from the last one asked (lastFirst_) to notAbove_ (exclusive) is above
+    // lastBest_.
+    std::size_t notAbove_ = 0;
+    std::size_t lastFirst_ = 0;
+    double lastBest_ = std::numeric_limits<double>::infinity();
 };
 
 // The candidates one search has evaluated. An evaluation reads of its core only Ae, Ve, Lm and W,
@@ -667,30 +732,72 @@ private:
 class EvaluatedCandidates {
 public:
     CandidateDesign Evaluate(const CoreGeometry& core, int32_t primaryTurns) {
-        const Key key{{std::bit_cast<uint32_t>(core.Ae), std::bit_cast<uint32_t>(core.Ve),
-                       std::bit_cast<uint32_t>(core.Lm), std::bit_cast<uint32_t>(core.W)},
-                      primaryTurns,
-                      WorkAuxTurns,
-                      WorkOutputTurns};
-        if (const auto found = known_.find(key); found != known_.end()) {
+        const CandidateTurns turns = WorkingTurns(primaryTurns);
+        const Key key = KeyOf(core, turns);
+        auto found = known_.find(key);
+        if (found == known_.end() && ahead_) {
+            // Being evaluated ahead: finished here if no worker has started it.
+            const auto& keys = ahead_->keys;
+            if (const auto at = std::find(keys.begin(), keys.end(), key); at != keys.end()) {
+                const auto i = static_cast<std::size_t>(at - keys.begin());
+                ahead_->pieces->Finish(static_cast<int>(i));
+                found = known_.emplace(key, ahead_->results[i]).first;
+            }
+        }
+        if (found != known_.end()) {
             const Known& known = found->second;
             SyntheticWireUsed = known.synthetic;
             known.optimiser.Restore();
             return known.candidate;
         }
-        const Known known{EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, OptimiserState::Now()};
+        const Known known = EvaluateNow(core, turns);
         known_.emplace(key, known);
         return known.candidate;
     }
 
+    // When the candidate of core with the turns of chain at index first is neither known nor
+    // being evaluated: hands those of the count turn counts from there on that are not known to
+    // the worker threads, which evaluate them while the scan goes on (the ones handed out before
+    // are withdrawn). Evaluate then finds them, and leaves the state it would have left
+    // evaluating them itself. The window shares must stay those of core until Withdraw.
+    void EvaluateAhead(const CoreGeometry& core, TurnChain& chain, std::size_t first, std::size_t count) {
+        if (!chain.Has(first)) return;
+        const Key key = KeyOf(core, chain[first]);
+        if (known_.contains(key) || (ahead_ && std::ranges::find(ahead_->keys, key) != ahead_->keys.end())) return;
+        Withdraw();
+        auto ahead = std::make_unique<Ahead>();
+        ahead->core = core;
+        for (std::size_t i = first; i < first + count && chain.Has(i); ++i) {
+            if (known_.contains(KeyOf(core, chain[i]))) continue;
+            ahead->turns.push_back(chain[i]);
+            ahead->keys.push_back(KeyOf(core, chain[i]));
+        }
+        ahead->results.resize(ahead->turns.size());
+        Ahead& a = *ahead;
+        a.pieces = std::make_unique<PiecesAhead>(static_cast<int>(a.turns.size()), [&a](int i) {
+            const auto k = static_cast<std::size_t>(i);
+            a.results[k] = EvaluateNow(a.core, a.turns[k]);
+        });
+        ahead_ = std::move(ahead);
+    }
+
+    // Withdraws the candidates handed out: those no worker has started are never evaluated, and
+    // those no scan has asked for are forgotten once their workers are done.
+    void Withdraw() { ahead_.reset(); }
+
+    ~EvaluatedCandidates() { Withdraw(); }
+
 private:
     struct Key {
         std::array<uint32_t, 4> core;
-        int32_t primaryTurns;
-        int32_t auxTurns;
-        std::array<int32_t, OutputCount> outputTurns;
+        CandidateTurns turns;
         bool operator==(const Key&) const = default;
     };
+    static Key KeyOf(const CoreGeometry& core, const CandidateTurns& turns) {
+        return {{std::bit_cast<uint32_t>(core.Ae), std::bit_cast<uint32_t>(core.Ve), std::bit_cast<uint32_t>(core.Lm),
+                 std::bit_cast<uint32_t>(core.W)},
+                turns};
+    }
     // FNV-1a over the key's numbers: a search that tries every turn count of every core keeps
     // thousands of candidates.
     struct KeyHash {
@@ -701,18 +808,35 @@ private:
                 hash *= 1099511628211u;
             };
             for (uint32_t x : key.core) mix(x);
-            mix(static_cast<uint32_t>(key.primaryTurns));
-            mix(static_cast<uint32_t>(key.auxTurns));
-            for (int32_t x : key.outputTurns) mix(static_cast<uint32_t>(x));
+            mix(static_cast<uint32_t>(key.turns.Primary));
+            mix(static_cast<uint32_t>(key.turns.Aux));
+            for (int32_t x : key.turns.Outputs) mix(static_cast<uint32_t>(x));
             return static_cast<std::size_t>(hash);
         }
     };
     struct Known {
         CandidateDesign candidate;
-        bool synthetic;
+        bool synthetic = false;
         OptimiserState optimiser;
     };
+    // The candidate and the state its evaluation leaves on the calling thread.
+    static Known EvaluateNow(const CoreGeometry& core, const CandidateTurns& turns) {
+        Known known;
+        known.candidate = EvaluateCandidate(core, turns);
+        known.synthetic = SyntheticWireUsed;
+        known.optimiser = OptimiserState::Now();
+        return known;
+    }
+    // Candidates handed to the worker threads, each with its own result.
+    struct Ahead {
+        CoreGeometry core;
+        std::vector<CandidateTurns> turns;
+        std::vector<Key> keys;
+        std::vector<Known> results;
+        std::unique_ptr<PiecesAhead> pieces;  // last: goes first, waiting for the workers that write above
+    };
     std::unordered_map<Key, Known, KeyHash> known_;
+    std::unique_ptr<Ahead> ahead_;
 };
 
 // A candidate of the search whose winding was not optimised, with the turns of the moment.
@@ -744,6 +868,27 @@ void EvaluateLastCandidate(const UnoptimisedCandidate& last, const WindingWeight
     Transfo.AuxWindingArea = auxArea;
     Transfo.OutputWindingArea = outputAreas;
 }
+
+// A core's candidates are evaluated ahead once it has given this many; at a time, as many as it
+// has given, from one to four for each thread: the longer a core is walked, the likelier it is
+// walked further, and the more pieces each thread has, the less one long piece holds the others.
+constexpr int WalkBeforeEvaluatingAhead = 8;
+std::size_t EvaluatedAhead(int walked) {
+    const auto threads = static_cast<std::size_t>(SideBySideThreads());
+    return std::clamp(static_cast<std::size_t>(walked), threads, 4 * threads);
+}
+
+// Withdraws the candidates handed out to the worker threads when it goes.
+class WithdrawAtEnd {
+public:
+    explicit WithdrawAtEnd(EvaluatedCandidates& evaluated) : evaluated_(evaluated) {}
+    ~WithdrawAtEnd() { evaluated_.Withdraw(); }
+    WithdrawAtEnd(const WithdrawAtEnd&) = delete;
+    WithdrawAtEnd& operator=(const WithdrawAtEnd&) = delete;
+
+private:
+    EvaluatedCandidates& evaluated_;
+};
 
 // How a scan of the cores ended.
 enum class ScanEnd { Done, Unsure };
@@ -800,11 +945,17 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
         // Once a design below the flux limit is recorded, a candidate that cannot beat it changes
         // nothing: no record, no stop, and the lowest flux only decides while none is recorded.
         const CopperLossFloor floor(core);
-        RemainingTurnsBound remaining(floor, core, TurnLimit);
+        TurnChain chain(TurnLimit);
+        RemainingTurnsBound remaining(floor, core, chain, TurnLimit);
         const bool mayLeave = !userCore && !userTurns && CoreLossNeverNegative(core);
 
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
         bool falling = false;
+        // Candidates this core has given so far: a core that has given a few is likely to be
+        // walked further, so its next candidates are evaluated ahead, on the worker threads.
+        int walked = 0;
+        // They read the window shares of this core: withdrawn when the scan leaves it.
+        const WithdrawAtEnd withdraw(evaluated);
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {
             if (validFound && mayLeave &&
@@ -827,9 +978,12 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
                 candidate.TotalLoss = coreLoss;
                 unoptimised = {core, np, WorkAuxTurns, WorkOutputTurns};
             } else {
+                if (walked >= WalkBeforeEvaluatingAhead && !userCore && !userTurns)
+                    evaluated.EvaluateAhead(core, chain, chain.Find(np), EvaluatedAhead(walked));
                 candidate = evaluated.Evaluate(core, np);
                 unoptimised.reset();
             }
+            ++walked;
             ++DesignEvaluations;
             const float total = candidate.TotalLoss;
             if (previousTotal != LaterCore && previousTotal > total) falling = true;
