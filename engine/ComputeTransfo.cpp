@@ -635,8 +635,7 @@ public:
         // With every winding counted the floor is only higher: most turn counts of most designs
         // stop here, before their bound is worked out.
         constexpr double everyWinding = -std::numeric_limits<double>::infinity();
-        const bool known = first < bounds_.size() && bounds_[first];
-        if (!known && !Above(Bound(primaryTurns, floor_.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding)), best))
+        if (!Known(first) && !Above(Bound(primaryTurns, floor_.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding)), best))
             return false;
         if (first == chain_.size()) return CannotWinUncached(primaryTurns, best);
         // The scan asks along the chain with a best that never grows, so a turn count found above
@@ -644,14 +643,25 @@ public:
         if (best > lastBest_ || first < lastFirst_) notAbove_ = 0;
         lastBest_ = best;
         lastFirst_ = first;
-        for (std::size_t i = std::max(first, notAbove_); chain_.Has(i); ++i) {
-            if (!Above(Value(i), best)) {
-                notAbove_ = i;
-                return false;
-            }
+        std::size_t i = std::max(first, notAbove_);
+        // The bounds worked out already, and a few more, settle most questions; once the last
+        // turn count has settled one, it is asked before any more.
+        const std::size_t few = endSettled_ ? 0 : 4;
+        for (const std::size_t end = i + few; chain_.Has(i) && (Known(i) || i < end); ++i)
+            if (!Above(Value(i, few), best)) return NotAboveAt(i);
+        if (!chain_.Has(i)) return AllAbove();
+        notAbove_ = i;
+        // The last turn count has the lowest core loss: a walk that goes on mostly has it below
+        // best already by the floor with every winding counted, without the bounds on the way.
+        if (!Above(FloorAtTheEnd(), best)) {
+            endSettled_ = true;
+            return false;
         }
-        notAbove_ = chain_.size();
-        return true;
+        for (; chain_.Has(i); ++i) {
+            if (!Known(i)) block_ *= 2;
+            if (!Above(Value(i, block_), best)) return NotAboveAt(i);
+        }
+        return AllAbove();
     }
 
 private:
@@ -661,6 +671,28 @@ private:
     double Bound(int32_t np, double copperFloor) const {
         const auto coreLoss = static_cast<double>(CoreLossAt(core_, PeakFluxAt(core_, np)));
         return (coreLoss + copperFloor) * (1.0 - 1e-3);
+    }
+
+    bool Known(std::size_t i) const { return i < bounds_.size() && bounds_[i]; }
+    bool NotAboveAt(std::size_t i) {
+        notAbove_ = i;
+        return false;
+    }
+    bool AllAbove() {
+        notAbove_ = chain_.size();
+        return true;
+    }
+
+    // The floor with every winding counted of the chain's last turn count, worked out once.
+    double FloorAtTheEnd() {
+        if (!floorAtTheEnd_) {
+            std::size_t last = chain_.size() - 1;
+            while (chain_.Has(last + 1)) ++last;
+            const CandidateTurns& t = chain_[last];
+            constexpr double everyWinding = -std::numeric_limits<double>::infinity();
+            floorAtTheEnd_ = Bound(t.Primary, floor_.At(t.Primary, t.Aux, t.Outputs, everyWinding));
+        }
+        return *floorAtTheEnd_;
     }
 
     // The bound of turns. It writes only the calling thread's state, and puts that back.
@@ -674,15 +706,14 @@ private:
         return Bound(turns.Primary, floor_.At(turns.Primary, turns.Aux, turns.Outputs, allocated));
     }
 
-    // The bound of the chain's i-th turn count. The scan mostly reads on along the chain, so
-    // each time it needs bounds not yet known it gets twice as many from there on as the time
-    // before: side by side once they are a few for each thread (a bound takes about a
-    // microsecond, too little to hand out one by one).
-    double Value(std::size_t i) {
+    // The bound of the chain's i-th turn count, with those of the block turn counts from there
+    // on when it is not known yet: side by side once they are a few for each thread (a bound
+    // takes about a microsecond, too little to hand out one by one).
+    double Value(std::size_t i, std::size_t block) {
         if (bounds_.size() <= i) bounds_.resize(i + 1);
         if (!bounds_[i]) {
             std::vector<std::size_t> missing;
-            for (std::size_t k = i; k < i + block_ && chain_.Has(k); ++k) {
+            for (std::size_t k = i; k < i + block && chain_.Has(k); ++k) {
                 if (bounds_.size() <= k) bounds_.resize(k + 1);
                 if (!bounds_[k]) missing.push_back(k);
             }
@@ -698,7 +729,6 @@ private:
                 for (std::size_t k = 0; k < missing.size(); ++k) work(static_cast<int>(k));
             }
             for (std::size_t k = 0; k < missing.size(); ++k) bounds_[missing[k]] = values[k];
-            block_ = std::min(2 * block_, 8 * threads);
         }
         return *bounds_[i];
     }
@@ -717,7 +747,9 @@ private:
     TurnChain& chain_;
     int32_t turnLimit_;
     std::vector<std::optional<double>> bounds_;  // by chain index, worked out when first asked
-    std::size_t block_ = 1;                      // bounds to work out at the next one not known
+    std::size_t block_ = 1;  // the long walk's next block: twice the one before
+    std::optional<double> floorAtTheEnd_;
+    bool endSettled_ = false;
     // Every turn count from the last one asked (lastFirst_) to notAbove_ (exclusive) is above
     // lastBest_.
     std::size_t notAbove_ = 0;
