@@ -767,13 +767,11 @@ public:
         const CandidateTurns turns = WorkingTurns(primaryTurns);
         const Key key = KeyOf(core, turns);
         auto found = known_.find(key);
-        if (found == known_.end() && ahead_) {
+        if (found == known_.end()) {
             // Being evaluated ahead: finished here if no worker has started it.
-            const auto& keys = ahead_->keys;
-            if (const auto at = std::find(keys.begin(), keys.end(), key); at != keys.end()) {
-                const auto i = static_cast<std::size_t>(at - keys.begin());
-                ahead_->pieces->Finish(static_cast<int>(i));
-                found = known_.emplace(key, ahead_->results[i]).first;
+            if (const auto [ahead, i] = Handed(key); ahead) {
+                ahead->pieces->Finish(static_cast<int>(i));
+                found = known_.emplace(key, ahead->results[i]).first;
             }
         }
         if (found != known_.end()) {
@@ -787,35 +785,31 @@ public:
         return known.candidate;
     }
 
-    // When the candidate of core with the turns of chain at index first is neither known nor
-    // being evaluated: hands those of the count turn counts from there on that are not known to
-    // the worker threads, which evaluate them while the scan goes on (the ones handed out before
-    // are withdrawn). Evaluate then finds them, and leaves the state it would have left
-    // evaluating them itself. The window shares must stay those of core until Withdraw.
+    // Keeps the worker threads evaluating the candidates of core with the turns of chain from
+    // index first on, count at a time, while the scan goes on: when the candidate at first is
+    // neither known nor handed out, those of the count turn counts from there that are not known
+    // are handed out (the ones handed out before are withdrawn); once the scan is halfway through
+    // the last ones handed out, the next count follow. Evaluate then finds them, and leaves the
+    // state it would have left evaluating them itself. The window shares must stay those of core
+    // until Withdraw.
     void EvaluateAhead(const CoreGeometry& core, TurnChain& chain, std::size_t first, std::size_t count) {
         if (!chain.Has(first)) return;
         const Key key = KeyOf(core, chain[first]);
-        if (known_.contains(key) || (ahead_ && std::ranges::find(ahead_->keys, key) != ahead_->keys.end())) return;
-        Withdraw();
-        auto ahead = std::make_unique<Ahead>();
-        ahead->core = core;
-        for (std::size_t i = first; i < first + count && chain.Has(i); ++i) {
-            if (known_.contains(KeyOf(core, chain[i]))) continue;
-            ahead->turns.push_back(chain[i]);
-            ahead->keys.push_back(KeyOf(core, chain[i]));
+        const auto [ahead, i] = Handed(key);
+        if (ahead == nullptr && known_.contains(key)) return;
+        if (ahead == nullptr) {
+            Withdraw();
+            HandOut(core, chain, first, count);
+        } else if (ahead == aheads_.back().get() && 2 * i >= ahead->keys.size()) {
+            // Those before are all asked for: only the last ones handed out are kept.
+            if (aheads_.size() > 1) aheads_.erase(aheads_.begin());
+            HandOut(core, chain, ahead->next, count);
         }
-        ahead->results.resize(ahead->turns.size());
-        Ahead& a = *ahead;
-        a.pieces = std::make_unique<PiecesAhead>(static_cast<int>(a.turns.size()), [&a](int i) {
-            const auto k = static_cast<std::size_t>(i);
-            a.results[k] = EvaluateNow(a.core, a.turns[k]);
-        });
-        ahead_ = std::move(ahead);
     }
 
     // Withdraws the candidates handed out: those no worker has started are never evaluated, and
     // those no scan has asked for are forgotten once their workers are done.
-    void Withdraw() { ahead_.reset(); }
+    void Withdraw() { aheads_.clear(); }
 
     ~EvaluatedCandidates() { Withdraw(); }
 
@@ -865,10 +859,42 @@ private:
         std::vector<CandidateTurns> turns;
         std::vector<Key> keys;
         std::vector<Known> results;
+        std::size_t next = 0;                 // the chain index after the last turn count handed out
         std::unique_ptr<PiecesAhead> pieces;  // last: goes first, waiting for the workers that write above
     };
+
+    // The candidates of core with the turns of chain from index first on, up to count of them,
+    // that are not known: handed out.
+    void HandOut(const CoreGeometry& core, TurnChain& chain, std::size_t first, std::size_t count) {
+        auto ahead = std::make_unique<Ahead>();
+        ahead->core = core;
+        std::size_t i = first;
+        for (; i < first + count && chain.Has(i); ++i) {
+            if (known_.contains(KeyOf(core, chain[i]))) continue;
+            ahead->turns.push_back(chain[i]);
+            ahead->keys.push_back(KeyOf(core, chain[i]));
+        }
+        ahead->next = i;
+        if (ahead->keys.empty()) return;
+        ahead->results.resize(ahead->turns.size());
+        Ahead& a = *ahead;
+        a.pieces = std::make_unique<PiecesAhead>(static_cast<int>(a.turns.size()), [&a](int k) {
+            const auto j = static_cast<std::size_t>(k);
+            a.results[j] = EvaluateNow(a.core, a.turns[j]);
+        });
+        aheads_.push_back(std::move(ahead));
+    }
+
+    // The candidates handed out that key names, and its place there; null when none.
+    std::pair<Ahead*, std::size_t> Handed(const Key& key) const {
+        for (const auto& ahead : aheads_)
+            if (const auto at = std::ranges::find(ahead->keys, key); at != ahead->keys.end())
+                return {ahead.get(), static_cast<std::size_t>(at - ahead->keys.begin())};
+        return {nullptr, 0};
+    }
+
     std::unordered_map<Key, Known, KeyHash> known_;
-    std::unique_ptr<Ahead> ahead_;
+    std::vector<std::unique_ptr<Ahead>> aheads_;  // at most two: the last handed out, and the one before
 };
 
 // A candidate of the search whose winding was not optimised, with the turns of the moment.
