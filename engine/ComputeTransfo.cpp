@@ -635,7 +635,8 @@ public:
         // With every winding counted the floor is only higher: most turn counts of most designs
         // stop here, before their bound is worked out.
         constexpr double everyWinding = -std::numeric_limits<double>::infinity();
-        if (!Known(first) && !Above(Bound(primaryTurns, floor_.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding)), best))
+        if (!Known(first) &&
+            !Above(Bound(primaryTurns, floor_.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding)), best))
             return false;
         if (first == chain_.size()) return CannotWinUncached(primaryTurns, best);
         // The scan asks along the chain with a best that never grows, so a turn count found above
@@ -644,16 +645,17 @@ public:
         lastBest_ = best;
         lastFirst_ = first;
         std::size_t i = std::max(first, notAbove_);
-        // The bounds worked out already, and a few more, settle most questions; once the last
-        // turn count has settled one, it is asked before any more.
+        // The bounds worked out already, and a few more one by one, settle most questions; once a
+        // far turn count has settled one, it is asked before any more.
         const std::size_t few = endSettled_ ? 0 : 4;
         for (const std::size_t end = i + few; chain_.Has(i) && (Known(i) || i < end); ++i)
-            if (!Above(Value(i, few), best)) return NotAboveAt(i);
+            if (!Above(Value(i, 1), best)) return NotAboveAt(i);
         if (!chain_.Has(i)) return AllAbove();
         notAbove_ = i;
-        // The last turn count has the lowest core loss: a walk that goes on mostly has it below
-        // best already by the floor with every winding counted, without the bounds on the way.
-        if (!Above(FloorAtTheEnd(), best)) {
+        // The later a turn count, the lower its core loss: a walk that goes on mostly has one far
+        // on below best already by the floor with every winding counted, without the bounds on
+        // the way.
+        if (FarOnNotAbove(best)) {
             endSettled_ = true;
             return false;
         }
@@ -683,16 +685,20 @@ private:
         return true;
     }
 
-    // The floor with every winding counted of the chain's last turn count, worked out once.
-    double FloorAtTheEnd() {
-        if (!floorAtTheEnd_) {
-            std::size_t last = chain_.size() - 1;
-            while (chain_.Has(last + 1)) ++last;
-            const CandidateTurns& t = chain_[last];
-            constexpr double everyWinding = -std::numeric_limits<double>::infinity();
-            floorAtTheEnd_ = Bound(t.Primary, floor_.At(t.Primary, t.Aux, t.Outputs, everyWinding));
+    // Whether a far turn count of the chain is not above best by the floor with every winding
+    // counted: the chain is worked out further, twice as far each time, up to its last turn
+    // count, whose floor is then kept.
+    bool FarOnNotAbove(double best) {
+        constexpr double everyWinding = -std::numeric_limits<double>::infinity();
+        while (!floorAtTheEnd_) {
+            const bool end = !chain_.Has(chain_.size() - 1 + reach_);
+            reach_ *= 2;
+            const CandidateTurns& t = chain_[chain_.size() - 1];
+            const double floor = Bound(t.Primary, floor_.At(t.Primary, t.Aux, t.Outputs, everyWinding));
+            if (end) floorAtTheEnd_ = floor;
+            if (!Above(floor, best)) return true;
         }
-        return *floorAtTheEnd_;
+        return !Above(*floorAtTheEnd_, best);
     }
 
     // The bound of turns. It writes only the calling thread's state, and puts that back.
@@ -749,6 +755,7 @@ private:
     std::vector<std::optional<double>> bounds_;  // by chain index, worked out when first asked
     std::size_t block_ = 1;  // the long walk's next block: twice the one before
     std::optional<double> floorAtTheEnd_;
+    std::size_t reach_ = 16;  // turn counts FarOnNotAbove works the chain out by, the next time
     bool endSettled_ = false;
     // Every turn count from the last one asked (lastFirst_) to notAbove_ (exclusive) is above
     // lastBest_.
@@ -927,10 +934,13 @@ void EvaluateLastCandidate(const UnoptimisedCandidate& last, const WindingWeight
     Transfo.OutputWindingArea = outputAreas;
 }
 
-// A core's candidates are evaluated ahead once it has given this many; at a time, as many as it
-// has given, from one to four for each thread: the longer a core is walked, the likelier it is
-// walked further, and the more pieces each thread has, the less one long piece holds the others.
+// A core's candidates are evaluated ahead once it has given this many, or from its first when
+// the core before gave four times as many (a design whose loss falls slowly with the turns walks
+// most cores far); at a time, as many as it has given, from one to four for each thread: the
+// longer a core is walked, the likelier it is walked further, and the more pieces each thread
+// has, the less one long piece holds the others.
 constexpr int WalkBeforeEvaluatingAhead = 8;
+constexpr int LongWalk = 4 * WalkBeforeEvaluatingAhead;
 std::size_t EvaluatedAhead(int walked) {
     const auto threads = static_cast<std::size_t>(SideBySideThreads());
     return std::clamp(static_cast<std::size_t>(walked), threads, 4 * threads);
@@ -988,6 +998,9 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
     bool leftOnHint = false;
     // The last candidate tried, when its winding was not optimised.
     std::optional<UnoptimisedCandidate> unoptimised;
+    // Candidates the core of the moment has given so far: a core that has given a few is likely
+    // to be walked further, so its next candidates are evaluated ahead, on the worker threads.
+    int walked = 0;
     for (int c = 0; c <= lastCore && !stop; ++c) {
         // A copy: recording a design overwrites CurrentCore, the user's core among others.
         const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
@@ -1009,9 +1022,7 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
 
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
         bool falling = false;
-        // Candidates this core has given so far: a core that has given a few is likely to be
-        // walked further, so its next candidates are evaluated ahead, on the worker threads.
-        int walked = 0;
+        const int walkBeforeAhead = std::exchange(walked, 0) >= LongWalk ? 0 : WalkBeforeEvaluatingAhead;
         // They read the window shares of this core: withdrawn when the scan leaves it.
         const WithdrawAtEnd withdraw(evaluated);
         // A core that needs more turns than a winding can hold is no candidate.
@@ -1036,7 +1047,7 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
                 candidate.TotalLoss = coreLoss;
                 unoptimised = {core, np, WorkAuxTurns, WorkOutputTurns};
             } else {
-                if (walked >= WalkBeforeEvaluatingAhead && !userCore && !userTurns)
+                if (walked >= walkBeforeAhead && !userCore && !userTurns)
                     evaluated.EvaluateAhead(core, chain, chain.Find(np), EvaluatedAhead(walked));
                 candidate = evaluated.Evaluate(core, np);
                 unoptimised.reset();

@@ -680,8 +680,9 @@ TEST(LongSearchTest, RecordsTheLowestLossOfItsWalk) {
         previous = c.TotalLoss;
     }
     EXPECT_GT(walked, 100);
-    EXPECT_EQ(recorded, std::tuple(static_cast<int16_t>(lowest.PrimaryTurns), lowest.TotalLoss, lowest.PrimaryWire.Awg,
-                                   lowest.PrimaryWire.Strands, lowest.OutputWires[0].Awg, lowest.OutputWires[0].Strands));
+    const auto expected = std::tuple(static_cast<int16_t>(lowest.PrimaryTurns), lowest.TotalLoss, lowest.PrimaryWire.Awg,
+                                     lowest.PrimaryWire.Strands, lowest.OutputWires[0].Awg, lowest.OutputWires[0].Strands);
+    EXPECT_EQ(recorded, expected);
 }
 
 // The refining pass of this design starts on the first pass's design, which it cannot reach, so it
