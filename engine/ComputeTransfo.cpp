@@ -294,11 +294,15 @@ CandidateTurns WorkingTurns(int32_t primaryTurns) {
     return {primaryTurns, WorkAuxTurns, WorkOutputTurns};
 }
 
-WindingSet StartingWinding(int32_t primaryTurns) {
-    return StartingWinding(WorkingTurns(primaryTurns));
+WindowShares CurrentWindowShares() {
+    return {Transfo.PrimaryWindingArea, Transfo.AuxWindingArea, Transfo.OutputWindingArea};
 }
 
-WindingSet StartingWinding(const CandidateTurns& turns) {
+WindingSet StartingWinding(int32_t primaryTurns) {
+    return StartingWinding(WorkingTurns(primaryTurns), CurrentWindowShares());
+}
+
+WindingSet StartingWinding(const CandidateTurns& turns, const WindowShares& shares) {
     const int32_t primaryTurns = turns.Primary;
     const int last = LastActiveOutput();
     const int16_t kind = Settings.WindingOptimisationType;
@@ -311,11 +315,11 @@ WindingSet StartingWinding(const CandidateTurns& turns) {
         return SelectWire(Pi / 4.0f * share / (parallel * static_cast<float>(turns)), allowSynthetic);
     };
     std::array<WireRecord, WindingCount> wires{};
-    wires[PrimaryWinding] = startWire(Transfo.PrimaryWindingArea, primaryTurns, true);
-    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, turns.Aux, false);
+    wires[PrimaryWinding] = startWire(shares.Primary, primaryTurns, true);
+    wires[AuxWinding] = startWire(shares.Aux, turns.Aux, false);
     for (int i = 0; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(Transfo.OutputWindingArea[k], turns.Outputs[k], true);
+        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(shares.Outputs[k], turns.Outputs[k], true);
     }
 
     WindingSet set;
@@ -333,10 +337,10 @@ WindingSet StartingWinding(const CandidateTurns& turns) {
 }
 
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
-    return EvaluateCandidate(core, WorkingTurns(primaryTurns));
+    return EvaluateCandidate(core, WorkingTurns(primaryTurns), CurrentWindowShares());
 }
 
-CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns& turns) {
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns& turns, const WindowShares& shares) {
     const int32_t primaryTurns = turns.Primary;
     CandidateDesign candidate;
     const int last = LastActiveOutput();
@@ -348,7 +352,7 @@ CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns
     candidate.PeakFlux = PeakFluxAt(core, primaryTurns);
     candidate.CoreLoss = CoreLossAt(core, candidate.PeakFlux);
 
-    const WindingSet set = StartingWinding(turns);
+    const WindingSet set = StartingWinding(turns, shares);
     const float turnMetres = core.Lm / 1000.0f;
     candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
     std::array<WireRecord, WindingCount> wires{};
@@ -577,7 +581,10 @@ public:
     // it is empty; size() when it is not on the chain.
     std::size_t Find(int32_t primaryTurns) {
         const CandidateTurns now = WorkingTurns(primaryTurns);
-        if (turns_.empty()) turns_.push_back(now);
+        if (turns_.empty()) {
+            turns_.reserve(16);
+            turns_.push_back(now);
+        }
         while (turns_.back().Primary < primaryTurns && Extend()) {
         }
         // The scan asks in the chain's order: look from the last turn count found.
@@ -626,7 +633,7 @@ private:
 class RemainingTurnsBound {
 public:
     RemainingTurnsBound(const CopperLossFloor& floor, const CoreGeometry& core, TurnChain& chain, int32_t turnLimit)
-        : floor_(floor), core_(core), chain_(chain), turnLimit_(turnLimit) {}
+        : floor_(floor), core_(core), chain_(chain), turnLimit_(turnLimit), shares_(CurrentWindowShares()) {}
 
     // True when each candidate from primaryTurns (with the working turns of the moment) on loses
     // more than best.
@@ -707,7 +714,7 @@ private:
         const float turnMetres = core_.Lm / 1000.0f;
         const float window = core_.W * Transfo.WindowFactor;
         const double allocated =
-            AllocatedCopperLoss(turnMetres, window, StartingWinding(turns), Settings.WindingOptimisationType);
+            AllocatedCopperLoss(turnMetres, window, StartingWinding(turns, shares_), Settings.WindingOptimisationType);
         SyntheticWireUsed = synthetic;
         return Bound(turns.Primary, floor_.At(turns.Primary, turns.Aux, turns.Outputs, allocated));
     }
@@ -716,7 +723,8 @@ private:
     // on when it is not known yet: side by side once they are a few for each thread (a bound
     // takes about a microsecond, too little to hand out one by one).
     double Value(std::size_t i, std::size_t block) {
-        if (bounds_.size() <= i) bounds_.resize(i + 1);
+        if (bounds_.size() <= i) bounds_.resize(std::max(i + 1, 2 * bounds_.size()));
+        if (!bounds_[i] && block == 1) bounds_[i] = BoundOf(chain_[i]);
         if (!bounds_[i]) {
             std::vector<std::size_t> missing;
             for (std::size_t k = i; k < i + block && chain_.Has(k); ++k) {
@@ -752,10 +760,11 @@ private:
     const CoreGeometry& core_;
     TurnChain& chain_;
     int32_t turnLimit_;
+    WindowShares shares_;
     std::vector<std::optional<double>> bounds_;  // by chain index, worked out when first asked
     std::size_t block_ = 1;  // the long walk's next block: twice the one before
     std::optional<double> floorAtTheEnd_;
-    std::size_t reach_ = 16;  // turn counts FarOnNotAbove works the chain out by, the next time
+    std::size_t reach_ = 4;  // turn counts FarOnNotAbove works the chain out by, the next time
     bool endSettled_ = false;
     // Every turn count from the last one asked (lastFirst_) to notAbove_ (exclusive) is above
     // lastBest_.
@@ -787,7 +796,7 @@ public:
             known.optimiser.Restore();
             return known.candidate;
         }
-        const Known known = EvaluateNow(core, turns);
+        const Known known = EvaluateNow(core, turns, CurrentWindowShares());
         known_.emplace(key, known);
         return known.candidate;
     }
@@ -797,8 +806,8 @@ public:
     // neither known nor handed out, those of the count turn counts from there that are not known
     // are handed out (the ones handed out before are withdrawn); once the scan is halfway through
     // the last ones handed out, the next count follow. Evaluate then finds them, and leaves the
-    // state it would have left evaluating them itself. The window shares must stay those of core
-    // until Withdraw.
+    // state it would have left evaluating them itself. The window shares of the moment must be
+    // those of core.
     void EvaluateAhead(const CoreGeometry& core, TurnChain& chain, std::size_t first, std::size_t count) {
         if (!chain.Has(first)) return;
         const Key key = KeyOf(core, chain[first]);
@@ -815,10 +824,26 @@ public:
     }
 
     // Withdraws the candidates handed out: those no worker has started are never evaluated, and
-    // those no scan has asked for are forgotten once their workers are done.
-    void Withdraw() { aheads_.clear(); }
+    // those no scan has asked for are forgotten once their workers are done, which the scan does
+    // not wait for.
+    void Withdraw() {
+        std::erase_if(withdrawn_, [](const auto& ahead) { return !ahead->pieces->Running(); });
+        for (auto& ahead : aheads_) {
+            ahead->pieces->Withdraw();
+            withdrawn_.push_back(std::move(ahead));
+        }
+        aheads_.clear();
+    }
 
-    ~EvaluatedCandidates() { Withdraw(); }
+    // Waits for the workers still evaluating candidates: they read the design state, which the
+    // computation changes once the search is over.
+    ~EvaluatedCandidates() {
+        aheads_.clear();
+        withdrawn_.clear();
+    }
+    EvaluatedCandidates() = default;
+    EvaluatedCandidates(const EvaluatedCandidates&) = delete;
+    EvaluatedCandidates& operator=(const EvaluatedCandidates&) = delete;
 
 private:
     struct Key {
@@ -853,9 +878,9 @@ private:
         OptimiserState optimiser;
     };
     // The candidate and the state its evaluation leaves on the calling thread.
-    static Known EvaluateNow(const CoreGeometry& core, const CandidateTurns& turns) {
+    static Known EvaluateNow(const CoreGeometry& core, const CandidateTurns& turns, const WindowShares& shares) {
         Known known;
-        known.candidate = EvaluateCandidate(core, turns);
+        known.candidate = EvaluateCandidate(core, turns, shares);
         known.synthetic = SyntheticWireUsed;
         known.optimiser = OptimiserState::Now();
         return known;
@@ -863,6 +888,7 @@ private:
     // Candidates handed to the worker threads, each with its own result.
     struct Ahead {
         CoreGeometry core;
+        WindowShares shares;  // of core: the scan moves on to other cores while workers finish
         std::vector<CandidateTurns> turns;
         std::vector<Key> keys;
         std::vector<Known> results;
@@ -875,6 +901,7 @@ private:
     void HandOut(const CoreGeometry& core, TurnChain& chain, std::size_t first, std::size_t count) {
         auto ahead = std::make_unique<Ahead>();
         ahead->core = core;
+        ahead->shares = CurrentWindowShares();
         std::size_t i = first;
         for (; i < first + count && chain.Has(i); ++i) {
             if (known_.contains(KeyOf(core, chain[i]))) continue;
@@ -887,7 +914,7 @@ private:
         Ahead& a = *ahead;
         a.pieces = std::make_unique<PiecesAhead>(static_cast<int>(a.turns.size()), [&a](int k) {
             const auto j = static_cast<std::size_t>(k);
-            a.results[j] = EvaluateNow(a.core, a.turns[j]);
+            a.results[j] = EvaluateNow(a.core, a.turns[j], a.shares);
         });
         aheads_.push_back(std::move(ahead));
     }
@@ -902,6 +929,7 @@ private:
 
     std::unordered_map<Key, Known, KeyHash> known_;
     std::vector<std::unique_ptr<Ahead>> aheads_;  // at most two: the last handed out, and the one before
+    std::vector<std::unique_ptr<Ahead>> withdrawn_;  // those whose workers may not be done yet
 };
 
 // A candidate of the search whose winding was not optimised, with the turns of the moment.
@@ -1023,7 +1051,7 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
         bool falling = false;
         const int walkBeforeAhead = std::exchange(walked, 0) >= LongWalk ? 0 : WalkBeforeEvaluatingAhead;
-        // They read the window shares of this core: withdrawn when the scan leaves it.
+        // The candidates handed out for this core are of no use once the scan leaves it.
         const WithdrawAtEnd withdraw(evaluated);
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {

@@ -140,14 +140,23 @@ struct CandidateTurns {
 // primaryTurns with WorkAuxTurns and WorkOutputTurns.
 CandidateTurns WorkingTurns(int32_t primaryTurns);
 
+// The window shares of one core, mm2: the primary's, the auxiliary's and each output's.
+struct WindowShares {
+    float Primary = 0;
+    float Aux = 0;
+    std::array<float, OutputCount> Outputs{};
+};
+// Those SetWindowShares left in the transformer record.
+WindowShares CurrentWindowShares();
+
 // Peak flux, core loss, starting wires, optimised winding, final wires and copper loss for
 // primaryTurns on core, with WorkAuxTurns and WorkOutputTurns (from the ComputeTurns call that
 // gave primaryTurns) and the window shares of SetWindowShares. Clears SyntheticWireUsed first.
 // A winding that carries no current, or has no turns, adds no loss.
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
-// The same for the given turns. It writes only its result and the calling thread's
-// SyntheticWireUsed and optimiser state, so that candidates can be evaluated side by side.
-CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns& turns);
+// The same for the given turns and window shares. It writes only its result and the calling
+// thread's SyntheticWireUsed and optimiser state, so that candidates can be evaluated side by side.
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns& turns, const WindowShares& shares);
 
 // Peak flux density Bpk (T) of primaryTurns on core, and the core loss (W) at that flux.
 float PeakFluxAt(const CoreGeometry& core, int32_t primaryTurns);
@@ -158,7 +167,7 @@ float CoreLossAt(const CoreGeometry& core, float peakFlux);
 // SyntheticWireUsed first) as diameter, one strand for single wires, half the strand limit
 // otherwise.
 WindingSet StartingWinding(int32_t primaryTurns);
-WindingSet StartingWinding(const CandidateTurns& turns);
+WindingSet StartingWinding(const CandidateTurns& turns, const WindowShares& shares);
 
 // A floor under the copper loss of every candidate on one core, known before its winding is
 // optimised. Whatever the optimiser does, it fills the window, and each final wire takes at most

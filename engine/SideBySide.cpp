@@ -157,12 +157,20 @@ PiecesAhead::PiecesAhead(int count, std::function<void(int)> piece)
 }
 
 PiecesAhead::~PiecesAhead() {
+    Withdraw();
+    for (int i = 0; i < offer_->Count(); ++i) offer_->WaitFor(i);
+}
+
+void PiecesAhead::Withdraw() {
     TheWorkers().Remove(offer_);
     for (auto& state : offer_->states) {
         int expected = Free;
         state.compare_exchange_strong(expected, Withdrawn);
     }
-    for (int i = 0; i < offer_->Count(); ++i) offer_->WaitFor(i);
+}
+
+bool PiecesAhead::Running() const {
+    return std::ranges::any_of(offer_->states, [](const auto& state) { return state.load() == Started; });
 }
 
 void PiecesAhead::Finish(int i) {

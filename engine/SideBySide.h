@@ -25,6 +25,10 @@ public:
 
     // Piece i has run when this returns: on the calling thread when no worker had started it.
     void Finish(int i);
+    // Withdraws the pieces no thread has started, without waiting for the others.
+    void Withdraw();
+    // Whether a thread is running one of the pieces.
+    bool Running() const;
 
     struct Offer;
 
