@@ -666,6 +666,7 @@ public:
             endSettled_ = true;
             return false;
         }
+        if (CoreLossAloneAbove(i, best)) return AllAbove();
         for (; chain_.Has(i); ++i) {
             if (!Known(i)) block_ *= 2;
             if (!Above(Value(i, block_), best)) return NotAboveAt(i);
@@ -706,6 +707,20 @@ private:
             if (!Above(floor, best)) return true;
         }
         return !Above(*floorAtTheEnd_, best);
+    }
+
+    // Whether the core loss alone is above best at every turn count from the chain's i-th on
+    // (worked out to its end): each bound is no less than its core loss, which falls (or grows)
+    // with the turns, so that one of the two ends is the lowest; 1e-5 more covers the roundings
+    // that may break that order by a unit or two. An end of no number shows nothing.
+    bool CoreLossAloneAbove(std::size_t i, double best) {
+        std::size_t last = i;
+        while (chain_.Has(last + 1)) ++last;
+        const auto above = [&](std::size_t k) {
+            const auto coreLoss = static_cast<double>(CoreLossAt(core_, PeakFluxAt(core_, chain_[k].Primary)));
+            return coreLoss * (1.0 - 1e-3) * (1.0 - 1e-5) > best;
+        };
+        return above(i) && above(last);
     }
 
     // The bound of turns. It writes only the calling thread's state, and puts that back.
