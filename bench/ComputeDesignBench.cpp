@@ -1,7 +1,8 @@
 // Times the whole converter computation on the default design, on designs with six outputs of
 // different kinds regulated on the primary or the secondary side, on the slowest designs of the
-// engine's design sweep, on a design whose warning repeats every refining pass and on the slowest
-// kinds of design the chip cannot deliver.
+// engine's design sweep, on a design whose warning repeats every refining pass, on the slowest
+// kinds of design the chip cannot deliver and on the slowest random design within the editors'
+// limits.
 
 #include <benchmark/benchmark.h>
 
@@ -61,6 +62,12 @@ void ComputeNoCurrentOutputsDesign(benchmark::State& state) {
     Time(state);
 }
 
+// The slowest design found among random designs within the editors' limits, as opened.
+void ComputeNeverWithinLossDesign(benchmark::State& state) {
+    sample_designs::NeverWithinLossDesign();
+    TimeFirstComputation(state);
+}
+
 // The slowest designs of the sweep: every standard core a candidate, mostly under the loss
 // criterion.
 const char* const SlowSweepDesigns[] = {"kind 2 loss, 6 outputs", "kind 2 temperature, 6 outputs",
@@ -99,3 +106,4 @@ BENCHMARK(ComputeSixOutputSecondaryDesign);
 BENCHMARK(ComputeOverVoltageThreeOutputDesign)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeNoNumberLossDesign)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeNoCurrentOutputsDesign)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComputeNeverWithinLossDesign)->Unit(benchmark::kMillisecond);

@@ -2,25 +2,24 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "Formula.h"
 #include "OutputCode.h"
 #include "NumberText.h"
+#include "TransformerWalk.h"
 #include "TransfoFigures.h"
 
 namespace zorvic {
 
 float SkinDepth = 0;
-bool SyntheticWireUsed = false;
+thread_local bool SyntheticWireUsed = false;
 int32_t WorkAuxTurns = 0;
 std::array<int32_t, OutputCount> WorkOutputTurns{};
 
@@ -288,7 +287,20 @@ float CoreLossAt(const CoreGeometry& core, float peakFlux) {
            core.Ve * 0.001f;
 }
 
+CandidateTurns WorkingTurns(int32_t primaryTurns) {
+    return {primaryTurns, WorkAuxTurns, WorkOutputTurns};
+}
+
+WindowShares CurrentWindowShares() {
+    return {Transfo.PrimaryWindingArea, Transfo.AuxWindingArea, Transfo.OutputWindingArea};
+}
+
 WindingSet StartingWinding(int32_t primaryTurns) {
+    return StartingWinding(WorkingTurns(primaryTurns), CurrentWindowShares());
+}
+
+WindingSet StartingWinding(const CandidateTurns& turns, const WindowShares& shares) {
+    const int32_t primaryTurns = turns.Primary;
     const int last = LastActiveOutput();
     const int16_t kind = Settings.WindingOptimisationType;
 
@@ -300,18 +312,18 @@ WindingSet StartingWinding(int32_t primaryTurns) {
         return SelectWire(Pi / 4.0f * share / (parallel * static_cast<float>(turns)), allowSynthetic);
     };
     std::array<WireRecord, WindingCount> wires{};
-    wires[PrimaryWinding] = startWire(Transfo.PrimaryWindingArea, primaryTurns, true);
-    wires[AuxWinding] = startWire(Transfo.AuxWindingArea, WorkAuxTurns, false);
+    wires[PrimaryWinding] = startWire(shares.Primary, primaryTurns, true);
+    wires[AuxWinding] = startWire(shares.Aux, turns.Aux, false);
     for (int i = 0; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(Transfo.OutputWindingArea[k], WorkOutputTurns[k], true);
+        wires[static_cast<std::size_t>(OutputWinding(i))] = startWire(shares.Outputs[k], turns.Outputs[k], true);
     }
 
     WindingSet set;
     set.Turns[PrimaryWinding] = primaryTurns;
-    set.Turns[AuxWinding] = WorkAuxTurns;
+    set.Turns[AuxWinding] = turns.Aux;
     for (int i = 0; i <= last; ++i)
-        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = WorkOutputTurns[static_cast<std::size_t>(i)];
+        set.Turns[static_cast<std::size_t>(OutputWinding(i))] = turns.Outputs[static_cast<std::size_t>(i)];
     const float strands = kind == SingleWire ? 1.0f : static_cast<float>(Transfo.ParallelWireMax) / 2.0f + 0.5f;
     for (int j = 0; j <= OutputWinding(last); ++j) {
         const auto k = static_cast<std::size_t>(j);
@@ -322,17 +334,22 @@ WindingSet StartingWinding(int32_t primaryTurns) {
 }
 
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns) {
+    return EvaluateCandidate(core, WorkingTurns(primaryTurns), CurrentWindowShares());
+}
+
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns& turns, const WindowShares& shares) {
+    const int32_t primaryTurns = turns.Primary;
     CandidateDesign candidate;
     const int last = LastActiveOutput();
     const int16_t kind = Settings.WindingOptimisationType;
     candidate.PrimaryTurns = primaryTurns;
-    candidate.AuxTurns = WorkAuxTurns;
-    candidate.OutputTurns = WorkOutputTurns;
+    candidate.AuxTurns = turns.Aux;
+    candidate.OutputTurns = turns.Outputs;
 
     candidate.PeakFlux = PeakFluxAt(core, primaryTurns);
     candidate.CoreLoss = CoreLossAt(core, candidate.PeakFlux);
 
-    const WindingSet set = StartingWinding(primaryTurns);
+    const WindingSet set = StartingWinding(turns, shares);
     const float turnMetres = core.Lm / 1000.0f;
     candidate.Winding = OptimiseWinding(turnMetres, core.W * Transfo.WindowFactor, set, kind);
     std::array<WireRecord, WindingCount> wires{};
@@ -533,94 +550,6 @@ bool CoreLossNeverNegative(const CoreGeometry& core) {
            Transfo.IpeakMax >= 0;
 }
 
-// True when the core loss plus the copper floor of primaryTurns and of every later turn count the
-// loop would try (up to turnLimit) is above best: every candidate left on core loses more.
-// WorkAuxTurns, WorkOutputTurns and SyntheticWireUsed are left as they were.
-bool RemainingTurnsCannotWin(const CopperLossFloor& floor, const CoreGeometry& core, int32_t primaryTurns,
-                             int32_t turnLimit, double best) {
-    // The candidate's total is its core loss, as it computes it, plus its copper loss; 1e-3
-    // covers the float roundings of the copper loss and of the sum.
-    const auto above = [&](int32_t np, double copperFloor) {
-        const auto coreLoss = static_cast<double>(CoreLossAt(core, PeakFluxAt(core, np)));
-        return (coreLoss + copperFloor) * (1.0 - 1e-3) > best;
-    };
-    // With every winding counted the floor is only higher: most turn counts stop here.
-    constexpr double everyWinding = -std::numeric_limits<double>::infinity();
-    if (!above(primaryTurns, floor.At(primaryTurns, WorkAuxTurns, WorkOutputTurns, everyWinding))) return false;
-
-    const int32_t aux = WorkAuxTurns;
-    const std::array<int32_t, OutputCount> outputs = WorkOutputTurns;
-    const bool synthetic = SyntheticWireUsed;
-    const float turnMetres = core.Lm / 1000.0f;
-    const float window = core.W * Transfo.WindowFactor;
-    const auto cannotWin = [&](int32_t np) {
-        const double allocated =
-            AllocatedCopperLoss(turnMetres, window, StartingWinding(np), Settings.WindingOptimisationType);
-        return above(np, floor.At(np, WorkAuxTurns, WorkOutputTurns, allocated));
-    };
-    bool cannot = cannotWin(primaryTurns);
-    for (int32_t np = ComputeTurns(primaryTurns); np <= turnLimit && cannot; np = ComputeTurns(np)) cannot = cannotWin(np);
-    WorkAuxTurns = aux;
-    WorkOutputTurns = outputs;
-    SyntheticWireUsed = synthetic;
-    return cannot;
-}
-
-// The candidates one search has evaluated. An evaluation reads of its core only Ae, Ve, Lm and W,
-// and the search's other inputs hold for the whole search: the same turns on a core of the same
-// numbers (one core listed under two series) give the same candidate and leave the same module
-// state, which is kept with it.
-class EvaluatedCandidates {
-public:
-    CandidateDesign Evaluate(const CoreGeometry& core, int32_t primaryTurns) {
-        const Key key{{std::bit_cast<uint32_t>(core.Ae), std::bit_cast<uint32_t>(core.Ve),
-                       std::bit_cast<uint32_t>(core.Lm), std::bit_cast<uint32_t>(core.W)},
-                      primaryTurns,
-                      WorkAuxTurns,
-                      WorkOutputTurns};
-        if (const auto found = known_.find(key); found != known_.end()) {
-            const Known& known = found->second;
-            SyntheticWireUsed = known.synthetic;
-            known.optimiser.Restore();
-            return known.candidate;
-        }
-        const Known known{EvaluateCandidate(core, primaryTurns), SyntheticWireUsed, OptimiserState::Now()};
-        known_.emplace(key, known);
-        return known.candidate;
-    }
-
-private:
-    struct Key {
-        std::array<uint32_t, 4> core;
-        int32_t primaryTurns;
-        int32_t auxTurns;
-        std::array<int32_t, OutputCount> outputTurns;
-        bool operator==(const Key&) const = default;
-    };
-    // FNV-1a over the key's numbers: a search that tries every turn count of every core keeps
-    // thousands of candidates.
-    struct KeyHash {
-        std::size_t operator()(const Key& key) const {
-            uint64_t hash = 14695981039346656037u;
-            const auto mix = [&hash](uint32_t x) {
-                hash ^= x;
-                hash *= 1099511628211u;
-            };
-            for (uint32_t x : key.core) mix(x);
-            mix(static_cast<uint32_t>(key.primaryTurns));
-            mix(static_cast<uint32_t>(key.auxTurns));
-            for (int32_t x : key.outputTurns) mix(static_cast<uint32_t>(x));
-            return static_cast<std::size_t>(hash);
-        }
-    };
-    struct Known {
-        CandidateDesign candidate;
-        bool synthetic;
-        OptimiserState optimiser;
-    };
-    std::unordered_map<Key, Known, KeyHash> known_;
-};
-
 // A candidate of the search whose winding was not optimised, with the turns of the moment.
 struct UnoptimisedCandidate {
     CoreGeometry core;
@@ -691,6 +620,9 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
     bool leftOnHint = false;
     // The last candidate tried, when its winding was not optimised.
     std::optional<UnoptimisedCandidate> unoptimised;
+    // Candidates the core of the moment has given so far: a core that has given a few is likely
+    // to be walked further, so its next candidates are evaluated ahead, on the worker threads.
+    int walked = 0;
     for (int c = 0; c <= lastCore && !stop; ++c) {
         // A copy: recording a design overwrites CurrentCore, the user's core among others.
         const CoreGeometry core = userCore ? CurrentCore : CandidateCores[static_cast<std::size_t>(c)];
@@ -706,14 +638,19 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
         // Once a design below the flux limit is recorded, a candidate that cannot beat it changes
         // nothing: no record, no stop, and the lowest flux only decides while none is recorded.
         const CopperLossFloor floor(core);
+        TurnChain chain(TurnLimit);
+        RemainingTurnsBound remaining(floor, core, chain, TurnLimit);
         const bool mayLeave = !userCore && !userTurns && CoreLossNeverNegative(core);
 
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
         bool falling = false;
+        const int walkBeforeAhead = std::exchange(walked, 0) >= LongWalk ? 0 : WalkBeforeEvaluatingAhead;
+        // The candidates handed out for this core are of no use once the scan leaves it.
+        const WithdrawAtEnd withdraw(evaluated);
         // A core that needs more turns than a winding can hold is no candidate.
         while (np <= MaxTurns) {
             if (validFound && mayLeave &&
-                RemainingTurnsCannotWin(floor, core, np, TurnLimit, std::min(BestTotalLoss, hint))) {
+                remaining.CannotWin(np, std::min(BestTotalLoss, hint))) {
                 leftOnHint = leftOnHint || hint < BestTotalLoss;
                 break;
             }
@@ -732,9 +669,12 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
                 candidate.TotalLoss = coreLoss;
                 unoptimised = {core, np, WorkAuxTurns, WorkOutputTurns};
             } else {
+                if (walked >= walkBeforeAhead && !userCore && !userTurns)
+                    evaluated.EvaluateAhead(core, chain, chain.Find(np), EvaluatedAhead(walked));
                 candidate = evaluated.Evaluate(core, np);
                 unoptimised.reset();
             }
+            ++walked;
             ++DesignEvaluations;
             const float total = candidate.TotalLoss;
             if (previousTotal != LaterCore && previousTotal > total) falling = true;

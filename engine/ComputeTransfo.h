@@ -30,7 +30,9 @@ inline constexpr int32_t NoTurnCount = MaxTurns + 1;
 
 // Module state kept for the whole run.
 extern float SkinDepth;         // mm, 66 / sqrt(fsw); written by the design loop at its start
-extern bool SyntheticWireUsed;  // SelectWire had to make a wire thinner than AWG 44
+// SelectWire had to make a wire thinner than AWG 44; each thread has its own, as the optimiser's
+// module state.
+extern thread_local bool SyntheticWireUsed;
 extern int32_t WorkAuxTurns;    // auxiliary turns belonging to the last ComputeTurns result
 extern std::array<int32_t, OutputCount> WorkOutputTurns;  // output turns, same primary turns
 
@@ -127,11 +129,34 @@ struct CandidateDesign {
     WindingSet Winding;  // the optimised set the wires were chosen for
 };
 
+// The turns of one candidate: the primary's and those the ComputeTurns call that gave it left
+// in WorkAuxTurns and WorkOutputTurns.
+struct CandidateTurns {
+    int32_t Primary = 0;
+    int32_t Aux = 0;
+    std::array<int32_t, OutputCount> Outputs{};
+    bool operator==(const CandidateTurns&) const = default;
+};
+// primaryTurns with WorkAuxTurns and WorkOutputTurns.
+CandidateTurns WorkingTurns(int32_t primaryTurns);
+
+// The window shares of one core, mm2: the primary's, the auxiliary's and each output's.
+struct WindowShares {
+    float Primary = 0;
+    float Aux = 0;
+    std::array<float, OutputCount> Outputs{};
+};
+// Those SetWindowShares left in the transformer record.
+WindowShares CurrentWindowShares();
+
 // Peak flux, core loss, starting wires, optimised winding, final wires and copper loss for
 // primaryTurns on core, with WorkAuxTurns and WorkOutputTurns (from the ComputeTurns call that
 // gave primaryTurns) and the window shares of SetWindowShares. Clears SyntheticWireUsed first.
 // A winding that carries no current, or has no turns, adds no loss.
 CandidateDesign EvaluateCandidate(const CoreGeometry& core, int32_t primaryTurns);
+// The same for the given turns and window shares. It writes only its result and the calling
+// thread's SyntheticWireUsed and optimiser state, so that candidates can be evaluated side by side.
+CandidateDesign EvaluateCandidate(const CoreGeometry& core, const CandidateTurns& turns, const WindowShares& shares);
 
 // Peak flux density Bpk (T) of primaryTurns on core, and the core loss (W) at that flux.
 float PeakFluxAt(const CoreGeometry& core, int32_t primaryTurns);
@@ -142,6 +167,7 @@ float CoreLossAt(const CoreGeometry& core, float peakFlux);
 // SyntheticWireUsed first) as diameter, one strand for single wires, half the strand limit
 // otherwise.
 WindingSet StartingWinding(int32_t primaryTurns);
+WindingSet StartingWinding(const CandidateTurns& turns, const WindowShares& shares);
 
 // A floor under the copper loss of every candidate on one core, known before its winding is
 // optimised. Whatever the optimiser does, it fills the window, and each final wire takes at most

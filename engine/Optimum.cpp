@@ -13,12 +13,12 @@
 
 namespace zorvic {
 
-float TurnLength = 0;
-float OptimumSkinDepth = 0;
-int16_t OptimisationType = SingleWire;
-int16_t LastOutput = 0;
-int16_t MaxStrands = 1;
-int32_t OptimiseIterations = 0;
+thread_local float TurnLength = 0;
+thread_local float OptimumSkinDepth = 0;
+thread_local int16_t OptimisationType = SingleWire;
+thread_local int16_t LastOutput = 0;
+thread_local int16_t MaxStrands = 1;
+thread_local int32_t OptimiseIterations = 0;
 
 namespace {
 

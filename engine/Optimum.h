@@ -34,13 +34,14 @@ struct WindingSet {
 // One component per winding, for the diameters or for the strand counts.
 using Gradient = std::array<double, WindingCount>;
 
-// Module state, set at the start of each OptimiseWinding call.
-extern float TurnLength;          // m, length of one turn
-extern float OptimumSkinDepth;    // mm, 66 / sqrt(fsw)
-extern int16_t OptimisationType;  // SingleWire, ParallelEqualWires or ParallelFreeWires
-extern int16_t LastOutput;        // Settings.AdditionalOutputs
-extern int16_t MaxStrands;        // Transfo.ParallelWireMax
-extern int32_t OptimiseIterations;  // iterations the last OptimiseWinding call ran
+// Module state, set at the start of each OptimiseWinding call. Each thread has its own, so that
+// candidates can be optimised side by side; the design's is that of the thread it is computed on.
+extern thread_local float TurnLength;          // m, length of one turn
+extern thread_local float OptimumSkinDepth;    // mm, 66 / sqrt(fsw)
+extern thread_local int16_t OptimisationType;  // SingleWire, ParallelEqualWires or ParallelFreeWires
+extern thread_local int16_t LastOutput;        // Settings.AdditionalOutputs
+extern thread_local int16_t MaxStrands;        // Transfo.ParallelWireMax
+extern thread_local int32_t OptimiseIterations;  // iterations the last OptimiseWinding call ran
 
 // The module state above as one value, to keep and put back around work that changes it.
 struct OptimiserState {

@@ -650,3 +650,48 @@ TEST_F(DesignTransformerTest, FirstSearchLeavesTheCoresThatCannotReachTheAllowed
     EXPECT_EQ(first, SearchLeaves::Now());
     EXPECT_LT(evaluations, DesignEvaluations);
 }
+
+// A walk of hundreds of turn counts, whose candidates the search evaluates ahead on the worker
+// threads, records the lowest loss it meets before the loss rises again, as the candidates
+// evaluated one by one in the walk's order show it.
+TEST(LongSearchTest, RecordsTheLowestLossOfItsWalk) {
+    sample_designs::NeverWithinLossDesign();
+    ComputeDesign();
+    const CoreGeometry core = Transfo.Core;
+    CandidateCores[0] = core;
+    CandidateCoreLast = 0;
+    ResetTransformerState();
+    EXPECT_TRUE(DesignTransformer(Transfo.InputPower));
+    EXPECT_FALSE(Settings.DesignWithinLoss);
+    const auto recorded = std::tuple(BestPrimaryTurns, BestTotalLoss, BestPrimaryWire.Awg, BestPrimaryWire.Strands,
+                                     BestOutputWires[0].Awg, BestOutputWires[0].Strands);
+
+    SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
+    CandidateDesign lowest;
+    lowest.TotalLoss = 1e10f;
+    float previous = 1e10f;
+    int walked = 0;
+    for (int32_t np = ComputePrimaryTurns(core.Ae, core.Le); np <= 500; np = ComputeTurns(np)) {
+        const CandidateDesign c = EvaluateCandidate(core, np);
+        ++walked;
+        ASSERT_LT(CurrentMaterial.Bdc + c.PeakFlux, Settings.BmaxRatio * CurrentMaterial.Bsat);
+        if (c.TotalLoss < lowest.TotalLoss) lowest = c;
+        if (previous < c.TotalLoss || (c.CoreLoss > lowest.TotalLoss && c.WindingLoss > lowest.TotalLoss)) break;
+        previous = c.TotalLoss;
+    }
+    EXPECT_GT(walked, 100);
+    const auto expected = std::tuple(static_cast<int16_t>(lowest.PrimaryTurns), lowest.TotalLoss, lowest.PrimaryWire.Awg,
+                                     lowest.PrimaryWire.Strands, lowest.OutputWires[0].Awg, lowest.OutputWires[0].Strands);
+    EXPECT_EQ(recorded, expected);
+}
+
+// The refining pass of this design starts on the first pass's design, which it cannot reach, so it
+// searches again without it, finding the candidates evaluated ahead of the first try: it leaves
+// what a single search leaves.
+TEST(LongSearchTest, SearchTriedTwiceLeavesWhatOneSearchLeaves) {
+    sample_designs::NeverWithinLossDesign();
+    ComputeDesign();
+    const SearchLeaves computed = SearchLeaves::Now();
+    SearchWithNoHint();
+    EXPECT_EQ(computed, SearchLeaves::Now());
+}
