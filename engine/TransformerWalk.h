@@ -108,9 +108,9 @@ public:
     // True when each candidate from primaryTurns (with the working turns of the moment) on loses
     // more than best.
     bool CannotWin(int32_t primaryTurns, double best) {
-        // The last turn count's floor, once known, settles most questions of a long walk first.
-        if (floorAtTheEnd_ && !Above(*floorAtTheEnd_, best)) return false;
         const std::size_t first = chain_.Find(primaryTurns);
+        // The last turn count's floor, once known, settles most questions of a long walk first.
+        if (first < chain_.size() && floorAtTheEnd_ && !Above(*floorAtTheEnd_, best)) return false;
         // With every winding counted the floor is only higher: most turn counts of most designs
         // stop here, before their bound is worked out.
         constexpr double everyWinding = -std::numeric_limits<double>::infinity();
