@@ -1,6 +1,8 @@
 #include "ComputeDesign.h"
 
 #include <cstddef>
+#include <tuple>
+#include <utility>
 
 #include "BulkCapacitor.h"
 #include "ChipLoss.h"
@@ -14,8 +16,6 @@
 #include "OutputStage.h"
 #include "PrimaryInductance.h"
 #include "Variables.h"
-
-#include <utility>
 
 namespace zorvic {
 
@@ -78,52 +78,29 @@ void RunPasses() {
     EndDesignWarnings();
 }
 
-// Everything the program's start and its defaults set, the tables included, so that the
-// default design can be computed aside and the state put back exactly.
+// Everything the program's start and its defaults set besides the design's records and results,
+// the tables included: the one list of what the default design's computation aside puts back.
+auto EngineTables() {
+    return std::tie(OutputWork, OutputBlank, CurveWindowState, DiodeTable, CapacitorTable, RegulatorTable, ChipTable,
+                    PackageTable, CoreMaterialTable, SupplierNames, StandardCoreTable, CandidateCores,
+                    CandidateCoreLast, CustomCoreList, CustomCoreCount, WireTable, ClampTable, ChipWork, WorkWire,
+                    CurrentClamp);
+}
+
+// The values a tuple of references refers to.
+template <class... T>
+std::tuple<T...> ValuesOf(const std::tuple<T&...>& references) {
+    return references;
+}
+
+// The engine's state as it stands, so that the default design can be computed aside and the
+// state put back exactly.
 struct EngineImage {
-    OutputRecord outputWork = OutputWork;
-    OutputRecord outputBlank = OutputBlank;
-    int16_t curveWindowState = CurveWindowState;
-    std::array<DiodeRecord, DiodeTableSize> diodes = DiodeTable;
-    std::array<CapacitorRecord, CapacitorTableSize> capacitors = CapacitorTable;
-    std::array<RegulatorRecord, RegulatorTableSize> regulators = RegulatorTable;
-    std::array<ChipRecord, ChipTableSize> chips = ChipTable;
-    std::array<PackageRecord, 5> packages = PackageTable;
-    std::array<CoreMaterial, CoreMaterialTableSize> materials = CoreMaterialTable;
-    std::array<std::string, 5> suppliers = SupplierNames;
-    std::array<CoreGeometry, StandardCoreTableSize> standardCores = StandardCoreTable;
-    std::array<CoreGeometry, CandidateCoresSize> candidates = CandidateCores;
-    int16_t candidateLast = CandidateCoreLast;
-    std::array<CoreGeometry, CustomCoreListSize> customCores = CustomCoreList;
-    int16_t customCount = CustomCoreCount;
-    std::array<WireRecord, WireTableSize> wires = WireTable;
-    std::array<ClampRecord, ClampTableSize> clamps = ClampTable;
-    ChipRecord chipWork = ChipWork;
-    WireRecord workWire = WorkWire;
-    ClampRecord currentClamp = CurrentClamp;
+    decltype(ValuesOf(EngineTables())) tables = ValuesOf(EngineTables());
     DesignResults results = CaptureDesignResults();
 
     void Restore() {
-        OutputWork = std::move(outputWork);
-        OutputBlank = std::move(outputBlank);
-        CurveWindowState = curveWindowState;
-        DiodeTable = std::move(diodes);
-        CapacitorTable = std::move(capacitors);
-        RegulatorTable = std::move(regulators);
-        ChipTable = std::move(chips);
-        PackageTable = std::move(packages);
-        CoreMaterialTable = std::move(materials);
-        SupplierNames = std::move(suppliers);
-        StandardCoreTable = std::move(standardCores);
-        CandidateCores = std::move(candidates);
-        CandidateCoreLast = candidateLast;
-        CustomCoreList = std::move(customCores);
-        CustomCoreCount = customCount;
-        WireTable = std::move(wires);
-        ClampTable = std::move(clamps);
-        ChipWork = std::move(chipWork);
-        WorkWire = std::move(workWire);
-        CurrentClamp = std::move(currentClamp);
+        EngineTables() = std::move(tables);
         results.records.Restore();
         CoreSupplier = results.coreSupplier;
         StartFromDesignResults(results);

@@ -635,22 +635,6 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param) < 0.01f ? "EveryCore_" : "Stopping_") + std::get<1>(info.param).name;
     });
 
-// With no search before it, a search under the loss criterion still leaves early the cores that
-// cannot get below the allowed loss (1 % of the power: some cores can), and leaves what the
-// search with no hint leaves.
-TEST_F(DesignTransformerTest, FirstSearchLeavesTheCoresThatCannotReachTheAllowedLoss) {
-    Settings.CoreCriterionTemp = false;
-    Transfo.CoreLossShare = 0.01f;
-    Settings.GeometryListType = "Any";
-    FilterGeometryList();
-    ComputeTransformer();
-    const SearchLeaves first = SearchLeaves::Now();
-    const int32_t evaluations = DesignEvaluations;
-    SearchWithNoHint();
-    EXPECT_EQ(first, SearchLeaves::Now());
-    EXPECT_LT(evaluations, DesignEvaluations);
-}
-
 // A walk of hundreds of turn counts, whose candidates the search evaluates ahead on the worker
 // threads, records the lowest loss it meets before the loss rises again, as the candidates
 // evaluated one by one in the walk's order show it.
@@ -683,15 +667,4 @@ TEST(LongSearchTest, RecordsTheLowestLossOfItsWalk) {
     const auto expected = std::tuple(static_cast<int16_t>(lowest.PrimaryTurns), lowest.TotalLoss, lowest.PrimaryWire.Awg,
                                      lowest.PrimaryWire.Strands, lowest.OutputWires[0].Awg, lowest.OutputWires[0].Strands);
     EXPECT_EQ(recorded, expected);
-}
-
-// The refining pass of this design starts on the first pass's design, which it cannot reach, so it
-// searches again without it, finding the candidates evaluated ahead of the first try: it leaves
-// what a single search leaves.
-TEST(LongSearchTest, SearchTriedTwiceLeavesWhatOneSearchLeaves) {
-    sample_designs::NeverWithinLossDesign();
-    ComputeDesign();
-    const SearchLeaves computed = SearchLeaves::Now();
-    SearchWithNoHint();
-    EXPECT_EQ(computed, SearchLeaves::Now());
 }
