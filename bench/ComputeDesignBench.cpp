@@ -62,9 +62,15 @@ void ComputeNoCurrentOutputsDesign(benchmark::State& state) {
     Time(state);
 }
 
-// The slowest design found among random designs within the editors' limits, as opened.
+// The slowest kinds of design found among random designs within the editors' limits, as
+// opened: long walks on most cores, and short walks on every core.
 void ComputeNeverWithinLossDesign(benchmark::State& state) {
     sample_designs::NeverWithinLossDesign();
+    TimeFirstComputation(state);
+}
+
+void ComputeManyShortWalksDesign(benchmark::State& state) {
+    sample_designs::ManyShortWalksDesign();
     TimeFirstComputation(state);
 }
 
@@ -107,3 +113,4 @@ BENCHMARK(ComputeOverVoltageThreeOutputDesign)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeNoNumberLossDesign)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeNoCurrentOutputsDesign)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeNeverWithinLossDesign)->Unit(benchmark::kMillisecond);
+BENCHMARK(ComputeManyShortWalksDesign)->Unit(benchmark::kMillisecond);

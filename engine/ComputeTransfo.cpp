@@ -580,8 +580,12 @@ void EvaluateLastCandidate(const UnoptimisedCandidate& last, const WindingWeight
     Transfo.OutputWindingArea = outputAreas;
 }
 
-// How a scan of the cores ended.
-enum class ScanEnd { Done, Unsure };
+// How a scan of the cores ended. An Unsure scan also tells the loss of the design below the flux
+// limit it had recorded (infinity: none).
+struct ScanEnd {
+    bool done = true;
+    float recorded = std::numeric_limits<float>::infinity();
+};
 
 // The search of DesignTransformer. A core may also be left when every candidate left on it loses
 // more than hint, a loss known beforehand of no less than the allowed loss (a candidate's, or the
@@ -591,7 +595,7 @@ enum class ScanEnd { Done, Unsure };
 // scan carries on only while every other decision it takes reads the same either way, and ends
 // Unsure as soon as one would not (nothing it leaves then counts). It ends Done with everything
 // that search leaves, except LowestFlux and DesignEvaluations.
-ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
+ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, CoreWalks& walks, float hint) {
     // 1e10 stands for "nothing recorded yet"; 10000 marks the first pass of a later core.
     constexpr float Nothing = 1e10f;
     constexpr float LaterCore = 10000.0f;
@@ -620,6 +624,9 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
     bool leftOnHint = false;
     // The last candidate tried, when its winding was not optimised.
     std::optional<UnoptimisedCandidate> unoptimised;
+    const auto unsure = [&] {
+        return ScanEnd{false, validFound ? BestTotalLoss : std::numeric_limits<float>::infinity()};
+    };
     // Candidates the core of the moment has given so far: a core that has given a few is likely
     // to be walked further, so its next candidates are evaluated ahead, on the worker threads.
     int walked = 0;
@@ -637,14 +644,15 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
 
         // Once a design below the flux limit is recorded, a candidate that cannot beat it changes
         // nothing: no record, no stop, and the lowest flux only decides while none is recorded.
-        const CopperLossFloor floor(core);
-        TurnChain chain(TurnLimit);
-        RemainingTurnsBound remaining(floor, core, chain, TurnLimit);
+        CoreWalk& walk = walks.Of(static_cast<std::size_t>(c), core, TurnLimit);
+        TurnChain& chain = walk.chain;
+        RemainingTurnsBound& remaining = walk.remaining;
         const bool mayLeave = !userCore && !userTurns && CoreLossNeverNegative(core);
 
         int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
         bool falling = false;
-        const int walkBeforeAhead = std::exchange(walked, 0) >= LongWalk ? 0 : WalkBeforeEvaluatingAhead;
+        const bool walkedFar = std::exchange(walked, 0) >= WalkBeforeEvaluatingAhead;
+        const int walkBeforeAhead = walkedFar ? 0 : WalkBeforeEvaluatingAhead;
         // The candidates handed out for this core are of no use once the scan leaves it.
         const WithdrawAtEnd withdraw(evaluated);
         // A core that needs more turns than a winding can hold is no candidate.
@@ -703,7 +711,7 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
                     return candidate.CoreLoss > best && candidate.WindingLoss > best;
                 };
                 leave = bothAbove(BestTotalLoss);
-                if (leftOnHint && hint < BestTotalLoss && leave != bothAbove(hint)) return ScanEnd::Unsure;
+                if (leftOnHint && hint < BestTotalLoss && leave != bothAbove(hint)) return unsure();
             }
             if (leave) break;
             previousTotal = total;
@@ -712,21 +720,22 @@ ScanEnd ScanCores(float P, EvaluatedCandidates& evaluated, float hint) {
         previousTotal = LaterCore;
     }
     // Only a recorded loss of hint or below is certainly the other search's.
-    if (leftOnHint && hint < BestTotalLoss) return ScanEnd::Unsure;
+    if (leftOnHint && hint < BestTotalLoss) return unsure();
     if (unoptimised) EvaluateLastCandidate(*unoptimised, weights, evaluated);
 
     Settings.DesignWithinLoss = BestTotalLoss < allowed;
     Settings.DesignFound = stop;
     Transfo.DesignRecorded = validFound;
     LastSearchRecorded = recorded;
-    return ScanEnd::Done;
+    return {};
 }
 
 }  // namespace
 
 bool DesignTransformer(float P) {
     EvaluatedCandidates evaluated;
-    ScanCores(P, evaluated, std::numeric_limits<float>::infinity());
+    CoreWalks walks;
+    ScanCores(P, evaluated, walks, std::numeric_limits<float>::infinity());
     return Transfo.DesignRecorded;
 }
 
@@ -905,35 +914,78 @@ bool TakesHint() {
 }
 
 // The hint for the scan: the loss today's inputs give the design the previous search recorded
-// (evaluated ahead of its turn) when that is above the allowed loss, else the allowed loss. A
-// search whose design gets below the allowed loss stops at the first such design, not at the
-// lowest: only what cannot get below the allowed loss may be left, and that suffices, whatever
-// came before.
-float ScanHint(float P, EvaluatedCandidates& evaluated, const SearchOutcome* previousSearch) {
-    // As the scan works it out.
-    const float allowed = Transfo.CoreLossShare * P;
-    if (!previousSearch) return allowed;
+// (evaluated ahead of its turn) when that is above the allowed loss, else the allowed loss; none
+// without a design below the flux limit on a core still among the candidates. A search whose
+// design gets below the allowed loss stops at the first such design, not at the lowest: only what
+// cannot get below the allowed loss may be left, and that suffices, whatever came before.
+std::optional<float> ScanHint(EvaluatedCandidates& evaluated, const SearchOutcome* previousSearch, float allowed) {
+    if (!previousSearch) return std::nullopt;
     const SearchOutcome& previous = *previousSearch;
-    // Only a design below the flux limit, on a core still among the candidates.
-    if (!previous.recorded || !previous.designRecorded || previous.primaryTurns < 1) return allowed;
+    if (!previous.recorded || !previous.designRecorded || previous.primaryTurns < 1) return std::nullopt;
     const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
     const auto cores = CandidateCores.begin();
     const CoreBits previousCore(previous.core);
     const auto found = std::find_if(cores, cores + lastCore + 1,
                                     [&](const CoreGeometry& core) { return CoreBits(core) == previousCore; });
-    if (found == cores + lastCore + 1) return allowed;
+    if (found == cores + lastCore + 1) return std::nullopt;
     const CoreGeometry& core = *found;
 
     SkinDepth = SkinDepthAt(InputStage.SwitchingFrequency);
     SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
     const int32_t np = ComputeTurns(previous.primaryTurns - 1);
-    if (np > MaxTurns) return allowed;
+    if (np > MaxTurns) return std::nullopt;
     const CandidateDesign candidate = evaluated.Evaluate(core, np);
     const float flux = CurrentMaterial.Bdc + candidate.PeakFlux;
     const float loss = candidate.TotalLoss;
-    const bool above = Settings.BmaxRatio * CurrentMaterial.Bsat > flux && loss >= allowed;
+    if (!(Settings.BmaxRatio * CurrentMaterial.Bsat > flux)) return std::nullopt;
     // A loss of no number compares false: the allowed loss.
-    return above ? loss : allowed;
+    return loss >= allowed ? loss : allowed;
+}
+
+// A hint when the search before gave none and the allowed loss proved too low: on every core,
+// the candidate at its first turn count, and the one where its total loss would be lowest if
+// the copper loss grew as the square of the turns (the core loss falls as their K2-th power);
+// the lowest loss of those below the flux limit (infinity: none). A loss the scan itself never
+// meets only makes it end unsure.
+float ProbeHint(EvaluatedCandidates& evaluated) {
+    constexpr int32_t TurnLimit = 500;  // as the scan has it
+    SkinDepth = SkinDepthAt(InputStage.SwitchingFrequency);
+    const WindingWeights weights = ComputeWindingWeights();
+    const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
+    const float fluxLimit = Settings.BmaxRatio * CurrentMaterial.Bsat;
+    const auto candidateAt = [&](const CoreGeometry& core, int32_t np) {
+        SetWindowShares(core.W * Transfo.WindowFactor, weights);
+        return EvaluatedCandidates::Elsewhere{core, WorkingTurns(np), CurrentWindowShares()};
+    };
+    float hint = std::numeric_limits<float>::infinity();
+    const auto lowest = [&](const std::vector<EvaluatedCandidates::Elsewhere>& list) {
+        const std::vector<CandidateDesign> candidates = evaluated.EvaluateAll(list);
+        for (const CandidateDesign& candidate : candidates)
+            if (fluxLimit > CurrentMaterial.Bdc + candidate.PeakFlux) hint = std::min(hint, candidate.TotalLoss);
+        return candidates;
+    };
+
+    std::vector<EvaluatedCandidates::Elsewhere> first;
+    for (int c = 0; c <= lastCore; ++c) {
+        const CoreGeometry& core = CandidateCores[static_cast<std::size_t>(c)];
+        const int32_t np = ComputePrimaryTurns(core.Ae, core.Le);
+        if (np <= MaxTurns) first.push_back(candidateAt(core, np));
+    }
+    const std::vector<CandidateDesign> atFirst = lowest(first);
+    std::vector<EvaluatedCandidates::Elsewhere> second;
+    const double k2 = CurrentMaterial.K2;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        const double coreLoss = atFirst[i].CoreLoss;
+        const double copperLoss = atFirst[i].WindingLoss;
+        // n^(k2 + 2) = k2 x coreLoss x n0^k2 / (2 x copperLoss / n0^2)
+        const double ratio = k2 * coreLoss / (2.0 * copperLoss);
+        const double n = first[i].turns.Primary * std::pow(ratio, 1.0 / (k2 + 2.0));
+        if (!(n > first[i].turns.Primary + 1.0)) continue;  // also no number
+        const int32_t np = ComputeTurns(static_cast<int32_t>(std::min<double>(n, TurnLimit)) - 1);
+        if (np <= MaxTurns) second.push_back(candidateAt(first[i].core, np));
+    }
+    lowest(second);
+    return hint;
 }
 
 // DesignTransformer(P)'s search, on the hint of what the search before it left (null: none): what
@@ -943,14 +995,30 @@ SearchOutcome Search(float P, const SearchOutcome* previous) {
     // hint that does not count, and at the end.
     const SearchOutcome before = TakeOutcome(true, true);
     EvaluatedCandidates evaluated;
-    float hint = std::numeric_limits<float>::infinity();
+    CoreWalks walks;
+    constexpr float none = std::numeric_limits<float>::infinity();
+    // As the scan works it out.
+    const float allowed = Transfo.CoreLossShare * P;
+    std::optional<float> known;
     if (TakesHint()) {
-        hint = ScanHint(P, evaluated, previous);
+        known = ScanHint(evaluated, previous, allowed);
         LeaveOutcome(before);
     }
-    if (ScanCores(P, evaluated, hint) == ScanEnd::Unsure) {
+    float hint = TakesHint() ? known.value_or(allowed) : none;
+    // A scan that ends unsure has mostly recorded about the loss the search finds, or a little
+    // more: a closer hint than none. Each hint is above the one before, and after two of them
+    // none is; the candidates evaluated and the bounds worked out on the way are kept.
+    for (int scan = 0;; ++scan) {
+        const ScanEnd end = ScanCores(P, evaluated, walks, hint);
+        if (end.done) break;
         LeaveOutcome(before);
-        ScanCores(P, evaluated, std::numeric_limits<float>::infinity());
+        if (scan == 0 && !known) {
+            const float probe = ProbeHint(evaluated);
+            LeaveOutcome(before);
+            hint = std::min(end.recorded, probe > hint ? probe : none);
+        } else {
+            hint = scan < 2 ? end.recorded : none;
+        }
     }
     const SearchOutcome outcome = TakeOutcome(DesignEvaluations > 0, LastSearchRecorded);
     LeaveOutcome(before);

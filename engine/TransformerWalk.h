@@ -260,6 +260,35 @@ private:
     double lastBest_ = std::numeric_limits<double>::infinity();
 };
 
+// What a search works out on one core whatever the loss it must beat: the chain of turn counts
+// and their bounds. A search that scans the cores again, on another hint, finds them worked out.
+// Made once the window shares of the moment are those of the core.
+struct CoreWalk {
+    CoreWalk(const CoreGeometry& c, int32_t turnLimit)
+        : core(c), floor(core), chain(turnLimit), remaining(floor, core, chain, turnLimit) {}
+    CoreWalk(const CoreWalk&) = delete;
+    CoreWalk& operator=(const CoreWalk&) = delete;
+
+    const CoreGeometry core;
+    const CopperLossFloor floor;
+    TurnChain chain;
+    RemainingTurnsBound remaining;
+};
+
+// The walks of one search, by the core's place in the list.
+class CoreWalks {
+public:
+    CoreWalk& Of(std::size_t place, const CoreGeometry& core, int32_t turnLimit) {
+        if (walks_.size() <= place) walks_.resize(place + 1);
+        auto& walk = walks_[place];
+        if (!walk || !(CoreBits(walk->core) == CoreBits(core))) walk = std::make_unique<CoreWalk>(core, turnLimit);
+        return *walk;
+    }
+
+private:
+    std::vector<std::unique_ptr<CoreWalk>> walks_;
+};
+
 // The candidates one search has evaluated. An evaluation reads of its core only Ae, Ve, Lm and W,
 // and the search's other inputs hold for the whole search: the same turns on a core of the same
 // numbers (one core listed under two series) give the same candidate and leave the same module
@@ -269,23 +298,40 @@ public:
     CandidateDesign Evaluate(const CoreGeometry& core, int32_t primaryTurns) {
         const CandidateTurns turns = WorkingTurns(primaryTurns);
         const Key key = KeyOf(core, turns);
-        auto found = known_.find(key);
-        if (found == known_.end()) {
-            // Being evaluated ahead: finished here if no worker has started it.
-            if (const auto [ahead, i] = Handed(key); ahead) {
-                ahead->pieces->Finish(static_cast<int>(i));
-                found = known_.emplace(key, ahead->results[i]).first;
-            }
-        }
-        if (found != known_.end()) {
-            const Known& known = found->second;
-            SyntheticWireUsed = known.synthetic;
-            known.optimiser.Restore();
-            return known.candidate;
+        if (const Known* known = Lookup(key)) {
+            SyntheticWireUsed = known->synthetic;
+            known->optimiser.Restore();
+            return known->candidate;
         }
         const Known known = EvaluateNow(core, turns, CurrentWindowShares());
         known_.emplace(key, known);
         return known.candidate;
+    }
+
+    // A candidate on a core of its own, with the window shares of that core.
+    struct Elsewhere {
+        CoreGeometry core;
+        CandidateTurns turns;
+        WindowShares shares;
+    };
+
+    // Each candidate of the list, those not known evaluated side by side.
+    std::vector<CandidateDesign> EvaluateAll(const std::vector<Elsewhere>& list) {
+        std::vector<Key> keys;
+        std::vector<std::size_t> missing;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            keys.push_back(KeyOf(list[i].core, list[i].turns));
+            if (Lookup(keys.back()) == nullptr) missing.push_back(i);
+        }
+        std::vector<Known> results(missing.size());
+        RunSideBySide(static_cast<int>(missing.size()), [&](int m) {
+            const Elsewhere& one = list[missing[static_cast<std::size_t>(m)]];
+            results[static_cast<std::size_t>(m)] = EvaluateNow(one.core, one.turns, one.shares);
+        });
+        for (std::size_t m = 0; m < missing.size(); ++m) known_.emplace(keys[missing[m]], results[m]);
+        std::vector<CandidateDesign> candidates;
+        for (const Key& key : keys) candidates.push_back(known_.at(key).candidate);
+        return candidates;
     }
 
     // Keeps the worker threads evaluating the candidates of core with the turns of chain from
@@ -406,6 +452,19 @@ private:
         aheads_.push_back(std::move(ahead));
     }
 
+    // The candidate key names when it is known or handed out (then finished here if no worker
+    // has started it); null otherwise.
+    const Known* Lookup(const Key& key) {
+        auto found = known_.find(key);
+        if (found == known_.end()) {
+            const auto [ahead, i] = Handed(key);
+            if (ahead == nullptr) return nullptr;
+            ahead->pieces->Finish(static_cast<int>(i));
+            found = known_.emplace(key, ahead->results[i]).first;
+        }
+        return &found->second;
+    }
+
     // The candidates handed out that key names, and its place there; null when none.
     std::pair<Ahead*, std::size_t> Handed(const Key& key) const {
         for (const auto& ahead : aheads_)
@@ -420,12 +479,11 @@ private:
 };
 
 // A core's candidates are evaluated ahead once it has given this many, or from its first when
-// the core before gave four times as many (a design whose loss falls slowly with the turns walks
-// most cores far); at a time, as many as it has given, from one to four for each thread: the
-// longer a core is walked, the likelier it is walked further, and the more pieces each thread
-// has, the less one long piece holds the others.
+// the core before gave as many (a design that walks one core far mostly walks the next as far);
+// at a time, as many as it has given, from one to four for each thread: the longer a core is
+// walked, the likelier it is walked further, and the more pieces each thread has, the less one
+// long piece holds the others.
 constexpr int WalkBeforeEvaluatingAhead = 8;
-constexpr int LongWalk = 4 * WalkBeforeEvaluatingAhead;
 inline std::size_t EvaluatedAhead(int walked) {
     const auto threads = static_cast<std::size_t>(SideBySideThreads());
     return std::clamp(static_cast<std::size_t>(walked), threads, 4 * threads);

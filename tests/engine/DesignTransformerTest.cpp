@@ -635,6 +635,27 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param) < 0.01f ? "EveryCore_" : "Stopping_") + std::get<1>(info.param).name;
     });
 
+// A design whose loss stays far above the allowed loss: the scans that spare most of its walks
+// (on a probe of every core, then on what a scan that ended unsure recorded) leave what the search
+// with no hint leaves, when opened and after a change.
+TEST(LongSearchTest, LeavesWhatTheSearchWithNoHintLeaves) {
+    sample_designs::NeverWithinLossDesign();
+    ComputeDesign();
+    const float current = Transfo.IrmsMax;
+    ResetTransformerState();
+    ComputeTransformer();
+    const SearchLeaves opened = SearchLeaves::Now();
+    Transfo.IrmsMax = current * 1.03f;
+    ComputeTransformer();
+    const SearchLeaves changed = SearchLeaves::Now();
+
+    SearchWithNoHint();
+    EXPECT_EQ(changed, SearchLeaves::Now());
+    Transfo.IrmsMax = current;
+    SearchWithNoHint();
+    EXPECT_EQ(opened, SearchLeaves::Now());
+}
+
 // A walk of hundreds of turn counts, whose candidates the search evaluates ahead on the worker
 // threads, records the lowest loss it meets before the loss rises again, as the candidates
 // evaluated one by one in the walk's order show it.

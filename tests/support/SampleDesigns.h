@@ -192,6 +192,63 @@ inline void NeverWithinLossDesign() {
     UpdateDcBusVoltages();
 }
 
+// Three outputs from 125 to 287 V AC at 174 kHz on a user grade, at a fifth of its flux: under
+// the temperature criterion the search walks ten turn counts of every standard core, in the
+// first pass and again in the refining pass.
+inline void ManyShortWalksDesign() {
+    DefaultDesign();
+    using namespace zorvic;
+    CurrentChip = ChipTable[11];
+    Settings.UserCoreMaterial = true;
+    CurrentMaterial = CoreMaterialTable[6];
+    InputStage.VacMin = 125;
+    InputStage.VacMax = 287;
+    InputStage.MainsFrequency = 60;
+    InputStage.RippleVoltage = 54;
+    InputStage.SwitchingFrequency = 174000;
+    InputStage.ReflectedVoltage = 82;
+    OperatingPoint.AmbientTemperature = 25;
+    OperatingPoint.RthJunctionPin = 13;
+    OperatingPoint.RthPinAmbient = 26;
+    Control.OptoGain = 1.1f;
+    Control.SoftStartTime = 0.011f;
+    Settings.AdditionalOutputs = 2;
+    const int16_t types[] = {9, 5, 2};
+    const bool polarities[] = {true, true, false};
+    const float volts[] = {12.3f, 1.36f, 3.35f};
+    const float amps[] = {0.003f, 0.00508f, 2.14f};
+    const float minimumAmps[] = {0, 0, 1.52f};
+    const float firstRipples[] = {1.7f, 0.4f, 0.8f};
+    const float secondRipples[] = {0.41f, 0.35f, 0.75f};
+    const float deratings[] = {1.9f, 2.4f, 9.9f};
+    const char* const families[] = {"LowPos", "LowPos", "StdNeg"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        OutputRecord& output = Outputs[i];
+        output.OutputType = types[i];
+        output.Polarity = polarities[i];
+        output.Voltage = volts[i];
+        output.Current = amps[i];
+        output.MinimumCurrent = minimumAmps[i];
+        output.RippleFirstCell = firstRipples[i];
+        output.RippleSecondCell = secondRipples[i];
+        output.CapacitorDerating = deratings[i];
+        output.Regulator.Family = families[i];
+        output.Regulated = false;
+    }
+    Settings.BmaxRatio = 0.185f;
+    Transfo.LeakageRatio = 0.092f;
+    Transfo.Cpri.Value = 4.18e-10f;
+    Transfo.ParallelWireMax = 8;
+    Transfo.CoreLossShare = 0.023f;
+    Transfo.MaxDeltaT = 45.9f;
+    Transfo.WindowFactor = 0.43f;
+    Settings.WindingOptimisationType = ParallelFreeWires;
+    Settings.CoreCriterionTemp = true;
+    Settings.GeometryListType = "Any";
+    FilterGeometryList();
+    UpdateDcBusVoltages();
+}
+
 // The parts a computation picks from the tables, as it leaves them in a computed design.
 inline void PickTableParts(int chip, int material, int core, int wire, int firstDiode) {
     using namespace zorvic;
