@@ -930,7 +930,6 @@ std::optional<float> ScanHint(EvaluatedCandidates& evaluated, const SearchOutcom
     if (found == cores + lastCore + 1) return std::nullopt;
     const CoreGeometry& core = *found;
 
-    SkinDepth = SkinDepthAt(InputStage.SwitchingFrequency);
     SetWindowShares(core.W * Transfo.WindowFactor, ComputeWindingWeights());
     const int32_t np = ComputeTurns(previous.primaryTurns - 1);
     if (np > MaxTurns) return std::nullopt;
@@ -949,7 +948,6 @@ std::optional<float> ScanHint(EvaluatedCandidates& evaluated, const SearchOutcom
 // meets only makes it end unsure.
 float ProbeHint(EvaluatedCandidates& evaluated) {
     constexpr int32_t TurnLimit = 500;  // as the scan has it
-    SkinDepth = SkinDepthAt(InputStage.SwitchingFrequency);
     const WindingWeights weights = ComputeWindingWeights();
     const int lastCore = std::clamp<int>(CandidateCoreLast, 0, CandidateCoresSize - 1);
     const float fluxLimit = Settings.BmaxRatio * CurrentMaterial.Bsat;
